@@ -1,0 +1,45 @@
+#include "ui/folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+// The application name decides the folder names; there is no organisation name on purpose,
+// so that the folders are ~/.config/kestrel and ~/.local/share/kestrel.
+void nameApplication()
+{
+    if (QCoreApplication::applicationName() != QLatin1String("kestrel"))
+        QCoreApplication::setApplicationName(QStringLiteral("kestrel"));
+    QCoreApplication::setOrganizationName(QString());
+}
+} // namespace
+
+Folders Folders::standard()
+{
+    nameApplication();
+    Folders f;
+    f.config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    f.help = firstHelpFolder(helpCandidates());
+    return f;
+}
+
+QStringList Folders::helpCandidates()
+{
+    nameApplication();
+    QStringList list = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (!exeDir.isEmpty())
+        list << QDir::cleanPath(exeDir + QStringLiteral("/../share/kestrel"));
+    list << QStringLiteral(KESTREL_SOURCE_HELP_DIR);
+    return list;
+}
+
+QString Folders::firstHelpFolder(const QStringList &candidates)
+{
+    for (const QString &dir : candidates)
+        if (QFileInfo(dir + QStringLiteral("/kestrel.vmh")).isFile())
+            return QDir::cleanPath(dir);
+    return candidates.isEmpty() ? QString() : QDir::cleanPath(candidates.first());
+}
