@@ -1,1 +1,131 @@
+#include "app/robot.h"
 
+#include "app/product_windows.h"
+#include "help/helpwindow.h"
+#include "link/port.h"
+#include "ui/dialogs.h"
+#include "ui/scroll_bar.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+
+robot::robot(Services services, QWidget *parent)
+    : QMainWindow(parent), m_services(std::move(services)), m_port(*m_services.port),
+      m_dialogs(*m_services.dialogs)
+{
+    setObjectName(QStringLiteral("robot"));
+    buildLayout();
+    buildMenus();
+    connectControls();
+    setFixedSize(sizeHint());
+}
+
+robot::~robot()
+{
+    // The small windows are top-level windows of their own; they go with the main window.
+    delete m_help;
+    delete m_welcome;
+    delete m_about;
+    delete m_author;
+}
+
+void robot::press(QPushButton *button)
+{
+    if (button->isEnabled())
+        button->click();
+}
+
+void robot::connectControls()
+{
+    for (int channel = 0; channel < axes::count; ++channel) {
+        connect(slider[channel], &ScrollBar::change, this,
+                [this, channel](int v) { Slider_Change(channel, v); });
+        connect(slider[channel], &ScrollBar::scroll, this,
+                [this, channel](int v) { Slider_Change(channel, v); });
+        connect(box[channel], &QLineEdit::textChanged, this, [this, channel] { Text_Change(channel); });
+        connect(box[channel], &QLineEdit::returnPressed, this, [this, channel] { Text_KeyDown(channel); });
+    }
+    connect(HScroll3, &ScrollBar::change, this, &robot::HScroll3_Change);
+    connect(HScroll3, &ScrollBar::scroll, this, &robot::HScroll3_Change);
+    connect(Text5, &QLineEdit::textChanged, this, &robot::Text5_Change);
+
+    connect(Command2, &QPushButton::clicked, this, &robot::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &robot::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &robot::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &robot::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &robot::Command6_Click);
+    connect(Backbutt, &QPushButton::clicked, this, &robot::Backbutt_Click);
+    connect(Command14, &QPushButton::clicked, this, &robot::Command14_Click);
+    connect(Command15, &QPushButton::clicked, this, &robot::Command15_Click);
+    connect(Command16, &QPushButton::clicked, this, &robot::Command16_Click);
+    connect(Command17, &QPushButton::clicked, this, &robot::Command17_Click);
+    connect(Command18, &QPushButton::clicked, this, &robot::Command18_Click);
+    connect(Command20, &QPushButton::clicked, this, &robot::Command20_Click);
+    // REC and RUN colour themselves, and their picture twins colour them, on the mouse press.
+    for (QWidget *w : {static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command5),
+                       static_cast<QWidget *>(Command14), static_cast<QWidget *>(Command16),
+                       static_cast<QWidget *>(Image1), m_surface})
+        w->installEventFilter(this);
+
+    connect(Open_men, &QAction::triggered, this, &robot::Open_men_Click);
+    connect(Save_men, &QAction::triggered, this, &robot::Save_men_Click);
+    connect(Saveas_men, &QAction::triggered, this, &robot::Saveas_men_Click);
+    connect(ExitMen, &QAction::triggered, this, &robot::ExitMen_Click);
+    const std::array<void (robot::*)(), 4> comClicks{&robot::Com1_Click, &robot::Com2_Click,
+                                                     &robot::Com3_Click, &robot::Com4_Click};
+    const std::array<QAction *, 4> coms{Com1, Com2, Com3, Com4};
+    for (int i = 0; i < 4; ++i) {
+        connect(coms[i], &QAction::triggered, this, [this, com = coms[i], click = comClicks[i]](bool checked) {
+            // Qt toggles a checkable entry on its own; the check marks follow the port manager only.
+            com->setChecked(!checked);
+            (this->*click)();
+        });
+    }
+    connect(Show_men, &QAction::triggered, this, &robot::Show_men_Click);
+    connect(SaveCon, &QAction::triggered, this, &robot::SaveCon_Click);
+    connect(helpwindow_men, &QAction::triggered, this, &robot::helpwindow_men_Click);
+    connect(About_men, &QAction::triggered, this, &robot::About_men_Click);
+    connect(author_men, &QAction::triggered, this, &robot::author_men_Click);
+    connect(&m_port, &Port::lost, this, &robot::onPortLost);
+}
+
+bool robot::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return QMainWindow::eventFilter(watched, event);
+    // A disabled control raises nothing.
+    if (watched->isWidgetType() && !static_cast<QWidget *>(watched)->isEnabled())
+        return QMainWindow::eventFilter(watched, event);
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const bool down = type == QEvent::MouseButtonPress;
+    if (watched == m_surface && down) {
+        Form_MouseDown(mouse->button(), mouse->globalPosition().toPoint());
+        return true;
+    }
+    if (watched == Image1 && !down && Image1->rect().contains(mouse->position().toPoint()))
+        Image1_Click();
+    if (watched == Command3 || watched == Command14) {
+        if (down)
+            Command3_MouseDown();
+    } else if (watched == Command5 || watched == Command16) {
+        if (down)
+            Command5_MouseDown();
+        else
+            Command5_MouseUp();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void robot::closeEvent(QCloseEvent *event)
+{
+    if (Form_Unload())
+        event->ignore();
+    else
+        event->accept();
+}

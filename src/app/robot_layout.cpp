@@ -1,0 +1,204 @@
+// The main window's controls, menus and tab order, at their places in twips.
+
+#include "app/robot.h"
+#include "ui/look.h"
+#include "ui/scroll_bar.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, QRect at)
+{
+    auto *f = new QGroupBox(caption, parent);
+    f->setObjectName(QLatin1String(name));
+    f->setGeometry(at);
+    f->setFont(look::arial(8.25));
+    look::setBackColour(f, look::black);
+    look::setTextColour(f, look::yellow);
+    // Frames only group their labels; a click on one is not a click on the window's surface.
+    f->setAttribute(Qt::WA_NoMousePropagation);
+    return f;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect at, const QFont &font,
+              const QColor &back = look::black)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(at);
+    l->setFont(font);
+    look::setBackColour(l, back);
+    look::setTextColour(l, look::yellow);
+    l->setAttribute(Qt::WA_NoMousePropagation);
+    return l;
+}
+
+ScrollBar *scrollBar(QWidget *parent, const char *name, Qt::Orientation o, int min, int max, int value,
+                  QRect at)
+{
+    auto *s = new ScrollBar(o, min, max, value, parent);
+    s->setObjectName(QLatin1String(name));
+    s->setGeometry(at);
+    return s;
+}
+
+QLineEdit *valueBox(QWidget *parent, const char *name, int left, int top, const QString &tip)
+{
+    auto *t = new QLineEdit(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setGeometry(twips::rect(left, top, 495, 285));
+    t->setToolTip(tip);
+    QPalette p = t->palette();
+    p.setColor(QPalette::Base, look::activeBorder);
+    p.setColor(QPalette::Text, look::black);
+    t->setPalette(p);
+    return t;
+}
+
+constexpr int columns[] = {300, 1260, 2220, 3180, 4140, 5100};
+
+QPushButton *textButton(QWidget *parent, const char *name, const QString &caption, int column)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(twips::rect(columns[column], 2940, 855, 255));
+    b->setFont(look::arial(8.25));
+    b->setAutoFillBackground(true);
+    return b;
+}
+
+QPushButton *pictureButton(QWidget *parent, const char *name, const QString &picture, QSize size,
+                           int column)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(twips::rect(columns[column], 3240, 855, 495));
+    b->setIcon(QIcon(picture));
+    b->setIconSize(size);
+    return b;
+}
+
+QAction *entry(QMenu *menu, const char *name, const QString &caption)
+{
+    auto *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+} // namespace
+
+void robot::buildLayout()
+{
+    setWindowTitle(QStringLiteral("Kestrel"));
+    setWindowIcon(QIcon(look::appIconPath()));
+
+    m_surface = new QWidget(this);
+    m_surface->setObjectName(QStringLiteral("surface"));
+    m_surface->setFixedSize(twips::px(6210), twips::px(3975));
+    look::setBackColour(m_surface, look::black);
+    setCentralWidget(m_surface);
+    QWidget *w = m_surface;
+
+    // Frames first, so the controls that stand inside their rectangles are drawn over them.
+    QGroupBox *grip = frame(w, "Frame1", QStringLiteral("GRIP"), twips::rect(120, 420, 2055, 1095));
+    QGroupBox *base = frame(w, "Frame2", QStringLiteral("BASE"), twips::rect(120, 1560, 2055, 1095));
+    frame(w, "Frame4", QStringLiteral("SHOULDER - ELBOW - WRIST"), twips::rect(2280, 420, 2655, 2235));
+    frame(w, "Frame5", QStringLiteral("LOOPS"), twips::rect(5040, 1740, 1035, 915));
+    frame(w, "Frame3", QStringLiteral("MAIN CONTROL"), twips::rect(120, 2700, 5955, 1155));
+
+    const QFont small = look::arial(8.25);
+    label(w, "Label8", QStringLiteral("Kestrel ROBOT"), twips::rect(120, 60, 2055, 375), look::arial(14.25, true));
+    label(grip, "Label2", QStringLiteral("OPEN"), twips::rect(120, 840, 435, 195), small);
+    label(grip, "Label5", QStringLiteral("CLOSE"), twips::rect(1380, 840, 555, 195), small);
+    label(base, "Label7", QStringLiteral("LEFT"), twips::rect(180, 840, 375, 195), small);
+    label(base, "Label6", QStringLiteral("RIGHT"), twips::rect(1440, 840, 435, 195), small);
+    // The maker's name is set in two labels: one beside the logo and one beneath it.
+    label(w, "Label1", QStringLiteral("Vel"), twips::rect(5460, 540, 555, 195), small);
+    label(w, "Label9", QStringLiteral("mora"), twips::rect(5100, 840, 1095, 255), font(),
+          look::buttonText);
+
+    Image1 = new QLabel(w);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twips::rect(5040, 480, 375, 345));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.jpg")));
+    Image1->setScaledContents(true);
+    Image1->setToolTip(QStringLiteral("About Velmora"));
+    Image1->setAttribute(Qt::WA_NoMousePropagation);
+
+    HScroll2 = scrollBar(w, "HScroll2", Qt::Horizontal, 255, 0, 0, twips::rect(240, 960, 1815, 315));
+    HScroll1 = scrollBar(w, "HScroll1", Qt::Horizontal, 0, 255, 127, twips::rect(240, 2100, 1815, 315));
+    VScroll1 = scrollBar(w, "VScroll1", Qt::Vertical, 255, 0, 0, twips::rect(2460, 1020, 525, 1515));
+    VScroll3 = scrollBar(w, "VScroll3", Qt::Vertical, 0, 255, 255, twips::rect(3360, 1020, 525, 1515));
+    VScroll4 = scrollBar(w, "VScroll4", Qt::Vertical, 255, 0, 0, twips::rect(4260, 1020, 525, 1515));
+    HScroll3 = scrollBar(w, "HScroll3", Qt::Horizontal, 1, 100, 1, twips::rect(5160, 2280, 795, 255));
+
+    Text3 = valueBox(w, "Text3", 1560, 600, QStringLiteral("Immediate Value For Grip Movement"));
+    Text1 = valueBox(w, "Text1", 1560, 1740, QStringLiteral("Immediate Value For Horizontal"));
+    Text2 = valueBox(w, "Text2", 2460, 660, QStringLiteral("Immediate Value For Shoulder Movement"));
+    Text4 = valueBox(w, "Text4", 3360, 660, QStringLiteral("Immediate Value For Elbow Movement"));
+    Text6 = valueBox(w, "Text6", 4260, 660, QStringLiteral("Immediate Value For Wrist Movement"));
+    Text5 = valueBox(w, "Text5", 5460, 1920, QStringLiteral("Do the Movement for this number of times"));
+
+    Command3 = textButton(w, "Command3", QStringLiteral("REC"), 0);
+    Command4 = textButton(w, "Command4", QStringLiteral("STOP"), 1);
+    Command5 = textButton(w, "Command5", QStringLiteral("RUN"), 2);
+    Command6 = textButton(w, "Command6", QStringLiteral("PAUSE"), 3);
+    Command2 = textButton(w, "Command2", QStringLiteral("HOME"), 4);
+    Backbutt = textButton(w, "Backbutt", QStringLiteral("BACK"), 5);
+    Backbutt->setAutoFillBackground(false);
+
+    const QSize gif(31, 26);
+    Command14 = pictureButton(w, "Command14", QStringLiteral(":/pictures/rec.gif"), gif, 0);
+    Command15 = pictureButton(w, "Command15", QStringLiteral(":/pictures/stop.gif"), gif, 1);
+    Command16 = pictureButton(w, "Command16", QStringLiteral(":/pictures/run.gif"), gif, 2);
+    Command17 = pictureButton(w, "Command17", QStringLiteral(":/pictures/pause.gif"), gif, 3);
+    Command18 = pictureButton(w, "Command18", QStringLiteral(":/pictures/home.ico"), QSize(32, 32), 4);
+    Command20 = pictureButton(w, "Command20", QStringLiteral(":/pictures/back.gif"), gif, 5);
+    Backbutt->setEnabled(false);
+    Command20->setEnabled(false);
+
+    slider = {HScroll1, VScroll1, VScroll3, VScroll4, HScroll2};
+    box = {Text1, Text2, Text4, Text6, Text3};
+
+    // Ascending tab index; labels, frames and the logo take no focus.
+    const QList<QWidget *> tabOrder{HScroll1, VScroll1, Text1, Text2, HScroll2, Text3,
+                                    Command2, Command3, Command4, Command5, Text4, Text5,
+                                    Command6, VScroll3, VScroll4, Text6, HScroll3, Command14,
+                                    Command15, Command16, Command17, Command18, Backbutt, Command20};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void robot::buildMenus()
+{
+    File_men = menuBar()->addMenu(QStringLiteral("File"));
+    File_men->setObjectName(QStringLiteral("File_men"));
+    Open_men = entry(File_men, "Open_men", QStringLiteral("Open"));
+    Save_men = entry(File_men, "Save_men", QStringLiteral("Save"));
+    Saveas_men = entry(File_men, "Saveas_men", QStringLiteral("Save As"));
+    ExitMen = entry(File_men, "ExitMen", QStringLiteral("Exit"));
+
+    PortMen = menuBar()->addMenu(QStringLiteral("Options"));
+    PortMen->setObjectName(QStringLiteral("PortMen"));
+    Com1 = entry(PortMen, "Com1", QStringLiteral("Comm 1"));
+    Com2 = entry(PortMen, "Com2", QStringLiteral("Comm 2"));
+    Com3 = entry(PortMen, "Com3", QStringLiteral("Comm 3"));
+    Com4 = entry(PortMen, "Com4", QStringLiteral("Comm 4"));
+    for (QAction *com : {Com1, Com2, Com3, Com4})
+        com->setCheckable(true);
+    Show_men = entry(PortMen, "Show_men", QStringLiteral("Show Current Setting"));
+    SaveCon = entry(PortMen, "SaveCon", QStringLiteral("Save Configuration"));
+
+    help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("help"));
+    helpwindow_men = entry(help, "helpwindow_men", QStringLiteral("Help Topics"));
+    About_men = entry(help, "About_men", QStringLiteral("About"));
+    author_men = entry(help, "author_men", QStringLiteral("Author"));
+}

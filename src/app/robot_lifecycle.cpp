@@ -1,0 +1,112 @@
+// Start-up, shut-down, the window menu's openers and the right-click Options menu.
+
+#include "app/product_windows.h"
+#include "app/robot.h"
+#include "help/helpwindow.h"
+#include "link/port.h"
+#include "ui/dialogs.h"
+#include "ui/look.h"
+#include "ui/scroll_bar.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+void robot::Form_Load()
+{
+    initrobot();
+    movement_file = QStringLiteral("robotmov.kmv");
+    init_port(port_number);
+    // Every slider that really moves sends its axis's frame through its value box; the base
+    // already stands at 127 and sends nothing.
+    for (int channel : axes::centringOrder)
+        slider[channel]->setValueTo(axes::centre);
+    Text5->setText(QStringLiteral("1"));
+    // On screen before the arm moves, so the operator sees the homing.
+    show();
+    look::centreOnScreen(this);
+    homeservos();
+    Save_men->setEnabled(false);
+    Saveas_men->setEnabled(false);
+    press(Command4);
+}
+
+bool robot::Form_Unload()
+{
+    const auto answer = m_dialogs.message(this, QStringLiteral("Do you want to quit?"),
+                                          QStringLiteral("Quit Kestrel Robot"), Dialogs::Icon::Question,
+                                          Dialogs::Buttons::YesNo);
+    if (answer != Dialogs::Yes)
+        return true;
+    // Only the homes in memory change; the configuration file keeps its own.
+    home_position.fill(axes::centre);
+    homeservos();
+    hide();
+    if (m_port.isOpen())
+        m_port.close();
+    endProgram();
+    return false;
+}
+
+void robot::ExitMen_Click()
+{
+    // The same question and sequence as the close box.
+    close();
+}
+
+void robot::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton)
+        PortMen->popup(globalPos);
+}
+
+void robot::endProgram()
+{
+    m_services.endProgram();
+}
+
+void robot::showMain()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+namespace {
+template <class W> void bringUp(W *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+void robot::helpwindow_men_Click()
+{
+    // The help window discards itself when closed, so each opening reads the help file anew.
+    if (!m_help)
+        m_help = new helpwindow(m_services.folders.help);
+    bringUp(m_help.data());
+}
+
+void robot::Image1_Click()
+{
+    if (!m_welcome)
+        m_welcome = new Welcome([this] { showMain(); }, [this] { endProgram(); });
+    bringUp(m_welcome.data());
+}
+
+void robot::About_men_Click()
+{
+    if (!m_about)
+        m_about = new About([this] { Image1_Click(); }, [this] { endProgram(); });
+    bringUp(m_about.data());
+}
+
+void robot::author_men_Click()
+{
+    if (!m_author)
+        m_author = new Author([this] { showMain(); }, [this] { endProgram(); });
+    bringUp(m_author.data());
+}

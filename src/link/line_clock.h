@@ -1,1 +1,33 @@
 #pragma once
+// The program's own clock of the serial line. The operating system accepts kilobytes at once
+// (a pseudo-terminal about 15 KB, a UART driver about 4 KB), so a loop that writes as fast as it
+// can runs seconds ahead of the arm, and STOP would then stop the screen but not the arm. The
+// line carries one byte every 1/960 s at 9600 baud 8N1; this clock says when the last byte
+// written will be done, so long operations can wait until only a few frames are on their way.
+
+#include <chrono>
+
+class LineClock {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr long long bytesPerSecond = 960;
+
+    // A write of n bytes at `now`: each byte is done 1/960 s after the later of its write and
+    // the previous byte.
+    void wrote(long long bytes, Clock::time_point now);
+
+    // How long the line stays busy with what was written.
+    Clock::duration busyFor(Clock::time_point now) const;
+
+    // How long to wait until no more than `frames` whole frames are still on their way.
+    Clock::duration untilAtMost(int frames, Clock::time_point now) const;
+
+    // Bytes written but not yet on the far end.
+    long long bytesInFlight(Clock::time_point now) const;
+
+    void reset() { m_doneAt = {}; }
+
+private:
+    static Clock::duration bytesTime(long long bytes);
+    Clock::time_point m_doneAt{};
+};

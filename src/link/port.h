@@ -1,1 +1,51 @@
 #pragma once
+// The serial line as the program sees it. The real one wraps QSerialPort; tests use a fake
+// that records the bytes. The line clock lives here so every writer feeds it.
+
+#include "link/line_clock.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class Port : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Opens port n ("Comm n"), closing what was open. 0, or the error number of comdevice.
+    [[nodiscard]] virtual int open(int number) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // The device path that the last open tried, for messages.
+    virtual QString device() const = 0;
+
+    // Writes the bytes unchanged, at once. Dropped while the port is closed.
+    void write(const QByteArray &bytes);
+
+    // Blocks for more than `ms` milliseconds without letting window events run, then returns
+    // everything received so far. The echo probe is the only reader.
+    virtual QByteArray readAfter(int ms) = 0;
+
+    // Lets window events run, without spinning, until no more than `frames` frames written
+    // earlier are still on their way down the line.
+    void waitForLine(int frames = framesAhead);
+    // How many frames the long operations let run ahead of the arm: enough to keep the line
+    // busy between two steps, few enough that STOP stops the arm within a few milliseconds.
+    static constexpr int framesAhead = 2;
+    // Whether waitForLine waits at all; a fake port in window tests may turn it off.
+    void setPaced(bool paced) { m_paced = paced; }
+    const LineClock &line() const { return m_line; }
+
+Q_SIGNALS:
+    // The device went away while open (an adapter pulled out). The port is already closed.
+    void lost();
+
+protected:
+    virtual void send(const QByteArray &bytes) = 0;
+    void resetLine() { m_line.reset(); }
+
+private:
+    LineClock m_line;
+    bool m_paced = true;
+};

@@ -1,1 +1,139 @@
+#include "link/serial_port.h"
 
+#include "link/com_device.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <cerrno>
+#include <sys/file.h>
+#include <unistd.h>
+
+SerialPort::SerialPort(const QString &configDir, QObject *parent)
+    : Port(parent), m_configDir(configDir)
+{
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPort::onError);
+}
+
+SerialPort::~SerialPort()
+{
+    m_port.close();
+}
+
+int SerialPort::open(int number)
+{
+    close();
+    const QString path = comdevice::resolve(number, m_configDir);
+    if (path.isEmpty()) {
+        const QStringList tried = comdevice::candidates(number, m_configDir);
+        m_device = tried.isEmpty() ? QString() : tried.first();
+        return comdevice::NoDevice;
+    }
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    m_device = canonical.isEmpty() || canonical == path ? path : path + QStringLiteral(" -> ") + canonical;
+    if (canonical.isEmpty())
+        return comdevice::NoDevice; // a link that leads nowhere
+    return openDevice(canonical);
+}
+
+int SerialPort::openDevice(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    // QSerialPort reports a busy device and a forbidden one alike; ask first, so that the
+    // operator gets the right hint.
+    if (::access(native.constData(), R_OK | W_OK) != 0)
+        return errno == EACCES || errno == EPERM ? comdevice::PermissionDenied
+             : errno == ENOENT                   ? comdevice::NoDevice
+                                                 : comdevice::Other;
+
+    m_port.setPortName(path);
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        const auto error = m_port.error();
+        m_port.clearError();
+        switch (error) {
+        case QSerialPort::DeviceNotFoundError:
+            return comdevice::NoDevice;
+        case QSerialPort::PermissionError:
+            return comdevice::InUse; // access was granted above, so the lock or EBUSY refused it
+        case QSerialPort::UnsupportedOperationError:
+            return comdevice::NotSerial;
+        default:
+            return comdevice::Other;
+        }
+    }
+    const int fd = static_cast<int>(m_port.handle());
+    if (!::isatty(fd)) {
+        m_port.close();
+        return comdevice::NotSerial;
+    }
+    // Qt's lock file keeps out other programs that honour it, and TIOCEXCL keeps out other
+    // users, but neither stops root or a second open in the same process. A lock on the open
+    // file does.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_port.close();
+        return comdevice::InUse;
+    }
+    resetLine();
+    return 0;
+}
+
+void SerialPort::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+    resetLine();
+}
+
+bool SerialPort::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void SerialPort::send(const QByteArray &bytes)
+{
+    m_port.write(bytes);
+    // QSerialPort queues writes until the event loop runs; push them out now, so a frame leaves
+    // when its move is made, also inside loops that let no events run.
+    m_port.flush();
+}
+
+QByteArray SerialPort::readAfter(int ms)
+{
+    // The wait blocks in poll(): no window events run and the CPU sleeps. The strict "more than"
+    // is kept by waiting one millisecond past the mark.
+    QDeadlineTimer deadline(ms + 1, Qt::PreciseTimer);
+    while (m_port.isOpen() && !deadline.hasExpired()) {
+        if (!m_port.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
+            if (m_port.error() == QSerialPort::TimeoutError) {
+                m_port.clearError();
+                continue;
+            }
+            break; // the device failed; onError has closed it
+        }
+    }
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
+
+void SerialPort::onError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        // Closed on the first error: an unplugged device otherwise keeps the read notifier
+        // firing, and Qt reports the error hundreds of thousands of times a second.
+        if (m_port.isOpen()) {
+            m_port.close();
+            resetLine();
+            Q_EMIT lost();
+        }
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,68 @@
+// robotini.txt in the configuration folder: read once at start, written on "Save Configuration".
+
+#include "app/robot.h"
+#include "store/config_file.h"
+#include "store/save_file.h"
+#include "ui/dialogs.h"
+#include "ui/scroll_bar.h"
+
+#include <QFileInfo>
+
+namespace {
+QString cannot(const QString &what, const QString &path, const QString &reason)
+{
+    return what + QStringLiteral(" '") + path + QStringLiteral("'") + QChar(13) + reason;
+}
+} // namespace
+
+void robot::readConfiguration()
+{
+    const QString path = m_services.folders.configFile();
+    if (!QFileInfo::exists(path)) {
+        m_dialogs.message(this, QStringLiteral("'") + path + QStringLiteral("... using default"), QString(),
+                          Dialogs::Icon::None, Dialogs::Buttons::Ok);
+        return;
+    }
+    const LoadResult file = loadWhole(path);
+    if (!file.ok) {
+        m_dialogs.message(this,
+                          cannot(QStringLiteral("Cannot read the configuration file"), path, file.reason) +
+                              QChar(13) + QStringLiteral("Using the default settings."),
+                          QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        return;
+    }
+    config::Settings settings{home_position, home_speed, port_number};
+    config::read(file.bytes, settings);
+    home_position = settings.home;
+    home_speed = settings.homeSpeed;
+    port_number = settings.port;
+}
+
+void robot::SaveCon_Click()
+{
+    std::array<int, axes::count> pose{};
+    for (int channel = 0; channel < axes::count; ++channel)
+        pose[channel] = slider[channel]->Value();
+    const QString path = m_services.folders.configFile();
+    const SaveResult saved = saveWhole(path, config::write(pose, home_speed, port_number), true);
+    if (!saved.ok) {
+        // The old file stays as it was, and so do the homes in memory.
+        m_dialogs.message(this, cannot(QStringLiteral("Cannot save the configuration file"), path, saved.reason),
+                          QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        return;
+    }
+    for (int channel = 0; channel < axes::count; ++channel)
+        home_position[channel] = pose[channel];
+}
+
+void robot::Show_men_Click()
+{
+    const config::Settings settings{home_position, home_speed, port_number};
+    const QString text = config::currentSettingsText(settings, port_number, port_status == 0);
+    if (port_status == 0)
+        m_dialogs.message(this, text, QStringLiteral("CURRENT SETTINGS"), Dialogs::Icon::None,
+                          Dialogs::Buttons::OkCancel);
+    else
+        m_dialogs.message(this, text, QStringLiteral("CURRENT SETTINGS"), Dialogs::Icon::Critical,
+                          Dialogs::Buttons::Ok);
+}

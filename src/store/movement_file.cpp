@@ -1,1 +1,142 @@
+#include "store/movement_file.h"
 
+#include "ui/numbers.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace movement {
+
+namespace {
+
+struct Field {
+    QString text;
+    int line;
+};
+
+// Splits one line into fields. Blanks only separate; an empty field is one with nothing but
+// blanks between two commas. A comma next to the line's start or end is taken as part of the
+// separator, since records run on across line breaks anyway. Returns false, with the empty
+// field added, as soon as one is found.
+bool splitLine(const QString &line, int lineNumber, std::vector<Field> &out)
+{
+    const QStringList parts = line.split(u',');
+    for (qsizetype p = 0; p < parts.size(); ++p) {
+        QString part = parts[p];
+        part.replace(u'\t', u' '); // tabs count as blanks too
+        const QStringList words = part.split(u' ', Qt::SkipEmptyParts);
+        const bool betweenCommas = p > 0 && p < parts.size() - 1;
+        if (words.isEmpty() && betweenCommas) {
+            out.push_back({QString(), lineNumber});
+            return false;
+        }
+        for (const QString &word : words)
+            out.push_back({word, lineNumber});
+    }
+    return true;
+}
+
+// Shows a field in a message without letting junk bytes or a huge field spoil the text.
+QString shown(const QString &field)
+{
+    QString s;
+    for (QChar c : field.left(20))
+        s += (c.isPrint() && c.unicode() < 0x7f) ? c : QChar(u'?');
+    if (field.size() > 20)
+        s += QLatin1String("...");
+    return s;
+}
+
+// A decimal integer: an optional sign, then digits only.
+bool isWholeNumber(const QString &field)
+{
+    qsizetype i = (field.startsWith(u'-') || field.startsWith(u'+')) ? 1 : 0;
+    if (i == field.size())
+        return false;
+    for (; i < field.size(); ++i) {
+        if (field[i] < u'0' || field[i] > u'9')
+            return false;
+    }
+    return true;
+}
+
+ReadResult failure(int line, const QString &error)
+{
+    ReadResult r;
+    r.line = line;
+    r.error = error;
+    return r;
+}
+
+} // namespace
+
+ReadResult read(const QByteArray &text)
+{
+    // One character per byte: the file is single-byte text.
+    const QString s = QString::fromLatin1(text);
+    std::vector<Field> fields;
+    int lineNumber = 1;
+    qsizetype start = 0;
+    while (start <= s.size()) {
+        qsizetype end = start;
+        while (end < s.size() && s[end] != u'\r' && s[end] != u'\n')
+            ++end;
+        const bool complete = splitLine(s.mid(start, end - start), lineNumber, fields);
+        if (!complete)
+            return failure(lineNumber, QStringLiteral("an empty field is not a whole number"));
+        // Nothing past the record limit is of use; stop before a huge file eats memory.
+        if (fields.size() > std::size_t(2) * maxRecords)
+            break;
+        if (end >= s.size())
+            break;
+        end += (s[end] == u'\r' && end + 1 < s.size() && s[end + 1] == u'\n') ? 2 : 1;
+        start = end;
+        ++lineNumber;
+    }
+
+    ReadResult result;
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const Field &field = fields[f];
+        const bool channel = f % 2 == 0;
+        if (channel && f / 2 >= std::size_t(maxRecords))
+            return failure(field.line, QStringLiteral("more than %1 records").arg(maxRecords));
+        if (!isWholeNumber(field.text))
+            return failure(field.line,
+                           QStringLiteral("'%1' is not a whole number").arg(shown(field.text)));
+        bool fits = false;
+        const qlonglong value = field.text.toLongLong(&fits);
+        if (!fits || value < 0 || value > 255)
+            return failure(field.line, QStringLiteral("%1 %2 is outside 0 to 255")
+                                           .arg(channel ? QLatin1String("channel")
+                                                        : QLatin1String("position"),
+                                                shown(field.text)));
+        if (channel)
+            result.records.push_back({static_cast<qint16>(value), 0});
+        else
+            result.records.back().position = static_cast<qint16>(value);
+    }
+    if (fields.empty())
+        return failure(1, QStringLiteral("the file holds no record"));
+    if (fields.size() % 2 != 0)
+        return failure(fields.back().line,
+                       QStringLiteral("the last record has a channel but no position"));
+    return result;
+}
+
+QByteArray write(const StepBuffer &buffer, int from, int to)
+{
+    from = std::max(from, 0);
+    to = std::min(to, StepBuffer::lastIndex);
+    QByteArray out;
+    if (to >= from)
+        out.reserve((to - from + 1) * 12);
+    for (int i = from; i <= to; ++i) {
+        const Step step = buffer.at(i);
+        out += (numbers::printedNumber(step.channel) + u',' +
+                numbers::printedNumber(step.position) + QLatin1String("\r\n"))
+                   .toLatin1();
+    }
+    return out;
+}
+
+} // namespace movement

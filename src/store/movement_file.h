@@ -1,1 +1,35 @@
 #pragma once
+// Movement files (.kmv): the step buffer as text, one "channel , position" record per line.
+
+#include "motion/step_buffer.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+namespace movement {
+
+// The most records a file may hold: buffer indices 1 to 12010.
+inline constexpr int maxRecords = StepBuffer::lastIndex;
+
+struct ReadResult {
+    std::vector<Step> records; // empty whenever error is set
+    int line = 0;              // 1-based line of the fault
+    QString error;             // a short reason in plain English
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads decimal integer fields in pairs (channel, position), whatever the line breaks. Spaces
+// around a field are ignored; a field ends at a comma, a space or a line end, and one comma
+// after the spaces belongs to the same separator. Blank lines are ignored; CR LF, LF and a lone
+// CR end a line. The whole file is rejected, with the line of the first fault, when a field is
+// not a whole number (an empty field between commas included), a channel or position lies
+// outside 0 to 255, the last record lacks its position, or there are no records or more than
+// maxRecords: a half-loaded motion would move the arm in ways nobody taught it.
+[[nodiscard]] ReadResult read(const QByteArray &text);
+
+// The records for buffer indices from..to, each " ch , pos " and CR LF. Indices outside the
+// buffer are left out.
+QByteArray write(const StepBuffer &buffer, int from, int to);
+
+} // namespace movement

@@ -1,0 +1,68 @@
+// Movement files: Open, Save and Save As of the File menu.
+
+#include "app/robot.h"
+#include "store/movement_file.h"
+#include "store/save_file.h"
+#include "ui/dialogs.h"
+
+#include <QFileInfo>
+#include <QPushButton>
+
+namespace {
+const QString dialogTitle = QStringLiteral("Select File to Open"); // for Save As too
+const QString filter = QStringLiteral("kestrel (*.kmv)");
+// Fewer steps than this are not worth a file.
+constexpr int leastStepCountToSave = 11;
+} // namespace
+
+void robot::Open_men_Click()
+{
+    const QString name = m_dialogs.openFile(this, dialogTitle, filter);
+    if (!name.isEmpty() && QFileInfo::exists(name)) {
+        // The whole file is read and checked before anything changes: a bad file leaves the
+        // buffer, its count and the current file name as they were.
+        const LoadResult file = loadWhole(name);
+        const movement::ReadResult read = file.ok ? movement::read(file.bytes) : movement::ReadResult{};
+        if (!file.ok || !read.ok()) {
+            const QString why = !file.ok ? file.reason
+                                         : QStringLiteral("Line ") + QString::number(read.line) +
+                                               QStringLiteral(": ") + read.error;
+            m_dialogs.message(this,
+                              QStringLiteral("Cannot open the movement file '") + name + QStringLiteral("'") +
+                                  QChar(13) + why,
+                              QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        } else {
+            movement_file = name;
+            int index = 1;
+            for (const Step &step : read.records)
+                step_buffer.put(index++, step);
+            step_buffer.setStepCount(static_cast<int>(read.records.size()));
+        }
+    }
+    // Only RUN itself; its picture twin is left as it is.
+    Command5->setEnabled(true);
+}
+
+void robot::Save_men_Click()
+{
+    if (step_buffer.stepCount() < leastStepCountToSave)
+        return;
+    const SaveResult saved =
+        saveWhole(movement_file, movement::write(step_buffer, 1, step_buffer.stepCount()), false);
+    if (!saved.ok)
+        m_dialogs.message(this,
+                          QStringLiteral("Cannot save the movement file '") + movement_file + QStringLiteral("'") +
+                              QChar(13) + saved.reason,
+                          QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+}
+
+void robot::Saveas_men_Click()
+{
+    if (step_buffer.stepCount() < leastStepCountToSave)
+        return;
+    const QString name = m_dialogs.saveFile(this, dialogTitle, filter);
+    if (name.isEmpty())
+        return;
+    movement_file = name;
+    Save_men_Click();
+}

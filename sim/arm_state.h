@@ -1,0 +1,72 @@
+#pragma once
+// What the simulated controller knows: where each servo was last sent, how many frames and bad
+// bytes arrived, and the last few things received. Pure: it is fed bytes and times and never
+// reads a clock or a device, so the window, the headless log and the tests share it.
+
+#include "link/frame.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <deque>
+
+namespace sim {
+
+// A servo turns through 180 degrees over its 256 positions, linearly, with 127 in the middle:
+// degrees = (position - 127) * 180 / 255, so 0 is -89.6, 127 is 0 and 255 is +90.4. The
+// controller has no idea of a servo's real travel; this is the drawing's convention, and the
+// half-step lopsidedness keeps 127, the program's centre and default home, exactly upright.
+double angleOf(int position);
+
+constexpr int channels = 5;
+constexpr int recentCapacity = 12;
+
+struct Event {
+    enum Kind { Frame, Junk, Probe };
+    Kind kind = Frame;
+    qint64 ms = 0;    // since the simulator started
+    int channel = 0;  // Frame only
+    int position = 0; // Frame only
+    int byte = 0;     // Junk and Probe: the byte skipped
+};
+
+// "FF 04 7F 0D grip 127", "junk 7A", "probe 42": one line of the log, without its time.
+QString describe(const Event &event);
+// "0.412 FF 04 7F 0D grip 127": the headless log's line, seconds since start first.
+QString logLine(const Event &event);
+// "base", ..., "grip"; "channel 9" for channels no servo hangs off (such frames are logged
+// and otherwise ignored, as a controller with five servos would).
+QString channelName(int channel);
+
+class ArmState {
+public:
+    ArmState();
+
+    // One read's worth of bytes, received at ms. moreWaiting says the line already holds more
+    // bytes behind these: a "B" counts as the program's probe only when it came alone, between
+    // frames and with nothing after it, because that is how the program sends it. Returns the
+    // events these bytes made, oldest first.
+    std::deque<Event> feed(const QByteArray &bytes, qint64 ms, bool moreWaiting);
+
+    int position(int channel) const { return m_positions.at(channel); }
+    // Channels 0 to 4 that have had a frame since start; the others still show the centre.
+    bool heard(int channel) const { return m_heard.at(channel); }
+    qint64 frames() const { return m_decoder.frames(); }
+    qint64 badBytes() const { return m_decoder.badBytes(); }
+    // Frames whose arrival lies within the second before now.
+    int framesPerSecond(qint64 nowMs) const;
+    // The last recentCapacity events, oldest first.
+    const std::deque<Event> &recent() const { return m_recent; }
+
+private:
+    void remember(const Event &event);
+
+    frame::Decoder m_decoder;
+    qint64 m_fed = 0;
+    std::array<int, channels> m_positions;
+    std::array<bool, channels> m_heard{};
+    std::deque<qint64> m_frameTimes;
+    std::deque<Event> m_recent;
+};
+
+} // namespace sim

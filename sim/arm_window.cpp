@@ -1,0 +1,157 @@
+#include "sim/arm_window.h"
+
+#include "sim/arm_view.h"
+#include "sim/simulator.h"
+#include "ui/axes.h"
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace sim {
+
+namespace {
+
+QLabel *numberLabel(QWidget *parent, const QString &name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("+000.0\u00B0")));
+    return label;
+}
+
+QString angleText(int position)
+{
+    return QStringLiteral("%1%2\u00B0")
+        .arg(angleOf(position) >= 0 ? QStringLiteral("+") : QString())
+        .arg(angleOf(position), 0, 'f', 1);
+}
+
+} // namespace
+
+ArmWindow::ArmWindow(const Simulator &simulator, const QString &portName, const QString &device,
+                     bool echo)
+    : m_simulator(simulator)
+{
+    setWindowTitle(tr("Kestrel simulated arm \u2014 %1").arg(portName));
+    setObjectName(QStringLiteral("ArmWindow"));
+
+    m_side = new SideView(simulator.state(), this);
+    m_side->setObjectName(QStringLiteral("sideView"));
+    m_top = new TopView(simulator.state(), this);
+    m_top->setObjectName(QStringLiteral("topView"));
+    m_grip = new GripView(simulator.state(), this);
+    m_grip->setObjectName(QStringLiteral("gripView"));
+
+    auto *small = new QVBoxLayout;
+    small->addWidget(m_top, 3);
+    small->addWidget(m_grip, 2);
+    auto *pictures = new QHBoxLayout;
+    pictures->addWidget(m_side, 5);
+    pictures->addLayout(small, 2);
+
+    auto *recentBox = new QGroupBox(tr("Last received"), this);
+    m_recent = new QPlainTextEdit(recentBox);
+    m_recent->setObjectName(QStringLiteral("recent"));
+    m_recent->setReadOnly(true);
+    m_recent->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_recent->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_recent->setMinimumHeight(m_recent->fontMetrics().lineSpacing() * (recentCapacity + 1));
+    m_recent->setPlaceholderText(tr("Nothing yet: choose %1 in Kestrel's Options menu.")
+                                     .arg(portName));
+    (new QVBoxLayout(recentBox))->addWidget(m_recent);
+
+    auto *facts = new QVBoxLayout;
+    facts->addWidget(makeJoints());
+    facts->addWidget(makeLine(portName, device, echo));
+    facts->addStretch();
+    auto *lower = new QHBoxLayout;
+    lower->addLayout(facts, 2);
+    lower->addWidget(recentBox, 3);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(pictures, 3);
+    layout->addLayout(lower, 2);
+
+    m_refresh.setInterval(50);
+    connect(&m_refresh, &QTimer::timeout, this, &ArmWindow::refresh);
+    connect(&simulator, &Simulator::happened, this, [this] { m_dirty = true; });
+    m_refresh.start();
+    refresh();
+    resize(900, 680);
+}
+
+QWidget *ArmWindow::makeJoints()
+{
+    auto *box = new QGroupBox(tr("Joints"), this);
+    auto *grid = new QGridLayout(box);
+    grid->addWidget(new QLabel(tr("<b>axis</b>"), box), 0, 0);
+    grid->addWidget(new QLabel(tr("<b>position</b>"), box), 0, 1, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("<b>angle</b>"), box), 0, 2, Qt::AlignRight);
+    for (const axes::Axis &axis : axes::all) {
+        const int row = axis.channel + 1;
+        grid->addWidget(new QLabel(QString::fromLatin1(axis.name), box), row, 0);
+        m_positions[axis.channel] =
+            numberLabel(box, QStringLiteral("position%1").arg(axis.channel));
+        m_angles[axis.channel] = numberLabel(box, QStringLiteral("angle%1").arg(axis.channel));
+        grid->addWidget(m_positions[axis.channel], row, 1);
+        grid->addWidget(m_angles[axis.channel], row, 2);
+    }
+    return box;
+}
+
+QWidget *ArmWindow::makeLine(const QString &portName, const QString &device, bool echo)
+{
+    auto *box = new QGroupBox(tr("Line"), this);
+    auto *grid = new QGridLayout(box);
+    m_framesPerSecond = numberLabel(box, QStringLiteral("framesPerSecond"));
+    m_frames = numberLabel(box, QStringLiteral("frames"));
+    m_badBytes = numberLabel(box, QStringLiteral("badBytes"));
+    grid->addWidget(new QLabel(tr("port"), box), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("%1 \u2192 %2").arg(portName, device), box), 0, 1,
+                    Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("probe echo"), box), 1, 0);
+    grid->addWidget(new QLabel(echo ? tr("on (like a modem)") : tr("off"), box), 1, 1,
+                    Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("frames per second"), box), 2, 0);
+    grid->addWidget(m_framesPerSecond, 2, 1);
+    grid->addWidget(new QLabel(tr("frames"), box), 3, 0);
+    grid->addWidget(m_frames, 3, 1);
+    grid->addWidget(new QLabel(tr("bad bytes"), box), 4, 0);
+    grid->addWidget(m_badBytes, 4, 1);
+    return box;
+}
+
+void ArmWindow::refresh()
+{
+    const ArmState &s = m_simulator.state();
+    // Frames per second falls back to 0 on a quiet line, so it is refreshed every time.
+    m_framesPerSecond->setText(QString::number(s.framesPerSecond(m_simulator.elapsedMs())));
+    if (!m_dirty)
+        return;
+    m_dirty = false;
+
+    for (int ch = 0; ch < axes::count; ++ch) {
+        const int position = s.position(ch);
+        // Until a frame arrives the arm is drawn at the centre, but the number says it is a guess.
+        m_positions[ch]->setText(s.heard(ch) ? QString::number(position) : tr("(127)"));
+        m_angles[ch]->setText(angleText(position));
+    }
+    m_frames->setText(QString::number(s.frames()));
+    m_badBytes->setText(QString::number(s.badBytes()));
+
+    QString text;
+    for (const Event &event : s.recent())
+        text += QStringLiteral("%1  %2\n").arg(event.ms / 1000.0, 8, 'f', 3).arg(describe(event));
+    text.chop(1);
+    m_recent->setPlainText(text);
+    m_side->update();
+    m_top->update();
+    m_grip->update();
+}
+
+} // namespace sim

@@ -1,0 +1,45 @@
+#pragma once
+// The simulator's end of the line: a pseudo-terminal whose slave side is published as COMn in
+// the configuration folder, where the program looks for its ports first. The link is ours
+// alone: an existing path is never replaced, and on the way out the link is removed only if it
+// still points at our terminal, so a link the user has remade in the meantime survives.
+
+#include <QString>
+#include <memory>
+
+namespace sim {
+
+class PtyLink {
+public:
+    struct Opened {
+        std::unique_ptr<PtyLink> link; // null when error is set
+        QString error;                 // a sentence for the user
+    };
+
+    // Creates the folder when it is missing, then the terminal, then the link folder/COMn.
+    [[nodiscard]] static Opened publish(const QString &folder, int port);
+    ~PtyLink();
+    PtyLink(const PtyLink &) = delete;
+    PtyLink &operator=(const PtyLink &) = delete;
+
+    // The side the simulator reads and answers on; non-blocking.
+    int masterFd() const { return m_master; }
+    QString slavePath() const { return m_slavePath; }
+    QString linkPath() const { return m_linkPath; }
+
+    // Removes the link if it still points at our terminal; safe to call more than once.
+    void unpublish();
+
+private:
+    PtyLink() = default;
+
+    int m_master = -1;
+    // Held open for the simulator's whole life: without it, the master side sees a hang-up
+    // each time the program closes the port, and the terminal's line settings would be reset
+    // between the program's opens.
+    int m_slave = -1;
+    QString m_slavePath;
+    QString m_linkPath;
+};
+
+} // namespace sim

@@ -1,0 +1,95 @@
+#include "sim/run.h"
+
+#include "sim/arm_window.h"
+#include "sim/headless_log.h"
+#include "sim/options.h"
+#include "sim/pty_link.h"
+#include "sim/quit_signals.h"
+#include "sim/simulator.h"
+#include "ui/folders.h"
+
+#include <QApplication>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+
+namespace sim {
+
+namespace {
+
+void say(FILE *to, const QString &text)
+{
+    std::fputs(qPrintable(text), to);
+    std::fputc('\n', to);
+    std::fflush(to);
+}
+
+} // namespace
+
+int run(int argc, char **argv)
+{
+    // A reader of the headless log that goes away must not kill the simulator before it has
+    // removed its link.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    std::unique_ptr<QCoreApplication> app;
+    if (wantsNoWindow(argc, argv))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+
+    const ParsedOptions parsed = parseOptions(QCoreApplication::arguments());
+    switch (parsed.outcome) {
+    case ParsedOptions::ShowHelp:
+    case ParsedOptions::ShowVersion:
+        say(stdout, parsed.text);
+        return 0;
+    case ParsedOptions::Error:
+        say(stderr, QStringLiteral("kestrel-sim: %1\nTry 'kestrel-sim --help'.").arg(parsed.text));
+        return 2;
+    case ParsedOptions::Run:
+        break;
+    }
+    const Options &o = parsed.options;
+
+    HeadlessLog log(nullptr);
+    QString error;
+    if (o.headless && !log.open(o.logFile, &error)) {
+        say(stderr, QStringLiteral("kestrel-sim: ") + error);
+        return 1;
+    }
+
+    // The program's own folder rule, so that the two always agree on where COMn lives.
+    const QString folder = o.configDir.isEmpty() ? Folders::standard().config : o.configDir;
+    PtyLink::Opened opened = PtyLink::publish(folder, o.port);
+    if (!opened.link) {
+        say(stderr, QStringLiteral("kestrel-sim: ") + opened.error);
+        return 1;
+    }
+    QuitSignals quitSignals;
+    if (!quitSignals.install()) {
+        say(stderr, QStringLiteral("kestrel-sim: cannot watch for Ctrl-C; stopping."));
+        return 1; // the link goes with `opened`
+    }
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, app.get(),
+                     &QCoreApplication::quit);
+
+    const QString portName = QStringLiteral("COM%1").arg(o.port);
+    say(stderr, QStringLiteral("%1 -> %2").arg(portName, opened.link->slavePath()));
+
+    Simulator simulator(opened.link->masterFd(), o.echo, nullptr);
+    std::unique_ptr<ArmWindow> window;
+    if (o.headless) {
+        QObject::connect(&simulator, &Simulator::happened, &log, &HeadlessLog::write);
+    } else {
+        window = std::make_unique<ArmWindow>(simulator, portName, opened.link->slavePath(),
+                                             o.echo);
+        window->show();
+    }
+
+    const int status = app->exec();
+    opened.link->unpublish();
+    return status;
+}
+
+} // namespace sim
