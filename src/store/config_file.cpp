@@ -47,7 +47,9 @@ QStringList fields(const QByteArray &text)
             out << s.mid(i + 1, close - i - 1);
             i = close + 1;
             // Whatever follows the closing quote belongs to no field; the separator does.
-            } else {
+            while (i < s.size() && s[i] != u',' && !isLineEnd(s[i]))
+                ++i;
+        } else {
             const qsizetype start = i;
             while (i < s.size() && s[i] != u',' && !isLineEnd(s[i]))
                 ++i;

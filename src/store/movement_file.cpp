@@ -106,10 +106,10 @@ ReadResult read(const QByteArray &text)
         bool fits = false;
         const qlonglong value = field.text.toLongLong(&fits);
         if (!fits || value < 0 || value > 255)
-            return failure(field.line, QStringLiteral("%1 %2 is outside 0 to 255")
-                                           .arg(channel ? QLatin1String("channel")
-                                                        : QLatin1String("position"),
-                                                shown(field.text)));
+            return failure(field.line,
+                           QStringLiteral("%1 %2 is outside 0 to 255")
+                               .arg(channel ? QLatin1String("channel") : QLatin1String("position"),
+                                    shown(field.text)));
         if (channel)
             result.records.push_back({static_cast<qint16>(value), 0});
         else

@@ -12,8 +12,7 @@ struct SaveResult {
 // Replaces the file at path with bytes, all or nothing: the bytes go to a temporary file that
 // takes the old file's place only once every byte is on disk, so a full disk or a size limit
 // leaves the old file exactly as it was. With createFolder, a missing parent folder is made.
-[[nodiscard]] SaveResult saveWhole(const QString &path, const QByteArray &bytes,
-                                   bool createFolder);
+[[nodiscard]] SaveResult saveWhole(const QString &path, const QByteArray &bytes, bool createFolder);
 
 struct LoadResult {
     bool ok = false;

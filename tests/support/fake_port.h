@@ -1,1 +1,45 @@
 #pragma once
+// A port that keeps what is written, for window tests. It opens or fails as told, answers the
+// echo probe with what it is given, and can be made to disappear like an unplugged adapter.
+
+#include "link/frame.h"
+#include "link/port.h"
+
+#include <QList>
+
+class FakePort : public Port {
+    Q_OBJECT
+public:
+    FakePort();
+
+    int openResult = 0;      // what the next opens return
+    QByteArray probeAnswer;  // what the probe reads back
+    QByteArray written;      // every byte written while open, in order
+    QList<int> openedNumbers;
+    int closes = 0;
+
+    [[nodiscard]] int open(int number) override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
+    QString device() const override { return QStringLiteral("/dev/fake0"); }
+    QByteArray readAfter(int ms) override;
+
+    // The device goes away while open.
+    void disappear();
+    // Calls `what` the first time a frame is written after `frames` frames (to act mid-run).
+    void onFrame(int frames, std::function<void()> what);
+
+    // The written bytes after the probe, as frames. Fails the calling test (returns false via
+    // `ok`) if any byte does not belong to a whole frame of the right form.
+    QList<frame::Frame> frames(bool *ok = nullptr) const;
+    void clearWritten() { written.clear(); }
+
+protected:
+    void send(const QByteArray &bytes) override;
+
+private:
+    bool m_open = false;
+    int m_framesSent = 0;
+    int m_triggerAt = -1;
+    std::function<void()> m_trigger;
+};

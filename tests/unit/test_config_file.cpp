@@ -97,8 +97,8 @@ void TestConfigFile::read_data()
 
     QTest::newRow("empty file keeps defaults") << QByteArray() << defaultHomes << 5.0 << 1;
     QTest::newRow("default file") << golden("config_default.txt") << defaultHomes << 5.0 << 1;
-    QTest::newRow("example file")
-        << golden("config_example.txt") << Homes{10, 200, 30, 40, 50} << 5.0 << 1;
+    QTest::newRow("example file") << golden("config_example.txt") << Homes{10, 200, 30, 40, 50}
+                                  << 5.0 << 1;
     QTest::newRow("speed and port read") << changed << defaultHomes << 9.0 << 3;
     QTest::newRow("LF-only file") << lfOnly << Homes{10, 200, 30, 40, 50} << 5.0 << 1;
     QTest::newRow("lower-case key")
@@ -106,8 +106,7 @@ void TestConfigFile::read_data()
     QTest::newRow("key inside a field")
         << QByteArray("x\r\nXMOTOR0=5\r\n") << Homes{5, 127, 127, 127, 127} << 5.0 << 1;
     QTest::newRow("two keys share the first value")
-        << QByteArray("x\r\nMOTOR0=50 MOTOR1=60\r\n") << Homes{50, 50, 127, 127, 127} << 5.0
-        << 1;
+        << QByteArray("x\r\nMOTOR0=50 MOTOR1=60\r\n") << Homes{50, 50, 127, 127, 127} << 5.0 << 1;
     QTest::newRow("value after the first equals sign")
         << QByteArray("x\r\nA=1 MOTOR3=7\r\n") << Homes{127, 127, 127, 1, 127} << 5.0 << 1;
     QTest::newRow("four characters only")
@@ -115,25 +114,22 @@ void TestConfigFile::read_data()
     QTest::newRow("speed of 1000 reads as 100")
         << QByteArray("x\r\nHOMESPEED= 1000     'Speed, greater is slower \r\n") << defaultHomes
         << 100.0 << 1;
-    QTest::newRow("fractions kept")
-        << QByteArray("x\r\nMOTOR4=12.5\r\nHOMESPEED=2.25\r\n") << Homes{127, 127, 127, 127, 12.5}
-        << 2.25 << 1;
-    QTest::newRow("PORT= 2.5 gives 2") << QByteArray("x\r\nPORT= 2.5\r\n") << defaultHomes << 5.0
-                                       << 2;
-    QTest::newRow("PORT= 3.5 gives 4") << QByteArray("x\r\nPORT= 3.5\r\n") << defaultHomes << 5.0
-                                       << 4;
+    QTest::newRow("fractions kept") << QByteArray("x\r\nMOTOR4=12.5\r\nHOMESPEED=2.25\r\n")
+                                    << Homes{127, 127, 127, 127, 12.5} << 2.25 << 1;
+    QTest::newRow("PORT= 2.5 gives 2")
+        << QByteArray("x\r\nPORT= 2.5\r\n") << defaultHomes << 5.0 << 2;
+    QTest::newRow("PORT= 3.5 gives 4")
+        << QByteArray("x\r\nPORT= 3.5\r\n") << defaultHomes << 5.0 << 4;
     QTest::newRow("PORT=-2.5 gives -2")
         << QByteArray("x\r\nPORT=-2.5\r\n") << defaultHomes << 5.0 << -2;
     QTest::newRow("first field never examined")
         << QByteArray("PORT=3\r\nMOTOR1=9\r\n") << Homes{127, 9, 127, 127, 127} << 5.0 << 1;
     QTest::newRow("first field ends at its comma")
         << QByteArray("PORT=3,PORT=2\r\n") << defaultHomes << 5.0 << 2;
-    QTest::newRow("last one wins")
-        << QByteArray("x\r\nMOTOR1=10\r\nMOTOR1=20\r\n") << Homes{127, 20, 127, 127, 127} << 5.0
-        << 1;
+    QTest::newRow("last one wins") << QByteArray("x\r\nMOTOR1=10\r\nMOTOR1=20\r\n")
+                                   << Homes{127, 20, 127, 127, 127} << 5.0 << 1;
     QTest::newRow("not a number stores 0")
-        << QByteArray("x\r\nMOTOR4=abc\r\nPORT=\r\n") << Homes{127, 127, 127, 127, 0} << 5.0
-        << 0;
+        << QByteArray("x\r\nMOTOR4=abc\r\nPORT=\r\n") << Homes{127, 127, 127, 127, 0} << 5.0 << 0;
     QTest::newRow("quoted field keeps its comma")
         << QByteArray("x\r\n\"MOTOR3=4,5\"\r\n") << Homes{127, 127, 127, 4, 127} << 5.0 << 1;
     QTest::newRow("key split from its value by a comma")

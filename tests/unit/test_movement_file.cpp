@@ -87,8 +87,7 @@ void TestMovementFile::writeRangeStaysInsideTheBuffer_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("empty range") << 5 << 4 << QByteArray();
     QTest::newRow("unset count writes nothing") << 1 << 0 << QByteArray();
-    QTest::newRow("past the last index")
-        << 12009 << 12020 << QByteArray(" 1 , 9 \r\n 2 , 10 \r\n");
+    QTest::newRow("past the last index") << 12009 << 12020 << QByteArray(" 1 , 9 \r\n 2 , 10 \r\n");
     QTest::newRow("below index 0") << -3 << 0 << QByteArray(" 7 , 7 \r\n");
 }
 
@@ -123,8 +122,7 @@ void TestMovementFile::reads_data()
     QTest::newRow("blank lines ignored")
         << QByteArray("\r\n\r\n1,2\r\n   \r\n\r\n3,4\r\n\r\n") << Records{{1, 2}, {3, 4}};
     QTest::newRow("tabs as blanks") << QByteArray("1\t,\t2") << Records{{1, 2}};
-    QTest::newRow("comma before a line break")
-        << QByteArray("1,\r\n2,\r\n") << Records{{1, 2}};
+    QTest::newRow("comma before a line break") << QByteArray("1,\r\n2,\r\n") << Records{{1, 2}};
     QTest::newRow("comma after a line break") << QByteArray("1\r\n,2") << Records{{1, 2}};
     QTest::newRow("signs and leading zeros")
         << QByteArray("+5,-0\r\n007,0255") << Records{{5, 0}, {7, 255}};
@@ -152,8 +150,7 @@ void TestMovementFile::rejects_data()
     QTest::newRow("letters in a field")
         << QByteArray(" 0 , 0 \r\n x1 , 5 \r\n") << 2 << "'x1' is not a whole number";
     QTest::newRow("fraction") << QByteArray("1,2\n3,2.5\n") << 2 << "'2.5' is not a whole number";
-    QTest::newRow("other separator")
-        << QByteArray("1;2\r\n") << 1 << "'1;2' is not a whole number";
+    QTest::newRow("other separator") << QByteArray("1;2\r\n") << 1 << "'1;2' is not a whole number";
     QTest::newRow("sign alone") << QByteArray("1,2\r\n-,3") << 2 << "'-' is not a whole number";
     QTest::newRow("empty field between commas")
         << QByteArray("1,2\r\n3,4\r\n5,,6\r\n") << 3 << "an empty field is not a whole number";
@@ -161,14 +158,13 @@ void TestMovementFile::rejects_data()
         << QByteArray("1 , , 2") << 1 << "an empty field is not a whole number";
     QTest::newRow("junk bytes shown safely")
         << QByteArray("1,2\r\n\x01\x7f\xff,4") << 2 << "'?\?\?' is not a whole number";
-    QTest::newRow("long field cut short")
-        << QByteArray("1,abcdefghijklmnopqrstuvwxyz") << 1
-        << "'abcdefghijklmnopqrst...' is not a whole number";
-    QTest::newRow("channel 300")
-        << QByteArray("0,1\r\n1,2\r\n300,5\r\n") << 3 << "channel 300 is outside 0 to 255";
+    QTest::newRow("long field cut short") << QByteArray("1,abcdefghijklmnopqrstuvwxyz") << 1
+                                          << "'abcdefghijklmnopqrst...' is not a whole number";
+    QTest::newRow("channel 300") << QByteArray("0,1\r\n1,2\r\n300,5\r\n") << 3
+                                 << "channel 300 is outside 0 to 255";
     QTest::newRow("channel -1") << QByteArray("-1,5") << 1 << "channel -1 is outside 0 to 255";
-    QTest::newRow("position 256")
-        << QByteArray("0,1\r\n2,256") << 2 << "position 256 is outside 0 to 255";
+    QTest::newRow("position 256") << QByteArray("0,1\r\n2,256") << 2
+                                  << "position 256 is outside 0 to 255";
     QTest::newRow("position too large for any integer")
         << QByteArray("0,99999999999999999999999999") << 1
         << "position 99999999999999999999... is outside 0 to 255";

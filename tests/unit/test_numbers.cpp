@@ -135,16 +135,26 @@ void TestNumbers::printedAndMessageNumbers_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("printed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("zero") << 0.0 << " 0 " << " 0";
-    QTest::newRow("127") << 127.0 << " 127 " << " 127";
-    QTest::newRow("half") << 0.5 << " .5 " << " .5";
-    QTest::newRow("negative half") << -0.5 << "-.5 " << "-.5";
-    QTest::newRow("negative") << -3.0 << "-3 " << "-3";
-    QTest::newRow("fraction above one") << 2.25 << " 2.25 " << " 2.25";
-    QTest::newRow("1000") << 1000.0 << " 1000 " << " 1000";
-    QTest::newRow("tenth prints short") << 0.1 << " .1 " << " .1";
-    QTest::newRow("sum prints short") << 0.1 + 0.2 << " .3 " << " .3";
-    QTest::newRow("-32768") << -32768.0 << "-32768 " << "-32768";
+    QTest::newRow("zero") << 0.0 << " 0 "
+                          << " 0";
+    QTest::newRow("127") << 127.0 << " 127 "
+                         << " 127";
+    QTest::newRow("half") << 0.5 << " .5 "
+                          << " .5";
+    QTest::newRow("negative half") << -0.5 << "-.5 "
+                                   << "-.5";
+    QTest::newRow("negative") << -3.0 << "-3 "
+                              << "-3";
+    QTest::newRow("fraction above one") << 2.25 << " 2.25 "
+                                        << " 2.25";
+    QTest::newRow("1000") << 1000.0 << " 1000 "
+                          << " 1000";
+    QTest::newRow("tenth prints short") << 0.1 << " .1 "
+                                        << " .1";
+    QTest::newRow("sum prints short") << 0.1 + 0.2 << " .3 "
+                                      << " .3";
+    QTest::newRow("-32768") << -32768.0 << "-32768 "
+                            << "-32768";
 }
 
 void TestNumbers::printedAndMessageNumbers()

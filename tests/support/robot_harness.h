@@ -1,0 +1,29 @@
+#pragma once
+// The main window with a fake port, scripted dialogs and folders of its own, for window tests.
+
+#include "app/robot.h"
+#include "support/fake_port.h"
+#include "support/scripted_dialogs.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+struct RobotHarness {
+    QTemporaryDir dir;
+    FakePort port;
+    ScriptedDialogs dialogs;
+    int ended = 0; // times the program was ended
+    std::unique_ptr<robot> window;
+
+    // Folders in the temporary folder; a configuration file with every home at 127 unless
+    // `config` says otherwise (empty QByteArray: none).
+    explicit RobotHarness(const QByteArray &config = defaultConfig());
+    Folders folders() const;
+    // Creates the window (it is not yet loaded).
+    robot &create();
+    // Creates and loads the window.
+    robot &start();
+
+    static QByteArray defaultConfig();
+    static QByteArray configWith(const QByteArray &lines);
+};
