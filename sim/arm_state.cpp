@@ -18,7 +18,9 @@ QString channelName(int channel)
 
 QString describe(const Event &event)
 {
-    const auto hex = [](int byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); };
+    const auto hex = [](int byte) {
+        return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+    };
     switch (event.kind) {
     case Event::Junk:
         return QStringLiteral("junk ") + hex(event.byte);

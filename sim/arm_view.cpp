@@ -21,12 +21,11 @@ const QColor paper(248, 249, 251);
 const QColor grid(226, 230, 236);
 const QColor ink(60, 66, 80);
 const QColor faint(180, 188, 200);
-const QColor segmentColours[axes::count] = {
-    QColor(90, 110, 140),  // base
-    QColor(220, 120, 40),  // shoulder: upper arm
-    QColor(50, 140, 200),  // elbow: forearm
-    QColor(90, 170, 90),   // wrist: hand
-    QColor(170, 90, 160)}; // grip: jaws
+const QColor segmentColours[axes::count] = {QColor(90, 110, 140),  // base
+                                            QColor(220, 120, 40),  // shoulder: upper arm
+                                            QColor(50, 140, 200),  // elbow: forearm
+                                            QColor(90, 170, 90),   // wrist: hand
+                                            QColor(170, 90, 160)}; // grip: jaws
 
 // A direction given in degrees from straight up, counter-clockwise on the screen.
 QPointF heading(double degrees, double length)
@@ -35,22 +34,34 @@ QPointF heading(double degrees, double length)
     return {-std::sin(r) * length, -std::cos(r) * length};
 }
 
+// The captions stay at the font's own size whatever the picture's scale, so they are drawn in
+// the widget's coordinates, before the canvas is fitted in.
+void drawCaptions(QPainter &p, const QWidget &w, const QString &left, const QString &right = {})
+{
+    const QRectF band(8, 4, w.width() - 16, p.fontMetrics().height() + 4);
+    p.setPen(ink);
+    p.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, left);
+    p.drawText(band, Qt::AlignRight | Qt::AlignVCenter, right);
+}
+
 // Fits a logical canvas of the given size into the widget, centred, keeping its proportions.
 void fitCanvas(QPainter &p, const QWidget &w, QSizeF canvas)
 {
     const double scale = std::min(w.width() / canvas.width(), w.height() / canvas.height());
-    p.translate((w.width() - canvas.width() * scale) / 2, (w.height() - canvas.height() * scale) / 2);
+    p.translate((w.width() - canvas.width() * scale) / 2,
+                (w.height() - canvas.height() * scale) / 2);
     p.scale(scale, scale);
 }
 
-void drawBackground(QPainter &p, QSizeF canvas)
+// Squared paper over the whole widget, drawn before the canvas is fitted in.
+void drawBackground(QPainter &p, const QWidget &w)
 {
-    p.fillRect(QRectF(QPointF(0, 0), canvas), paper);
+    p.fillRect(w.rect(), paper);
     p.setPen(QPen(grid, 1));
-    for (double x = 20; x < canvas.width(); x += 20)
-        p.drawLine(QPointF(x, 0), QPointF(x, canvas.height()));
-    for (double y = 20; y < canvas.height(); y += 20)
-        p.drawLine(QPointF(0, y), QPointF(canvas.width(), y));
+    for (int x = 20; x < w.width(); x += 20)
+        p.drawLine(x, 0, x, w.height());
+    for (int y = 20; y < w.height(); y += 20)
+        p.drawLine(0, y, w.width(), y);
 }
 
 void drawSegment(QPainter &p, QPointF from, QPointF to, const QColor &colour, double width)
@@ -120,9 +131,9 @@ void SideView::paintEvent(QPaintEvent *)
     const QSizeF canvas(480, 340);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), paper);
+    drawBackground(p, *this);
+    drawCaptions(p, *this, tr("Side view"));
     fitCanvas(p, *this, canvas);
-    drawBackground(p, canvas);
 
     const double groundY = 310;
     const QPointF shoulder(200, 250);
@@ -148,9 +159,6 @@ void SideView::paintEvent(QPaintEvent *)
     drawJoint(p, pose.shoulder, 11);
     drawJoint(p, pose.elbow, 9);
     drawJoint(p, pose.wrist, 7);
-
-    p.setPen(ink);
-    p.drawText(QRectF(12, 8, 300, 20), Qt::AlignLeft, tr("Side view"));
 }
 
 TopView::TopView(const ArmState &state, QWidget *parent) : QWidget(parent), m_state(state)
@@ -163,16 +171,17 @@ void TopView::paintEvent(QPaintEvent *)
     const QSizeF canvas(200, 180);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), paper);
+    drawBackground(p, *this);
+    drawCaptions(p, *this, tr("Base, from above"), tr("front \u2191"));
     fitCanvas(p, *this, canvas);
-    drawBackground(p, canvas);
 
     const QPointF centre(100, 110);
     const double radius = 55;
     // The half circle the base can sweep, with its ends and its centre marked.
     p.setPen(QPen(faint, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(centre - QPointF(radius + 12, radius + 12), QSizeF(2 * radius + 24, 2 * radius + 24)),
+    p.drawArc(QRectF(centre - QPointF(radius + 12, radius + 12),
+                     QSizeF(2 * radius + 24, 2 * radius + 24)),
               0, 180 * 16);
     for (int position : {axes::lowest, axes::centre, axes::highest}) {
         const double h = angleOf(position);
@@ -186,10 +195,6 @@ void TopView::paintEvent(QPaintEvent *)
     const double h = angleOf(m_state.position(axes::Base));
     drawSegment(p, centre, centre + heading(-h, radius), segmentColours[axes::Shoulder], 14);
     drawJoint(p, centre, 9);
-
-    p.setPen(ink);
-    p.drawText(QRectF(8, 4, 184, 18), Qt::AlignLeft, tr("Base, from above"));
-    p.drawText(QRectF(8, 4, 184, 18), Qt::AlignRight, tr("front \u2191"));
 }
 
 GripView::GripView(const ArmState &state, QWidget *parent) : QWidget(parent), m_state(state)
@@ -202,11 +207,11 @@ void GripView::paintEvent(QPaintEvent *)
     const QSizeF canvas(200, 120);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), paper);
-    fitCanvas(p, *this, canvas);
-    drawBackground(p, canvas);
-
     const double opening = openingOf(m_state.position(axes::Grip));
+    drawBackground(p, *this);
+    drawCaptions(p, *this, tr("Grip"), tr("%1 % open").arg(qRound(opening * 100)));
+    fitCanvas(p, *this, canvas);
+
     const double gap = 6 + 90 * opening;
     const QColor c = segmentColours[axes::Grip];
     p.setPen(QPen(c.darker(130), 2));
@@ -215,11 +220,6 @@ void GripView::paintEvent(QPaintEvent *)
     p.drawRoundedRect(QRectF(100 + gap / 2, 40, 18, 60), 5, 5);
     p.setBrush(segmentColours[axes::Wrist]);
     p.drawRoundedRect(QRectF(40, 96, 120, 14), 4, 4);
-
-    p.setPen(ink);
-    p.drawText(QRectF(8, 4, 184, 18), Qt::AlignLeft, tr("Grip"));
-    p.drawText(QRectF(8, 4, 184, 18), Qt::AlignRight,
-               tr("%1 % open").arg(qRound(opening * 100)));
 }
 
 } // namespace sim

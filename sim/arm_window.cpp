@@ -60,9 +60,12 @@ ArmWindow::ArmWindow(const Simulator &simulator, const QString &portName, const 
     m_recent->setReadOnly(true);
     m_recent->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_recent->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_recent->setMinimumHeight(m_recent->fontMetrics().lineSpacing() * (recentCapacity + 1));
-    m_recent->setPlaceholderText(tr("Nothing yet: choose %1 in Kestrel's Options menu.")
-                                     .arg(portName));
+    const QFontMetrics metrics = m_recent->fontMetrics();
+    m_recent->setMinimumSize(
+        metrics.horizontalAdvance(QStringLiteral("0000.000  FF 00 00 0D shoulder 000")) + 24,
+        metrics.lineSpacing() * (recentCapacity + 1));
+    m_recent->setPlaceholderText(
+        tr("Nothing yet: choose %1 in Kestrel's Options menu.").arg(portName));
     (new QVBoxLayout(recentBox))->addWidget(m_recent);
 
     auto *facts = new QVBoxLayout;

@@ -18,8 +18,8 @@ class LinePace {
 public:
     explicit LinePace(int bytesPerSecond) : m_rate(bytesPerSecond) {}
 
-    // Bytes are waiting after a quiet spell: the first of them starts on the wire now. A wake
-    // while earlier bytes are still on their way changes nothing.
+    // Bytes are waiting after a quiet spell: the first of them starts on the wire now. The
+    // quiet spell earns no credit, or the bytes written after it would arrive in a burst.
     void wake(qint64 nowNs);
     // How many bytes have come off the wire by now and have not been taken yet.
     qint64 budget(qint64 nowNs) const;

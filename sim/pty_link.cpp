@@ -72,8 +72,8 @@ PtyLink::Opened PtyLink::publish(const QString &folder, int port)
     if (::symlink(target.constData(), QFile::encodeName(link->m_linkPath).constData()) != 0) {
         if (errno == EEXIST)
             return {nullptr, takenMessage(link->m_linkPath)};
-        return {nullptr, QStringLiteral("Cannot make the link %1: %2.").arg(link->m_linkPath,
-                                                                              reason())};
+        return {nullptr,
+                QStringLiteral("Cannot make the link %1: %2.").arg(link->m_linkPath, reason())};
     }
     return {std::move(link), QString()};
 }

@@ -26,7 +26,7 @@ constexpr int handled[] = {SIGINT, SIGTERM, SIGHUP};
 bool QuitSignals::install()
 {
     if (pipeFds[0] >= 0)
-        return true;
+        return false; // one watcher per process: signal handlers are process-wide
     if (::pipe2(pipeFds, O_NONBLOCK | O_CLOEXEC) != 0)
         return false;
     m_notifier = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);

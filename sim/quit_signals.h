@@ -12,7 +12,8 @@ namespace sim {
 class QuitSignals : public QObject {
     Q_OBJECT
 public:
-    // Installs the handlers; false (and nothing installed) when the pipe cannot be made.
+    // Installs the handlers; false (and nothing installed) when the pipe cannot be made or
+    // another watcher is already installed.
     [[nodiscard]] bool install();
     ~QuitSignals() override;
 

@@ -71,8 +71,7 @@ int run(int argc, char **argv)
         say(stderr, QStringLiteral("kestrel-sim: cannot watch for Ctrl-C; stopping."));
         return 1; // the link goes with `opened`
     }
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, app.get(),
-                     &QCoreApplication::quit);
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, app.get(), &QCoreApplication::quit);
 
     const QString portName = QStringLiteral("COM%1").arg(o.port);
     say(stderr, QStringLiteral("%1 -> %2").arg(portName, opened.link->slavePath()));
@@ -82,8 +81,7 @@ int run(int argc, char **argv)
     if (o.headless) {
         QObject::connect(&simulator, &Simulator::happened, &log, &HeadlessLog::write);
     } else {
-        window = std::make_unique<ArmWindow>(simulator, portName, opened.link->slavePath(),
-                                             o.echo);
+        window = std::make_unique<ArmWindow>(simulator, portName, opened.link->slavePath(), o.echo);
         window->show();
     }
 

@@ -63,8 +63,8 @@ void showFitted(QLabel *label, const QString &resource)
     if (image.isNull())
         return;
     const qreal ratio = label->devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(image.scaled(label->contentsRect().size() * ratio,
-                                                     Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QPixmap pixmap = QPixmap::fromImage(image.scaled(
+        label->contentsRect().size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
     label->setPixmap(pixmap);
 }
@@ -100,8 +100,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 
 } // namespace
 
-ProductWindow::ProductWindow(const char *name, QSize clientSize,
-                             std::function<void()> endProgram, QWidget *parent)
+ProductWindow::ProductWindow(const char *name, QSize clientSize, std::function<void()> endProgram,
+                             QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
       m_endProgram(std::move(endProgram))
@@ -129,8 +129,7 @@ void ProductWindow::closeEvent(QCloseEvent *event)
         m_endProgram();
 }
 
-Welcome::Welcome(std::function<void()> showMain, std::function<void()> endProgram,
-                 QWidget *parent)
+Welcome::Welcome(std::function<void()> showMain, std::function<void()> endProgram, QWidget *parent)
     : ProductWindow("Welcome", QSize(twips::px(2625), twips::px(3255)), std::move(endProgram),
                     parent),
       m_showMain(std::move(showMain))

@@ -18,7 +18,7 @@ bool readOneLine(QFile &file, QByteArray &bytes)
         return false;
     if (bytes.endsWith('\n')) {
         bytes.chop(1);
-    } else if (bytes.size() > lineLimit) {
+    } else if (!file.atEnd()) {
         bytes.truncate(lineLimit);
         QByteArray rest;
         do

@@ -22,9 +22,9 @@ inline constexpr int captionLength = 25;
 inline constexpr QLatin1StringView pageIndent{"   "};
 
 struct HelpFile {
-    QStringList lines;  // file line i is lines[i - 1]
-    QString error;      // why the file could not be read; empty when it was read
-    bool cut = false;   // the file held more than maxLines lines
+    QStringList lines; // file line i is lines[i - 1]
+    QString error;     // why the file could not be read; empty when it was read
+    bool cut = false;  // the file held more than maxLines lines
 
     bool ok() const { return error.isEmpty(); }
     int lineCount() const { return int(lines.size()); }

@@ -217,13 +217,15 @@ void helpwindow::disptopic(const QString &caption)
         Picture2->clear();
         return;
     }
-    // Moving the bar shows pages as it goes; the topic's first page is written last, below.
+    // Moving the bar shows pages as it goes; the topic's own first page is written last.
     VScroll1->setRange(view.scrollMin, view.scrollMax);
     VScroll1->setValue(view.scrollMin);
     Picture2->clear();
     Label1->setText(QStringLiteral("Topic : ") + view.title);
     showPicture(view.picture);
-    dispselected(view.firstTextLine);
+    // A topic without text shows an empty page, whatever follows its end marker.
+    if (view.textLineCount() > 0)
+        dispselected(view.firstTextLine);
 }
 
 void helpwindow::dispselected(int firstLine)
@@ -248,8 +250,8 @@ void helpwindow::showPicture(const QString &fileName)
         return;
     // Scaled to fit the area with its proportions kept, at the screen's own resolution.
     const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(image.scaled(Picture1->contentsRect().size() * ratio,
-                                                     Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QPixmap pixmap = QPixmap::fromImage(image.scaled(
+        Picture1->contentsRect().size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
     Picture1->setPixmap(pixmap);
 }

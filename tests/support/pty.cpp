@@ -17,13 +17,9 @@ Pty::Pty()
         closeMaster();
         return;
     }
+    // The line settings are left as a new terminal has them (cooked, 38400 baud): the program
+    // under test must set its own.
     m_slave = QString::fromLocal8Bit(::ptsname(m_master));
-    // Raw on the master side too, so the test sees the bytes exactly as written.
-    termios t{};
-    if (::tcgetattr(m_master, &t) == 0) {
-        ::cfmakeraw(&t);
-        ::tcsetattr(m_master, TCSANOW, &t);
-    }
 }
 
 Pty::~Pty()
@@ -34,6 +30,11 @@ Pty::~Pty()
 bool Pty::linkAs(const QString &linkPath) const
 {
     return QFile::link(m_slave, linkPath);
+}
+
+bool Pty::lineSettings(termios *t) const
+{
+    return m_master >= 0 && ::tcgetattr(m_master, t) == 0;
 }
 
 QByteArray Pty::read(int firstMs, int ms)

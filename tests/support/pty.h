@@ -17,6 +17,9 @@ public:
     // Makes `linkPath` a symbolic link to the slave side.
     bool linkAs(const QString &linkPath) const;
 
+    // The settings of the line as the program left them (the master side reports the slave's).
+    bool lineSettings(struct termios *t) const;
+
     // Everything that arrives within `ms` milliseconds after the first byte, waiting at most
     // `firstMs` for that first byte.
     QByteArray read(int firstMs, int ms = 50);

@@ -258,9 +258,9 @@ void TestHelpFile::captions()
 {
     QFETCH(QString, topicLine);
     QFETCH(QString, caption);
-    const help::HelpFile file = help::readHelpFile(
-        write({QStringLiteral("heading"), topicLine, QStringLiteral("p.jpg"),
-               QStringLiteral("text"), QStringLiteral("/")}));
+    const help::HelpFile file =
+        help::readHelpFile(write({QStringLiteral("heading"), topicLine, QStringLiteral("p.jpg"),
+                                  QStringLiteral("text"), QStringLiteral("/")}));
     const QList<help::Topic> topics = help::topics(file);
     QCOMPARE(topics.size(), 1);
     QCOMPARE(topics.at(0).caption, caption);
@@ -284,36 +284,35 @@ void TestHelpFile::findsTopic_data()
 
     const QString same = QStringLiteral("*Connecting an arm on Lin");
     QTest::newRow("two topics with the same first 25 characters: the first")
-        << QStringList{"head", same + "ux", "a.jpg", "first", "/", same + "ux again", "b.jpg",
-                       "second", "/"}
+        << QStringList{"head",  same + "ux", "a.jpg", "first", "/", same + "ux again",
+                       "b.jpg", "second",    "/"}
         << same << 2 << "a.jpg" << 3 << 3 << QStringList{"   first"};
     QTest::newRow("a text line holding the caption ahead of the topic line is taken")
-        << QStringList{"head", "*Intro", "i.jpg", "see *Homing below", "/", "*Homing", "h.jpg",
-                       "home text", "/"}
+        << QStringList{"head",  "*Intro",    "i.jpg", "see *Homing below", "/", "*Homing",
+                       "h.jpg", "home text", "/"}
         << "*Homing" << 4 << "" << 5 << 5 << QStringList{};
     QTest::newRow("one text line")
-        << QStringList{"head", "*One", "o.jpg", "only line", "/", "after"} << "*One" << 2
-        << "o.jpg" << 3 << 3 << QStringList{"   only line"};
-    QTest::newRow("topic on line 1")
-        << QStringList{"*First", "f.jpg", "t1", "t2", "/"} << "*First" << 1 << "f.jpg" << 2 << 3
-        << QStringList{"   t1", "   t2"};
+        << QStringList{"head", "*One", "o.jpg", "only line", "/", "after"} << "*One" << 2 << "o.jpg"
+        << 3 << 3 << QStringList{"   only line"};
+    QTest::newRow("topic on line 1") << QStringList{"*First", "f.jpg", "t1", "t2", "/"} << "*First"
+                                     << 1 << "f.jpg" << 2 << 3 << QStringList{"   t1", "   t2"};
     QTest::newRow("no text line: one position")
-        << QStringList{"head", "*Empty", "e.jpg", "/", "*Next", "n.jpg", "x", "/"} << "*Empty"
-        << 2 << "e.jpg" << 3 << 3 << QStringList{};
+        << QStringList{"head", "*Empty", "e.jpg", "/", "*Next", "n.jpg", "x", "/"} << "*Empty" << 2
+        << "e.jpg" << 3 << 3 << QStringList{};
     QTest::newRow("no end marker: the text runs to the last line read")
-        << QStringList{"head", "*Open", "o.jpg", "a", "b", "c"} << "*Open" << 2 << "o.jpg" << 3
-        << 5 << QStringList{"   a", "   b", "   c"};
+        << QStringList{"head", "*Open", "o.jpg", "a", "b", "c"} << "*Open" << 2 << "o.jpg" << 3 << 5
+        << QStringList{"   a", "   b", "   c"};
     QTest::newRow("no end marker, the next topic's text runs on")
-        << QStringList{"head", "*A", "a.jpg", "a text", "*B", "b.jpg", "b text", "/"} << "*A"
-        << 2 << "a.jpg" << 3 << 6 << QStringList{"   a text", "   *B", "   b.jpg", "   b text"};
+        << QStringList{"head", "*A", "a.jpg", "a text", "*B", "b.jpg", "b text", "/"} << "*A" << 2
+        << "a.jpg" << 3 << 6 << QStringList{"   a text", "   *B", "   b.jpg", "   b text"};
     QTest::newRow("topic line is the last line")
         << QStringList{"head", "*Last"} << "*Last" << 2 << "" << 3 << 3 << QStringList{};
     QTest::newRow("end marker in place of the picture line")
         << QStringList{"head", "*Bare", "/", "more"} << "*Bare" << 2 << "" << 3 << 3
         << QStringList{};
-    QTest::newRow("case matters")
-        << QStringList{"head", "*homing", "x.jpg", "lower", "/", "*Homing", "y.jpg", "upper", "/"}
-        << "*Homing" << 6 << "y.jpg" << 7 << 7 << QStringList{"   upper"};
+    QTest::newRow("case matters") << QStringList{"head",    "*homing", "x.jpg", "lower", "/",
+                                                 "*Homing", "y.jpg",   "upper", "/"}
+                                  << "*Homing" << 6 << "y.jpg" << 7 << 7 << QStringList{"   upper"};
 }
 
 void TestHelpFile::findsTopic()
@@ -364,10 +363,9 @@ void TestHelpFile::pages_data()
     QTest::addColumn<int>("first");
     QTest::addColumn<QStringList>("expected");
     // Lines: 1 head, 2 *T, 3 t.jpg, 4..18 "n4".."n18", 19 "/", 20 after, 21 "/".
-    QTest::newRow("ten lines at most") << 4
-                                       << QStringList{"   n4",  "   n5",  "   n6",  "   n7",
-                                                      "   n8",  "   n9",  "   n10", "   n11",
-                                                      "   n12", "   n13"};
+    QTest::newRow("ten lines at most")
+        << 4 << QStringList{"   n4", "   n5",  "   n6",  "   n7",  "   n8",
+                            "   n9", "   n10", "   n11", "   n12", "   n13"};
     QTest::newRow("stops before the end marker")
         << 15 << QStringList{"   n15", "   n16", "   n17", "   n18"};
     QTest::newRow("the end marker is never shown") << 19 << QStringList{};

@@ -68,7 +68,8 @@ void TestSimArmState::angleIsLinearOverHalfATurn()
     QVERIFY(qFuzzyCompare(sim::angleOf(255) - sim::angleOf(0), 180.0));
     const double step = sim::angleOf(1) - sim::angleOf(0);
     for (int p = 1; p <= 255; ++p)
-        QVERIFY2(qFuzzyCompare(sim::angleOf(p) - sim::angleOf(p - 1), step), qPrintable(QString::number(p)));
+        QVERIFY2(qFuzzyCompare(sim::angleOf(p) - sim::angleOf(p - 1), step),
+                 qPrintable(QString::number(p)));
 }
 
 void TestSimArmState::decodesAroundJunk()
@@ -76,12 +77,12 @@ void TestSimArmState::decodesAroundJunk()
     ArmState s;
     // Junk before, between and inside: a start byte whose fourth byte is not 0D costs one bad
     // byte, and the frame that follows it is still found.
-    const QByteArray line = bytes({0x7A, 0xFF, 0x01, 0x40, 0x0D, 0x00, 0x13, 0xFF, 0x33, 0xFF,
-                                   0x02, 0x0D, 0x0D, 0xFF, 0x00, 0xFF, 0x0D});
+    const QByteArray line = bytes({0x7A, 0xFF, 0x01, 0x40, 0x0D, 0x00, 0x13, 0xFF, 0x33, 0xFF, 0x02,
+                                   0x0D, 0x0D, 0xFF, 0x00, 0xFF, 0x0D});
     const std::deque<Event> events = s.feed(line, 250, false);
-    QCOMPARE(described(events), QStringList({"junk 7A", "FF 01 40 0D shoulder 64", "junk 00",
-                                             "junk 13", "junk FF", "junk 33", "FF 02 0D 0D elbow 13",
-                                             "FF 00 FF 0D base 255"}));
+    QCOMPARE(described(events),
+             QStringList({"junk 7A", "FF 01 40 0D shoulder 64", "junk 00", "junk 13", "junk FF",
+                          "junk 33", "FF 02 0D 0D elbow 13", "FF 00 FF 0D base 255"}));
     QCOMPARE(s.frames(), 3);
     QCOMPARE(s.badBytes(), 5);
     QCOMPARE(s.position(0), 255);
@@ -129,15 +130,15 @@ void TestSimArmState::probeOnlyWhenAlone_data()
     QTest::addColumn<qint64>("badBytes");
     QTest::newRow("alone after a frame") << bytes({0xFF, 0, 1, 0x0D}) << QByteArray("B") << false
                                          << QStringList({"probe 42"}) << qint64(1);
-    QTest::newRow("alone at start") << QByteArray() << QByteArray("B") << false
-                                    << QStringList({"probe 42"}) << qint64(1);
-    QTest::newRow("more behind it") << QByteArray() << QByteArray("B") << true
-                                    << QStringList({"junk 42"}) << qint64(1);
+    QTest::newRow("alone at start")
+        << QByteArray() << QByteArray("B") << false << QStringList({"probe 42"}) << qint64(1);
+    QTest::newRow("more behind it")
+        << QByteArray() << QByteArray("B") << true << QStringList({"junk 42"}) << qint64(1);
     QTest::newRow("in company") << QByteArray() << QByteArray("xB") << false
                                 << QStringList({"junk 78", "junk 42"}) << qint64(2);
     // Inside a frame a 42 is a position, not a probe.
-    QTest::newRow("inside a frame") << bytes({0xFF, 0x01}) << QByteArray("B") << false
-                                    << QStringList() << qint64(0);
+    QTest::newRow("inside a frame")
+        << bytes({0xFF, 0x01}) << QByteArray("B") << false << QStringList() << qint64(0);
 }
 
 void TestSimArmState::probeOnlyWhenAlone()
@@ -186,7 +187,8 @@ void TestSimArmState::framesPerSecondCountsTheLastSecond()
     for (int i = 0; i < 360; ++i)
         s.feed(f, i * 1000 / 240, false);
     const qint64 last = 359 * 1000 / 240;
-    QVERIFY2(qAbs(s.framesPerSecond(last) - 240) <= 1, qPrintable(QString::number(s.framesPerSecond(last))));
+    QVERIFY2(qAbs(s.framesPerSecond(last) - 240) <= 1,
+             qPrintable(QString::number(s.framesPerSecond(last))));
     // The line then goes quiet: the figure falls away instead of sticking.
     QVERIFY(s.framesPerSecond(last + 500) < 130);
     QCOMPARE(s.framesPerSecond(last + 1000), 0);

@@ -90,17 +90,18 @@ void TestSimProcess::decodesAtLinePaceAndLeavesOnSigterm()
 
     // Frames with junk between them, 480 bytes in one write: far more than the line carries
     // in the time the write takes.
-    QByteArray line = frameBytes(1, 127) + QByteArray("zzz") + frameBytes(2, 255) +
-                      QByteArray(1, char(0x13));
-    QStringList expected{QStringLiteral("FF 01 7F 0D shoulder 127"), QStringLiteral("junk 7A"),
-                         QStringLiteral("junk 7A"), QStringLiteral("FF 02 FF 0D elbow 255"),
+    QByteArray line =
+        frameBytes(1, 127) + QByteArray("zzz") + frameBytes(2, 255) + QByteArray(1, char(0x13));
+    QStringList expected{QStringLiteral("FF 01 7F 0D shoulder 127"),
+                         QStringLiteral("junk 7A"),
+                         QStringLiteral("junk 7A"),
+                         QStringLiteral("junk 7A"),
+                         QStringLiteral("FF 02 FF 0D elbow 255"),
                          QStringLiteral("junk 13")};
     for (int i = 0; line.size() < 476; ++i) {
         line += frameBytes(4, i);
         expected << QStringLiteral("FF 04 %1 0D grip %2")
-                        .arg(i, 2, 16, QLatin1Char('0'))
-                        .toUpper()
-                        .arg(i);
+                        .arg(QByteArray(1, char(i)).toHex().toUpper(), QString::number(i));
     }
     line += frameBytes(0, 13); // a position that is the end byte
     expected << QStringLiteral("FF 00 0D 0D base 13");
@@ -165,8 +166,8 @@ void TestSimProcess::refusesAnExistingCom1()
     const QString path = tmp.filePath(QStringLiteral("COM1"));
     QVERIFY(QFile::link(QStringLiteral("/dev/null"), path)); // e.g. the user's own adapter
     QProcess process;
-    process.start(binary, {QStringLiteral("--headless"), QStringLiteral("--config-dir"),
-                           tmp.path()});
+    process.start(binary,
+                  {QStringLiteral("--headless"), QStringLiteral("--config-dir"), tmp.path()});
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QVERIFY(process.exitCode() != 0);

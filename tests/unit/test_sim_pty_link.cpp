@@ -173,7 +173,8 @@ void TestSimPtyLink::badFolderOrPort()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    PtyLink::Opened underFile = PtyLink::publish(blocker.fileName() + QStringLiteral("/kestrel"), 1);
+    PtyLink::Opened underFile =
+        PtyLink::publish(blocker.fileName() + QStringLiteral("/kestrel"), 1);
     QVERIFY(!underFile.link);
     QVERIFY2(underFile.error.contains(QLatin1String("Cannot create the folder")),
              qPrintable(underFile.error));

@@ -1,0 +1,69 @@
+// The simulator's window follows the line: what arrives on the published port shows up in the
+// joints' numbers, the counters and the list of what was received.
+
+#include "sim/arm_window.h"
+#include "sim/pty_link.h"
+#include "sim/simulator.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+class TestSimWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void showsWhatTheLineSaid();
+};
+
+void TestSimWindow::showsWhatTheLineSaid()
+{
+    QTemporaryDir tmp;
+    sim::PtyLink::Opened opened = sim::PtyLink::publish(tmp.path(), 4);
+    QVERIFY2(opened.link, qPrintable(opened.error));
+    sim::Simulator simulator(opened.link->masterFd(), false, nullptr);
+    sim::ArmWindow window(simulator, QStringLiteral("COM4"), opened.link->slavePath(), false);
+    window.show();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrel simulated arm \u2014 COM4"));
+
+    auto *shoulder = window.findChild<QLabel *>(QStringLiteral("position1"));
+    auto *shoulderAngle = window.findChild<QLabel *>(QStringLiteral("angle1"));
+    auto *grip = window.findChild<QLabel *>(QStringLiteral("position4"));
+    auto *bad = window.findChild<QLabel *>(QStringLiteral("badBytes"));
+    auto *frames = window.findChild<QLabel *>(QStringLiteral("frames"));
+    auto *recent = window.findChild<QPlainTextEdit *>(QStringLiteral("recent"));
+    QVERIFY(shoulder && shoulderAngle && grip && bad && frames && recent);
+    QCOMPARE(shoulder->text(), QStringLiteral("(127)")); // nothing heard yet
+
+    const int port =
+        ::open(QFile::encodeName(opened.link->linkPath()).constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(port >= 0);
+    const QByteArray line("\xFF\x01\x00\x0D"
+                          "!?"
+                          "\xFF\x04\xC8\x0D",
+                          10);
+    QCOMPARE(::write(port, line.constData(), size_t(line.size())), ssize_t(line.size()));
+    QVERIFY(QTest::qWaitFor([&] { return frames->text() == QLatin1String("2"); }, 5000));
+    ::close(port);
+
+    QCOMPARE(shoulder->text(), QStringLiteral("0"));
+    QCOMPARE(shoulderAngle->text(), QStringLiteral("-89.6\u00B0"));
+    QCOMPARE(grip->text(), QStringLiteral("200"));
+    QCOMPARE(bad->text(), QStringLiteral("2"));
+    const QStringList shown = recent->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(shown.size(), 4);
+    QVERIFY2(shown[0].endsWith(QLatin1String("  FF 01 00 0D shoulder 0")), qPrintable(shown[0]));
+    QVERIFY2(shown[1].endsWith(QLatin1String("  junk 21")), qPrintable(shown[1]));
+    QVERIFY2(shown[3].endsWith(QLatin1String("  FF 04 C8 0D grip 200")), qPrintable(shown[3]));
+
+    // The pictures paint at any size without trouble, down to the smallest window.
+    window.resize(window.minimumSizeHint());
+    QVERIFY(!window.grab().isNull());
+}
+
+QTEST_MAIN(TestSimWindow)
+#include "test_sim_window.moc"
