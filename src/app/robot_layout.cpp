@@ -37,6 +37,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect a
     look::setBackColour(l, back);
     look::setTextColour(l, look::yellow);
     l->setAttribute(Qt::WA_NoMousePropagation);
+    look::fitCaption(l);
     return l;
 }
 
@@ -46,6 +47,7 @@ ScrollBar *scrollBar(QWidget *parent, const char *name, Qt::Orientation o, int m
     auto *s = new ScrollBar(o, min, max, value, parent);
     s->setObjectName(QLatin1String(name));
     s->setGeometry(at);
+    look::useDesktopColours(s);
     return s;
 }
 
@@ -70,7 +72,7 @@ QPushButton *textButton(QWidget *parent, const char *name, const QString &captio
     b->setObjectName(QLatin1String(name));
     b->setGeometry(twips::rect(columns[column], 2940, 855, 255));
     b->setFont(look::arial(8.25));
-    b->setAutoFillBackground(true);
+    look::useDesktopColours(b);
     return b;
 }
 
@@ -82,6 +84,7 @@ QPushButton *pictureButton(QWidget *parent, const char *name, const QString &pic
     b->setGeometry(twips::rect(columns[column], 3240, 855, 495));
     b->setIcon(QIcon(picture));
     b->setIconSize(size);
+    look::useDesktopColours(b);
     return b;
 }
 
@@ -152,7 +155,6 @@ void robot::buildLayout()
     Command6 = textButton(w, "Command6", QStringLiteral("PAUSE"), 3);
     Command2 = textButton(w, "Command2", QStringLiteral("HOME"), 4);
     Backbutt = textButton(w, "Backbutt", QStringLiteral("BACK"), 5);
-    Backbutt->setAutoFillBackground(false);
 
     const QSize gif(31, 26);
     Command14 = pictureButton(w, "Command14", QStringLiteral(":/pictures/rec.gif"), gif, 0);

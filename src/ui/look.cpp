@@ -1,6 +1,9 @@
 #include "ui/look.h"
 
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -17,16 +20,43 @@ QFont font(const QString &family, double points, bool bold)
 void setBackColour(QWidget *w, const QColor &c)
 {
     QPalette p = w->palette();
-    p.setColor(QPalette::Button, c);
-    p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Base, c);
+    // Push buttons paint their face in Button and text boxes in Base; everything else fills
+    // its background with Window. Only that role is set, so the colour does not spread to the
+    // controls drawn inside.
+    if (qobject_cast<QPushButton *>(w)) {
+        p.setColor(QPalette::Button, c);
+    } else if (qobject_cast<QLineEdit *>(w)) {
+        p.setColor(QPalette::Base, c);
+    } else {
+        p.setColor(QPalette::Window, c);
+        w->setAutoFillBackground(true);
+    }
     w->setPalette(p);
-    w->setAutoFillBackground(true);
+}
+
+void useDesktopColours(QWidget *w)
+{
+    w->setPalette(QGuiApplication::palette());
 }
 
 QColor backColour(const QWidget *w)
 {
-    return w->palette().color(QPalette::Button);
+    return w->palette().color(qobject_cast<const QPushButton *>(w)  ? QPalette::Button
+                              : qobject_cast<const QLineEdit *>(w) ? QPalette::Base
+                                                                   : QPalette::Window);
+}
+
+void fitCaption(QLabel *label)
+{
+    // A caption a little wider than its label is narrowed rather than cut off: the family, the
+    // size and the label's place stay as designed.
+    QFont f = label->font();
+    const int wanted = QFontMetrics(f).horizontalAdvance(label->text());
+    const int room = label->width() - 1;
+    if (wanted > room && wanted > 0) {
+        f.setStretch(std::max(60, 100 * room / wanted));
+        label->setFont(f);
+    }
 }
 
 void setTextColour(QWidget *w, const QColor &c)

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 namespace look {
@@ -29,6 +30,10 @@ inline QFont arial(double points, bool bold = false) { return font(QStringLitera
 void setBackColour(QWidget *w, const QColor &c);
 QColor backColour(const QWidget *w);
 void setTextColour(QWidget *w, const QColor &c);
+// Gives a control the desktop's own colours, whatever the window behind it is painted in.
+void useDesktopColours(QWidget *w);
+// Narrows a label's font, if need be, so that its caption fits its width.
+void fitCaption(QLabel *label);
 
 // Places a window in the middle of its screen's available area. A desktop without a window
 // manager places nothing by itself.
