@@ -1,0 +1,85 @@
+// The real program against the real simulator: start-up's frames as the arm receives them.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class KestrelWithSim : public QObject {
+    Q_OBJECT
+
+    static void stop(QProcess &p)
+    {
+        if (p.state() == QProcess::NotRunning)
+            return;
+        p.terminate();
+        if (!p.waitForFinished(5000))
+            p.kill();
+        p.waitForFinished(5000);
+    }
+
+private Q_SLOTS:
+    void startUpCentresThenHomesTheGrip()
+    {
+        QTemporaryDir dir;
+        const QString config = dir.filePath("kestrel");
+        QVERIFY(QDir().mkpath(config));
+        // With a configuration file no message box waits; the grip's home is 50.
+        QFile ini(config + "/robotini.txt");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("======== Velmora ==========\r\nMOTOR4= 50       'Grip\r\n");
+        ini.close();
+
+        QProcess sim;
+        const QString log = dir.filePath("frames.log");
+        sim.start(KESTREL_SIM_BINARY, {"--headless", "--config-dir", config, "--log", log});
+        QVERIFY(sim.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(config + "/COM1").isSymLink(), 5000);
+
+        QProcess kestrel;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", dir.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        kestrel.setProcessEnvironment(env);
+        kestrel.start(KESTREL_BINARY, {});
+        QVERIFY(kestrel.waitForStarted());
+
+        // The probe, 4 centring frames and 77 grip frames: 325 bytes, a third of a second of line.
+        QStringList lines;
+        QTRY_VERIFY_WITH_TIMEOUT((lines = [&] {
+                                     QFile f(log);
+                                     return f.open(QIODevice::ReadOnly)
+                                                ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                                                : QStringList();
+                                 }())
+                                         .size() >= 82,
+                                 15000);
+        QTest::qWait(300); // anything more would show up now
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        stop(kestrel);
+        stop(sim);
+
+        QStringList frames;
+        QList<double> times;
+        for (const QString &line : lines) {
+            const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
+            QVERIFY2(parts.size() >= 2, qPrintable(line));
+            times << parts[0].toDouble();
+            frames << parts.mid(1, 4).join(' ');
+        }
+        QVERIFY2(lines[0].contains("probe 42"), qPrintable(lines[0]));
+        QStringList expected{"FF 04 7F 0D", "FF 01 7F 0D", "FF 02 7F 0D", "FF 03 7F 0D"};
+        for (int p = 126; p >= 50; --p)
+            expected << QString("FF 04 %1 0D").arg(p, 2, 16, QChar('0')).toUpper();
+        QCOMPARE(frames.mid(1), expected);
+        // The line carries at most 240 frames a second, and the simulator reads at its pace.
+        QVERIFY(times.last() - times[1] >= 80.0 / 240 - 0.01);
+        QVERIFY(!QFileInfo::exists(config + "/COM1") && !QFileInfo(config + "/COM1").isSymLink());
+    }
+};
+
+QTEST_GUILESS_MAIN(KestrelWithSim)
+#include "test_kestrel_with_sim.moc"
