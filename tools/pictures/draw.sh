@@ -1,5 +1,5 @@
 #!/bin/sh
-# Regenerates every picture in resources/pictures/ from draw_pictures.cpp.
+# Regenerates every picture in resources/pictures/, and the help banner, from draw_pictures.cpp.
 # Needs Qt 6 (qt6-base-dev), CMake and ImageMagick.
 set -eu
 
@@ -27,10 +27,12 @@ convert "$stage/velmora.png" +dither -colors 16 "$out/velmora.ico"
 convert "$stage/kestrel.png" +dither -colors 256 "$out/kestrel.ico"
 
 # Photos: full-resolution colour keeps yellow lettering on black clean.
-for name in logo splash about author vm; do
+for name in logo splash about author; do
     convert "$stage/$name.png" -strip -sampling-factor 1x1 -quality 95 "$out/$name.jpg"
 done
+# The help window's banner is read from the help folder at run time, not stored in the program.
+convert "$stage/vm.png" -strip -sampling-factor 1x1 -quality 95 "$root/resources/help/vm.jpg"
 
 cd "$out"
 identify rec.gif stop.gif run.gif pause.gif back.gif home.ico kestrel.ico velmora.ico \
-    kestrel.png kestrel-32.png logo.jpg splash.jpg about.jpg author.jpg vm.jpg
+    kestrel.png kestrel-32.png logo.jpg splash.jpg about.jpg author.jpg ../help/vm.jpg
