@@ -23,8 +23,14 @@ bool robot::paused() const
 bool robot::replayStep(int index)
 {
     const int generation = m_lostCount;
+    const int stops = m_stops;
     // Wait until the arm has nearly caught up, so that STOP stops the arm and not only the screen.
     m_port.waitForLine();
+    // Window events ran during the wait. It belongs to the yield after the previous step: a STOP
+    // handled there ends the replay before this step, not after it, or the arm would make one
+    // more move after STOP.
+    if (stops != m_stops)
+        return generation == m_lostCount;
     const Step step = step_buffer.at(index);
     // Written whatever port_status says; a closed port drops it.
     if (const auto bytes = frame::build(step.channel, step.position))
