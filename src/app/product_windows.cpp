@@ -178,6 +178,7 @@ About::About(std::function<void()> showWelcome, std::function<void()> endProgram
                     twips::rect(420, 120, 2235, 285), look::arial(12, true));
     product->setAlignment(Qt::AlignCenter);
     look::setTextColour(product, look::yellow);
+    look::fitCaption(product);
 
     Image1 = picture(Frame1, "Image1", twips::rect(240, 480, 2505, 1695));
     showFitted(Image1, QStringLiteral(":/pictures/about.jpg"));

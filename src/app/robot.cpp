@@ -71,6 +71,11 @@ void robot::connectControls()
                        static_cast<QWidget *>(Command14), static_cast<QWidget *>(Command16),
                        static_cast<QWidget *>(Image1), m_surface})
         w->installEventFilter(this);
+    // A press on a control belongs to the control. Qt hands a press the control does not take
+    // (a right click on a button or a frame, any click on a disabled one) on to the surface,
+    // where it would pop up the Options menu.
+    for (QWidget *control : m_surface->findChildren<QWidget *>())
+        control->setAttribute(Qt::WA_NoMousePropagation);
 
     connect(Open_men, &QAction::triggered, this, &robot::Open_men_Click);
     connect(Save_men, &QAction::triggered, this, &robot::Save_men_Click);

@@ -19,19 +19,14 @@ QFont font(const QString &family, double points, bool bold)
 
 void setBackColour(QWidget *w, const QColor &c)
 {
+    // Each kind of control fills its background from its own role (Button for buttons, Base for
+    // text boxes, Window for the rest). Only that role is set, so the colour does not spread to
+    // the controls drawn inside.
     QPalette p = w->palette();
-    // Push buttons paint their face in Button and text boxes in Base; everything else fills
-    // its background with Window. Only that role is set, so the colour does not spread to the
-    // controls drawn inside.
-    if (qobject_cast<QPushButton *>(w)) {
-        p.setColor(QPalette::Button, c);
-    } else if (qobject_cast<QLineEdit *>(w)) {
-        p.setColor(QPalette::Base, c);
-    } else {
-        p.setColor(QPalette::Window, c);
-        w->setAutoFillBackground(true);
-    }
+    p.setColor(w->backgroundRole(), c);
     w->setPalette(p);
+    if (!qobject_cast<QPushButton *>(w) && !qobject_cast<QLineEdit *>(w))
+        w->setAutoFillBackground(true);
 }
 
 void useDesktopColours(QWidget *w)
@@ -41,9 +36,7 @@ void useDesktopColours(QWidget *w)
 
 QColor backColour(const QWidget *w)
 {
-    return w->palette().color(qobject_cast<const QPushButton *>(w)  ? QPalette::Button
-                              : qobject_cast<const QLineEdit *>(w) ? QPalette::Base
-                                                                   : QPalette::Window);
+    return w->palette().color(w->backgroundRole());
 }
 
 void fitCaption(QLabel *label)

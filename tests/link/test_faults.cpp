@@ -1,0 +1,417 @@
+// The main window on a real serial port whose device misbehaves: it goes away during the probe,
+// homing, a replay, the reverse walk and a pause; a second window reaches for the same device;
+// the device may not be opened. The far end is a pseudo-terminal linked as COM1, so the real
+// port code, its lock and its error reports are what is tried.
+
+#include "app/robot.h"
+#include "link/serial_port.h"
+#include "support/pty.h"
+#include "support/scripted_dialogs.h"
+#include "ui/scroll_bar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+#include <chrono>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
+QByteArray configWith(const QByteArray &lines)
+{
+    return QByteArrayLiteral("======== Velmora ==========\r\n") + lines;
+}
+
+// The main window on a pseudo-terminal linked as COM1 in a configuration folder of its own.
+struct RealArm {
+    QTemporaryDir dir;
+    std::unique_ptr<Pty> pty = std::make_unique<Pty>();
+    Folders folders{dir.path() + QStringLiteral("/config"), dir.path() + QStringLiteral("/help")};
+    SerialPort port{folders.config};
+    ScriptedDialogs dialogs;
+    std::unique_ptr<robot> window; // after the port, which must outlive it
+
+    explicit RealArm(const QByteArray &config = configWith({}))
+    {
+        QDir().mkpath(folders.config);
+        QFile f(folders.configFile());
+        if (f.open(QIODevice::WriteOnly))
+            f.write(config);
+        pty->linkAs(comLink());
+        window = std::make_unique<robot>(Services{&port, &dialogs, folders, [] {}});
+    }
+
+    QString comLink() const { return folders.config + QStringLiteral("/COM1"); }
+    // What the messages call the device: the link and where it leads.
+    QString deviceName(const Pty &p) const { return comLink() + QStringLiteral(" -> ") + p.slavePath(); }
+
+    QList<ScriptedDialogs::Shown> shown(const QString &title) const
+    {
+        QList<ScriptedDialogs::Shown> out;
+        for (const auto &s : dialogs.shown) {
+            if (s.title == title)
+                out << s;
+        }
+        return out;
+    }
+
+    QList<QWidget *> motionGroup() const
+    {
+        robot &w = *window;
+        return {w.HScroll1, w.HScroll2, w.VScroll1, w.VScroll3, w.VScroll4,
+                w.Command2, w.Command3, w.Command4, w.Command5, w.Command6,
+                w.Command14, w.Command15, w.Command16, w.Command17, w.Command18};
+    }
+    bool motionGroupEnabled(bool enabled) const
+    {
+        const auto group = motionGroup();
+        return std::all_of(group.begin(), group.end(),
+                           [&](QWidget *w) { return w->isEnabled() == enabled; });
+    }
+
+    // Records the base walking from 128 to 127 + n, one step per position, and stops.
+    void record(int n, bool thenStop = true)
+    {
+        robot &w = *window;
+        w.press(w.Command3);
+        for (int v = 128; v < 128 + n; ++v)
+            w.HScroll1->setValueTo(v);
+        if (thenStop)
+            w.press(w.Command4);
+    }
+
+    std::vector<Step> steps(int from, int to) const
+    {
+        std::vector<Step> out;
+        for (int i = from; i <= to; ++i)
+            out.push_back(window->step_buffer.at(i));
+        return out;
+    }
+
+    // Pulls the device out the next time the slider reaches `value`.
+    void unplugAt(ScrollBar *slider, int value)
+    {
+        QObject::connect(slider, &ScrollBar::change, slider, [this, value](int v) {
+            if (v == value)
+                pty->closeMaster();
+        });
+    }
+};
+
+} // namespace
+
+class Faults : public QObject {
+    Q_OBJECT
+
+    // What every loss of the device must leave: the port closed and reported once in the
+    // words of a failed open, the motion controls off, and an event loop that sleeps.
+    static void expectGoneOnce(RealArm &arm, const Pty &gone)
+    {
+        robot &w = *arm.window;
+        QCOMPARE(w.port_status, 8002);
+        QVERIFY(!arm.port.isOpen());
+        QVERIFY(arm.motionGroupEnabled(false));
+        QTRY_COMPARE(arm.shown(QStringLiteral("COMM SETTINGS")).size(), 1);
+        const auto message = arm.shown(QStringLiteral("COMM SETTINGS")).first();
+        QCOMPARE(message.text, QStringLiteral("Error Code   8002\r\rCOMM 1 is not available\rDevice: ") +
+                                   arm.deviceName(gone));
+        QCOMPARE(message.icon, Dialogs::Icon::Critical);
+        QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
+        const double before = cpuSeconds();
+        QTest::qWait(500);
+        QVERIFY2(cpuSeconds() - before < 0.25, "the event loop spins after the device went away");
+        QCOMPARE(arm.shown(QStringLiteral("COMM SETTINGS")).size(), 1);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+
+    void goneDuringTheProbeIsReportedAndTheSamePortReopens()
+    {
+        RealArm arm;
+        QVERIFY(arm.pty->ok());
+        // The probe holds the event loop for a second, so the plug is pulled from outside it.
+        std::thread unplug([&arm] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            arm.pty->closeMaster();
+        });
+        arm.window->Form_Load();
+        unplug.join();
+        const auto gone = std::move(arm.pty);
+        expectGoneOnce(arm, *gone);
+        if (QTest::currentTestFailed())
+            return;
+        robot &w = *arm.window;
+        // Not a second report from the probe's own outcome, and no echo warning.
+        QVERIFY(arm.shown(QStringLiteral("VM Warning")).isEmpty());
+
+        // The adapter is plugged in again: choosing the port reopens it.
+        Pty again;
+        QVERIFY(QFile::remove(arm.comLink()));
+        QVERIFY(again.linkAs(arm.comLink()));
+        w.Com1->trigger();
+        QCOMPARE(w.port_status, 0);
+        QVERIFY(arm.port.isOpen());
+        QVERIFY(arm.motionGroupEnabled(true));
+        QCOMPARE(again.read(1000), QByteArray("B"));
+        w.HScroll1->setValueTo(140);
+        QCOMPARE(again.read(1000), QByteArray::fromHex("FF008C0D"));
+    }
+
+    void goneWhileHomingEndsTheWalk()
+    {
+        // A grip homed at 0 walks 127 positions from the centre.
+        RealArm arm(configWith("MOTOR4= 0\r\n"));
+        arm.unplugAt(arm.window->HScroll2, 100);
+        arm.window->Form_Load();
+        const auto gone = std::move(arm.pty);
+        expectGoneOnce(arm, *gone);
+        if (QTest::currentTestFailed())
+            return;
+        // The walk stopped where the device went away instead of running on to 0 unheard.
+        const int grip = arm.window->HScroll2->Value();
+        QVERIFY2(grip >= 95 && grip <= 100, qPrintable(QString::number(grip)));
+        QCOMPARE(arm.window->home_position[axes::Grip], 0.0);
+    }
+
+    void goneDuringAReplayEndsTheRunAndKeepsTheSteps()
+    {
+        RealArm arm;
+        robot &w = *arm.window;
+        w.Form_Load();
+        arm.record(60);
+        const int count = w.step_buffer.stepCount();
+        QCOMPARE(count, 61);
+        const auto before = arm.steps(0, count + 5);
+        w.Text5->setText(QStringLiteral("3"));
+        // RUN homes the base back from 187 to 127 first; the device goes away in the first pass.
+        bool replaying = false;
+        connect(w.HScroll1, &ScrollBar::change, &w, [&](int) {
+            if (replaying && w.replay_index == 40)
+                arm.pty->closeMaster();
+        });
+        replaying = true;
+        w.press(w.Command5);
+        replaying = false;
+        const auto gone = std::move(arm.pty);
+
+        expectGoneOnce(arm, *gone);
+        if (QTest::currentTestFailed())
+            return;
+        // The pass broke off at the step where the device went away, and no later pass ran.
+        QVERIFY2(w.replay_index >= 40 && w.replay_index <= 41, qPrintable(QString::number(w.replay_index)));
+        QCOMPARE(w.Text5->text(), QStringLiteral("3"));
+        QCOMPARE(w.step_buffer.stepCount(), count);
+        QVERIFY(arm.steps(0, count + 5) == before);
+        // What was recorded can still be saved.
+        QVERIFY(w.Save_men->isEnabled());
+        QVERIFY(w.Saveas_men->isEnabled());
+        QVERIFY(w.Open_men->isEnabled());
+    }
+
+    void goneDuringTheReverseWalkKeepsWhatItRecorded()
+    {
+        RealArm arm;
+        robot &w = *arm.window;
+        w.Form_Load();
+        arm.record(60, false); // BACK is pressed while recording
+        const int from = w.step_buffer.stepCount();
+        QCOMPARE(from, 61);
+        const auto taught = arm.steps(2, from);
+        arm.unplugAt(w.HScroll1, 160);
+        w.press(w.Backbutt);
+        const auto gone = std::move(arm.pty);
+
+        expectGoneOnce(arm, *gone);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!w.recording);
+        // The taught steps are as they were, and every step the walk recorded before the device
+        // went away is there: the reverse of the taught ones, from the second-last down.
+        QVERIFY(arm.steps(2, from) == taught);
+        const int added = w.step_buffer.stepCount() - from;
+        QVERIFY2(added >= 27 && added <= 28, qPrintable(QString::number(added)));
+        for (int j = 0; j < added; ++j)
+            QCOMPARE(w.step_buffer.at(from + 1 + j), w.step_buffer.at(from - 1 - j));
+        // The File menu stays open so that the recording can be saved.
+        QVERIFY(w.Save_men->isEnabled());
+        QVERIFY(w.Saveas_men->isEnabled());
+    }
+
+    void goneWhilePausedEndsTheRun()
+    {
+        RealArm arm;
+        robot &w = *arm.window;
+        w.Form_Load();
+        arm.record(30);
+        const int count = w.step_buffer.stepCount();
+        const auto before = arm.steps(0, count + 5);
+        w.Text5->setText(QStringLiteral("2"));
+        bool replaying = false;
+        connect(w.HScroll1, &ScrollBar::change, &w, [&](int) {
+            if (replaying && w.replay_index == 20 && w.Command6->text() == QStringLiteral("PAUSE")) {
+                w.press(w.Command6);
+                QTimer::singleShot(300, &w, [&arm] { arm.pty->closeMaster(); });
+            }
+        });
+        // Should the loss go unnoticed, CONT lets the run go on, and the checks below fail
+        // instead of the test hanging.
+        QTimer::singleShot(20000, &w, [&w] {
+            if (w.Command6->text() == QStringLiteral("CONT"))
+                w.Command6_Click();
+        });
+        replaying = true;
+        w.press(w.Command5);
+        replaying = false;
+        const auto gone = std::move(arm.pty);
+
+        expectGoneOnce(arm, *gone);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(w.replay_index, 20);
+        QCOMPARE(w.Text5->text(), QStringLiteral("2"));
+        QCOMPARE(w.step_buffer.stepCount(), count);
+        QVERIFY(arm.steps(0, count + 5) == before);
+    }
+
+    void aSecondWindowOnTheSameDeviceIsToldItIsInUse()
+    {
+        RealArm first;
+        robot &a = *first.window;
+        a.Form_Load();
+        QCOMPARE(a.port_status, 0);
+        QCOMPARE(first.pty->read(1000).left(1), QByteArray("B"));
+
+        // A second program on the same configuration folder, so the same COM1.
+        SerialPort otherPort(first.folders.config);
+        ScriptedDialogs otherDialogs;
+        robot b(Services{&otherPort, &otherDialogs, first.folders, [] {}});
+        b.Form_Load();
+        QCOMPARE(b.port_status, 8005);
+        QVERIFY(!otherPort.isOpen());
+        QCOMPARE(otherDialogs.shown.size(), 1);
+        const auto message = otherDialogs.shown.first();
+        QCOMPARE(message.title, QStringLiteral("COMM SETTINGS"));
+        QCOMPARE(message.text, QStringLiteral("Error Code   8005\r\rCOMM 1 already open\rClick Option to change settings"));
+        QCOMPARE(message.icon, Dialogs::Icon::Critical);
+        for (QWidget *c : std::initializer_list<QWidget *>{b.HScroll1, b.Command2, b.Command5})
+            QVERIFY(!c->isEnabled());
+        // The second one's start-up sent nothing down the line, and the first keeps working.
+        QCOMPARE(first.pty->read(300), QByteArray());
+        a.HScroll1->setValueTo(200);
+        QCOMPARE(first.pty->read(1000), QByteArray::fromHex("FF00C80D"));
+        QCOMPARE(a.port_status, 0);
+        QVERIFY(first.shown(QStringLiteral("COMM SETTINGS")).isEmpty());
+    }
+
+    void aDeviceThatMayNotBeOpenedGivesThePermissionHint()
+    {
+        // Root may open any device, so the open is tried by this program run again as an
+        // ordinary user; an ordinary user can run it directly on a device it has locked itself
+        // out of.
+        Pty pty;
+        QVERIFY(pty.ok());
+        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kestrel-faults-XXXXXX"));
+        QVERIFY(dir.isValid());
+        const QString config = dir.filePath(QStringLiteral("config"));
+        QVERIFY(QDir().mkpath(config));
+        QVERIFY(pty.linkAs(config + QStringLiteral("/COM1")));
+        QFile f(config + QStringLiteral("/robotini.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(configWith({}));
+        f.close();
+        const QByteArray slave = QFile::encodeName(pty.slavePath());
+
+        QStringList command;
+        if (::geteuid() == 0) {
+            if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+                QSKIP("setpriv is not installed, so the open cannot be tried as an ordinary user");
+            QVERIFY(::chown(slave.constData(), 0, 0) == 0);
+            QVERIFY(::chmod(slave.constData(), 0600) == 0);
+            // The folders must be reachable for the ordinary user.
+            for (const QString &d : {dir.path(), config})
+                QVERIFY(QFile::setPermissions(d, QFile::permissions(d) | QFile::ReadOther | QFile::ExeOther |
+                                                     QFile::ReadGroup | QFile::ExeGroup));
+            command << QStringLiteral("setpriv") << QStringLiteral("--reuid=nobody")
+                    << QStringLiteral("--regid=nogroup") << QStringLiteral("--clear-groups");
+        } else {
+            QVERIFY(::chmod(slave.constData(), 0) == 0);
+        }
+        command << QCoreApplication::applicationFilePath() << QStringLiteral("--start-as-this-user")
+                << config;
+
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Leak checks belong to the tests proper; the suppressions file may not be readable here.
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        env.remove(QStringLiteral("LSAN_OPTIONS"));
+        child.setProcessEnvironment(env);
+        child.start(command.takeFirst(), command);
+        QVERIFY(child.waitForFinished(60000));
+        const QString out = QString::fromUtf8(child.readAllStandardOutput());
+        const QString err = QString::fromUtf8(child.readAllStandardError());
+        if (child.exitCode() == 126 || child.exitCode() == 127 ||
+            (err.contains(QStringLiteral("Permission denied")) && !out.contains(QStringLiteral("status "))))
+            QSKIP(qPrintable(QStringLiteral("this program cannot be run as an ordinary user here: ") + err.trimmed()));
+        QCOMPARE(child.exitCode(), 0);
+
+        QVERIFY2(out.contains(QStringLiteral("status 8010\n")), qPrintable(out + err));
+        const QString expected = QStringLiteral("Error Code   8010\r\rCOMM 1 is not available\rDevice: ") +
+                                 config + QStringLiteral("/COM1 -> ") + pty.slavePath() +
+                                 QStringLiteral(" (permission denied: add your user to the dialout group)");
+        QVERIFY2(out.contains(QStringLiteral("COMM SETTINGS|") +
+                              QString::fromLatin1(expected.toUtf8().toPercentEncoding())),
+                 qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("disabled\n")), qPrintable(out));
+        // Nothing reached the device.
+        QCOMPARE(pty.read(200), QByteArray());
+    }
+};
+
+// Run again as an ordinary user: start the main window on the folder given and tell what came
+// of the open (each message percent-encoded on a line of its own).
+static int startAsThisUser(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const Folders folders{QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[2])};
+    SerialPort port(folders.config);
+    ScriptedDialogs dialogs;
+    robot w(Services{&port, &dialogs, folders, [] {}});
+    w.Form_Load();
+    QTextStream out(stdout);
+    out << "status " << w.port_status << '\n';
+    for (const auto &s : dialogs.shown)
+        out << s.title << '|' << QString::fromLatin1(s.text.toUtf8().toPercentEncoding()) << '\n';
+    out << (w.HScroll1->isEnabled() || w.Command5->isEnabled() ? "enabled\n" : "disabled\n");
+    return 0;
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--start-as-this-user") == 0)
+        return startAsThisUser(argc, argv);
+    QApplication app(argc, argv);
+    Faults test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_faults.moc"

@@ -1,0 +1,377 @@
+// The axis sliders, their value boxes and the loop count, driven as the operator drives them:
+// arrows, drags, typing and Enter. Every test that looks at the wire also checks that every
+// byte written belongs to a whole, well-formed frame.
+
+#include "support/robot_harness.h"
+#include "ui/scroll_bar.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace frame {
+char *toString(const Frame &f)
+{
+    const auto hex = [](int byte) {
+        return QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+    };
+    return qstrdup("FF " + hex(f.channel) + ' ' + hex(f.position) + " 0D");
+}
+} // namespace frame
+
+using Frames = QList<frame::Frame>;
+using Steps = QList<Step>;
+
+char *toString(const Step &s)
+{
+    return qstrdup("(" + QByteArray::number(s.channel) + ", " + QByteArray::number(s.position) +
+                   ")");
+}
+
+// The steps recorded since REC, oldest first.
+static Steps recorded(const robot &w)
+{
+    Steps out;
+    for (int i = 2; i <= w.step_buffer.stepCount(); ++i)
+        out << w.step_buffer.at(i);
+    return out;
+}
+
+class TestAxisControls : public QObject {
+    Q_OBJECT
+private slots:
+    void sliderMoveSendsOneFrame_data();
+    void sliderMoveSendsOneFrame();
+    void dragSendsOneFramePerPosition();
+    void typingRecordsEachTextButSendsTheSlider();
+    void enter_data();
+    void enter();
+    void enterOnTypedValueRecordsAndSends();
+    void unusableBoxTextRecordsNothing_data();
+    void unusableBoxTextRecordsNothing();
+    void echoedPortSendsNothingButRecords();
+    void loopCount_data();
+    void loopCount();
+    void loopCountSlider();
+};
+
+void TestAxisControls::sliderMoveSendsOneFrame_data()
+{
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("value");
+
+    using A = QAbstractSlider::SliderAction;
+    QTest::newRow("base right arrow") << 0 << 127 << int(A::SliderSingleStepAdd) << 128;
+    QTest::newRow("base trough left") << 0 << 127 << int(A::SliderPageStepSub) << 126;
+    QTest::newRow("shoulder upper arrow raises") << 1 << 127 << int(A::SliderSingleStepSub) << 128;
+    QTest::newRow("shoulder lower arrow lowers") << 1 << 127 << int(A::SliderSingleStepAdd) << 126;
+    QTest::newRow("shoulder top end") << 1 << 127 << int(A::SliderToMinimum) << 255;
+    QTest::newRow("shoulder bottom end") << 1 << 127 << int(A::SliderToMaximum) << 0;
+    QTest::newRow("elbow upper arrow lowers") << 2 << 127 << int(A::SliderSingleStepSub) << 126;
+    QTest::newRow("elbow bottom end") << 2 << 127 << int(A::SliderToMaximum) << 255;
+    QTest::newRow("wrist upper arrow raises") << 3 << 127 << int(A::SliderSingleStepSub) << 128;
+    QTest::newRow("grip left arrow raises") << 4 << 127 << int(A::SliderSingleStepSub) << 128;
+    QTest::newRow("grip right arrow lowers") << 4 << 127 << int(A::SliderSingleStepAdd) << 126;
+    QTest::newRow("grip 13 is sent as it is") << 4 << 14 << int(A::SliderSingleStepAdd) << 13;
+}
+
+void TestAxisControls::sliderMoveSendsOneFrame()
+{
+    QFETCH(int, channel);
+    QFETCH(int, from);
+    QFETCH(int, action);
+    QFETCH(int, value);
+
+    RobotHarness h;
+    robot &w = h.start();
+    ScrollBar *s = w.slider[channel];
+    QVERIFY(s->setValueTo(from));
+    h.port.clearWritten();
+
+    s->triggerAction(QAbstractSlider::SliderAction(action));
+
+    QCOMPARE(s->Value(), value);
+    QCOMPARE(w.box[channel]->text(), QString::number(value));
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), (Frames{{channel, value}}));
+    QVERIFY(ok);
+
+    // Pushing against the end it has reached moves nothing and sends nothing.
+    const bool atEnd = value == s->Min() || value == s->Max();
+    if (atEnd) {
+        h.port.clearWritten();
+        s->triggerAction(QAbstractSlider::SliderAction(action));
+        QCOMPARE(s->Value(), value);
+        QVERIFY(h.port.written.isEmpty());
+    }
+}
+
+void TestAxisControls::dragSendsOneFramePerPosition()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    ScrollBar *shoulder = w.VScroll1;
+    h.port.clearWritten();
+
+    // Downwards: the shoulder's values fall. Qt's positions count from the top (the 255 end).
+    shoulder->setSliderDown(true);
+    QStringList seen;
+    for (int q : {129, 130, 131, 135}) {
+        shoulder->setSliderPosition(q);
+        seen << w.Text2->text();
+    }
+    shoulder->setSliderDown(false);
+
+    QCOMPARE(seen, QStringList({"126", "125", "124", "120"}));
+    QCOMPARE(shoulder->Value(), 120);
+    QCOMPARE(w.Text2->text(), QString("120"));
+    bool ok = false;
+    // The release raises nothing more: the last scroll already sent where the thumb stopped.
+    QCOMPARE(h.port.frames(&ok), (Frames{{1, 126}, {1, 125}, {1, 124}, {1, 120}}));
+    QVERIFY(ok);
+
+    // Dragged to either end, the shoulder reads 255 at the top and 0 at the bottom.
+    h.port.clearWritten();
+    shoulder->setSliderDown(true);
+    shoulder->setSliderPosition(shoulder->maximum());
+    shoulder->setSliderPosition(shoulder->minimum());
+    shoulder->setSliderDown(false);
+    QCOMPARE(h.port.frames(&ok), (Frames{{1, 0}, {1, 255}}));
+    QVERIFY(ok);
+    QCOMPARE(w.Text2->text(), QString("255"));
+}
+
+void TestAxisControls::typingRecordsEachTextButSendsTheSlider()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    // The base already stood at 127 when start-up centred it, so its box is still empty.
+    QCOMPARE(w.Text1->text(), QString());
+    w.Command3->click();
+    h.port.clearWritten();
+
+    QTest::keyClicks(w.Text1, "120");
+
+    QCOMPARE(w.step_buffer.stepCount(), 4);
+    QCOMPARE(recorded(w), (Steps{{0, 1}, {0, 12}, {0, 120}}));
+    // Typing alone never moves the servo: each frame repeats the slider's position.
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), (Frames{{0, 127}, {0, 127}, {0, 127}}));
+    QVERIFY(ok);
+    QCOMPARE(w.HScroll1->Value(), 127);
+}
+
+void TestAxisControls::enter_data()
+{
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<Frames>("frames");
+    QTest::addColumn<QString>("focus");
+
+    QTest::newRow("base 200") << 0 << "200" << 200 << "200" << Frames{{0, 200}} << "Text2";
+    QTest::newRow("base blanks around")
+        << 0 << " 200 " << 200 << "200" << Frames{{0, 200}} << "Text2";
+    QTest::newRow("shoulder 200") << 1 << "200" << 200 << "200" << Frames{{1, 200}} << "Text3";
+    QTest::newRow("shoulder 0") << 1 << "0" << 0 << "0" << Frames{{1, 0}} << "Text3";
+    QTest::newRow("grip 60") << 4 << "60" << 60 << "60" << Frames{{4, 60}} << "Text3";
+    QTest::newRow("elbow 254.5") << 2 << "254.5" << 254 << "254" << Frames{{2, 254}} << "Text4";
+    QTest::newRow("wrist 30") << 3 << "30" << 30 << "30" << Frames{{3, 30}} << "Text6";
+    // Refused: the slider's position goes back into the box, which sends it again.
+    QTest::newRow("base 300") << 0 << "300" << 127 << "127" << Frames{{0, 127}} << "Text2";
+    QTest::newRow("base letters") << 0 << "abc" << 127 << "127" << Frames{{0, 127}} << "Text2";
+    QTest::newRow("base empty") << 0 << "" << 127 << "127" << Frames{{0, 127}} << "Text2";
+    QTest::newRow("base -1") << 0 << "-1" << 127 << "127" << Frames{{0, 127}} << "Text2";
+    QTest::newRow("elbow 255.5") << 2 << "255.5" << 127 << "127" << Frames{{2, 127}} << "Text4";
+    QTest::newRow("wrist letters") << 3 << "x1" << 127 << "127" << Frames{{3, 127}} << "Text6";
+    // The slider already stands there: nothing moves and the box keeps what was typed.
+    QTest::newRow("base 127.0") << 0 << "127.0" << 127 << "127.0" << Frames{} << "Text2";
+}
+
+void TestAxisControls::enter()
+{
+    QFETCH(int, channel);
+    QFETCH(QString, typed);
+    QFETCH(int, value);
+    QFETCH(QString, shown);
+    QFETCH(Frames, frames);
+    QFETCH(QString, focus);
+
+    RobotHarness h;
+    robot &w = h.start();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QLineEdit *b = w.box[channel];
+    b->setText(typed);
+    b->setFocus();
+    h.port.clearWritten();
+
+    QTest::keyClick(b, Qt::Key_Return);
+
+    QCOMPARE(w.slider[channel]->Value(), value);
+    QCOMPARE(b->text(), shown);
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), frames);
+    QVERIFY(ok);
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+}
+
+void TestAxisControls::enterOnTypedValueRecordsAndSends()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    w.Command3->click();
+    h.port.clearWritten();
+
+    QTest::keyClicks(w.Text1, "200");
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+
+    // The slider writes back the very text the box holds; the arm follows all the same, and
+    // the move is recorded as a step of its own.
+    QCOMPARE(w.HScroll1->Value(), 200);
+    QCOMPARE(recorded(w), (Steps{{0, 2}, {0, 20}, {0, 200}, {0, 200}}));
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), (Frames{{0, 127}, {0, 127}, {0, 127}, {0, 200}}));
+    QVERIFY(ok);
+}
+
+void TestAxisControls::unusableBoxTextRecordsNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("position"); // -1: no step
+
+    QTest::newRow("empty") << "" << -1;
+    QTest::newRow("lone minus") << "-" << -1;
+    QTest::newRow("letters") << "abc" << -1;
+    QTest::newRow("300") << "300" << -1;
+    QTest::newRow("255.5") << "255.5" << -1;
+    QTest::newRow("-1") << "-1" << -1;
+    QTest::newRow("40000") << "40000" << -1;
+    QTest::newRow("255.4") << "255.4" << 255;
+    QTest::newRow("0") << "0" << 0;
+    QTest::newRow("12.5 to even") << "12.5" << 12;
+    QTest::newRow("13.5 to even") << "13.5" << 14;
+    QTest::newRow("blanks") << " 7 " << 7;
+}
+
+void TestAxisControls::unusableBoxTextRecordsNothing()
+{
+    QFETCH(QString, text);
+    QFETCH(int, position);
+
+    RobotHarness h;
+    robot &w = h.start();
+    w.Text4->setText(QStringLiteral("99")); // the elbow box, so that every text below is a change
+    w.Command3->click();
+    h.port.clearWritten();
+
+    w.Text4->setText(text);
+
+    QCOMPARE(recorded(w), (position < 0 ? Steps{} : Steps{{2, qint16(position)}}));
+    QVERIFY(w.recording);
+    // The frame rule is unchanged: the slider's position goes out.
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), (Frames{{2, 127}}));
+    QVERIFY(ok);
+}
+
+void TestAxisControls::echoedPortSendsNothingButRecords()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    w.Command3->click();
+    // The port is chosen again and now a device echoes the probe.
+    h.port.probeAnswer = "B";
+    w.Com1->trigger();
+    QCOMPARE(w.port_status, 13);
+    QVERIFY(w.recording);
+    h.port.clearWritten();
+
+    QVERIFY(w.HScroll2->setValueTo(140));
+    QTest::keyClicks(w.Text1, "5");
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+
+    QCOMPARE(recorded(w), (Steps{{4, 140}, {0, 5}, {0, 5}}));
+    QCOMPARE(w.HScroll1->Value(), 5);
+    QVERIFY(h.port.written.isEmpty());
+}
+
+void TestAxisControls::loopCount_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("slider");
+
+    // Before each row the box holds 5, accepted.
+    QTest::newRow("0 becomes 1") << "0"
+                                 << "1" << 1;
+    QTest::newRow("7") << "7"
+                       << "7" << 7;
+    QTest::newRow("100") << "100"
+                         << "100" << 100;
+    QTest::newRow("1") << "1"
+                       << "1" << 1;
+    QTest::newRow("150 refused") << "150"
+                                 << "5" << 5;
+    QTest::newRow("101 refused") << "101"
+                                 << "5" << 5;
+    QTest::newRow("letters refused") << "ab"
+                                     << "5" << 5;
+    QTest::newRow("empty refused") << ""
+                                   << "5" << 5;
+    QTest::newRow("-3 refused") << "-3"
+                                << "5" << 5;
+    QTest::newRow("0.3 refused") << "0.3"
+                                 << "5" << 5;
+    QTest::newRow("100.7 refused") << "100.7"
+                                   << "5" << 5;
+    QTest::newRow("2.5 to even") << "2.5"
+                                 << "2" << 2;
+}
+
+void TestAxisControls::loopCount()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QFETCH(int, slider);
+
+    RobotHarness h;
+    robot &w = h.start();
+    QCOMPARE(w.last_loop_count, QString("1"));
+    w.Text5->setText(QStringLiteral("5"));
+    QCOMPARE(w.HScroll3->Value(), 5);
+    h.port.clearWritten();
+
+    w.Text5->setText(text);
+
+    QCOMPARE(w.Text5->text(), shown);
+    QCOMPARE(w.HScroll3->Value(), slider);
+    QCOMPARE(w.last_loop_count, shown);
+    // The loop count is nothing the arm hears about.
+    QVERIFY(h.port.written.isEmpty());
+}
+
+void TestAxisControls::loopCountSlider()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    w.HScroll3->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(w.Text5->text(), QString("2"));
+    w.HScroll3->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCOMPARE(w.Text5->text(), QString("100"));
+    w.HScroll3->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(w.HScroll3->Value(), 100);
+    w.HScroll3->triggerAction(QAbstractSlider::SliderToMinimum);
+    QCOMPARE(w.Text5->text(), QString("1"));
+    w.HScroll3->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(w.HScroll3->Value(), 1);
+    QCOMPARE(w.last_loop_count, QString("1"));
+}
+
+QTEST_MAIN(TestAxisControls)
+#include "test_axis_controls.moc"

@@ -1,0 +1,576 @@
+// Start-up centring and homing, HOME, shut-down, and the configuration file as the window reads,
+// writes and shows it.
+
+#include "store/config_file.h"
+#include "support/robot_harness.h"
+#include "ui/scroll_bar.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace frame {
+char *toString(const Frame &f)
+{
+    const auto hex = [](int byte) {
+        return QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+    };
+    return qstrdup("FF " + hex(f.channel) + ' ' + hex(f.position) + " 0D");
+}
+} // namespace frame
+
+using Frames = QList<frame::Frame>;
+using Homes = QList<double>;
+
+// One frame per position, from `from` to `to`, both included.
+static Frames walk(int channel, int from, int to)
+{
+    Frames out;
+    const int step = to >= from ? 1 : -1;
+    for (int v = from;; v += step) {
+        out << frame::Frame{channel, v};
+        if (v == to)
+            break;
+    }
+    return out;
+}
+
+static Homes homesOf(const robot &w)
+{
+    return Homes(w.home_position.begin(), w.home_position.end());
+}
+
+static QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+static void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+static const QChar cr(13);
+
+// Makes every write past `bytes` fail, as a full disk or a quota does, for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_ok = false;
+};
+
+class TestHomingConfig : public QObject {
+    Q_OBJECT
+private slots:
+    void startUp_data();
+    void startUp();
+    void fractionalHomesStopBeforeTheyPass();
+    void pacingLetsEventsRun_data();
+    void pacingLetsEventsRun();
+    void homeWhileRecordingRecordsEveryStep();
+    void homeDoesNothingWithoutUsablePort_data();
+    void homeDoesNothingWithoutUsablePort();
+    void homingIsNotReentered();
+    void deviceGoneEndsHoming();
+    void shutDown_data();
+    void shutDown();
+    void saveConfiguration();
+    void saveConfigurationCreatesFolder();
+    void saveConfigurationFails_data();
+    void saveConfigurationFails();
+    void showCurrentSetting_data();
+    void showCurrentSetting();
+    void missingFile();
+    void unreadableFile_data();
+    void unreadableFile();
+};
+
+void TestHomingConfig::startUp_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<Homes>("homes");
+    QTest::addColumn<Frames>("homing");
+
+    QTest::newRow("all at 127") << QByteArray() << Homes{127, 127, 127, 127, 127} << Frames{};
+    QTest::newRow("grip 50") << QByteArray("MOTOR4= 50\r\n") << Homes{127, 127, 127, 127, 50}
+                             << walk(4, 126, 50);
+    QTest::newRow("grip 130") << QByteArray("MOTOR4= 130\r\n") << Homes{127, 127, 127, 127, 130}
+                              << Frames{{4, 128}, {4, 129}, {4, 130}};
+    QTest::newRow("elbow 99.5") << QByteArray("MOTOR2=99.5\r\n") << Homes{127, 127, 99.5, 127, 127}
+                                << walk(2, 126, 100);
+    // Homes the sliders cannot take are kept as read and walked to the nearer end.
+    QTest::newRow("grip 300") << QByteArray("MOTOR4=300\r\n") << Homes{127, 127, 127, 127, 300}
+                              << walk(4, 128, 255);
+    QTest::newRow("grip -5") << QByteArray("MOTOR4=-5\r\n") << Homes{127, 127, 127, 127, -5}
+                             << walk(4, 126, 0);
+    QTest::newRow("every axis, in homing order")
+        << QByteArray("MOTOR0= 125\r\nMOTOR1= 129\r\nMOTOR2= 126\r\nMOTOR3= 128\r\nMOTOR4= 125\r\n")
+        << Homes{125, 129, 126, 128, 125}
+        << Frames{{4, 126}, {4, 125}, {3, 128}, {2, 126}, {1, 128}, {1, 129}, {0, 126}, {0, 125}};
+}
+
+void TestHomingConfig::startUp()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(Homes, homes);
+    QFETCH(Frames, homing);
+
+    RobotHarness h(RobotHarness::configWith(lines));
+    robot &w = h.start();
+
+    QCOMPARE(homesOf(w), homes);
+    bool ok = false;
+    const Frames sent = h.port.frames(&ok);
+    QVERIFY(ok);
+    QVERIFY(h.port.written.startsWith('B'));
+    // Centring: grip, shoulder, elbow and wrist move to 127; the base already stands there.
+    QCOMPARE(sent.mid(0, 4), (Frames{{4, 127}, {1, 127}, {2, 127}, {3, 127}}));
+    QCOMPARE(sent.mid(4), homing);
+    QVERIFY(h.dialogs.shown.isEmpty());
+}
+
+void TestHomingConfig::fractionalHomesStopBeforeTheyPass()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    w.home_position[axes::Elbow] = 100.5;
+    w.home_position[axes::Base] = 130.5;
+    h.port.clearWritten();
+
+    w.Command2->click();
+
+    QCOMPARE(w.VScroll3->Value(), 101);
+    QCOMPARE(w.HScroll1->Value(), 130);
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), walk(2, 126, 101) + walk(0, 128, 130));
+    QVERIFY(ok);
+}
+
+void TestHomingConfig::pacingLetsEventsRun_data()
+{
+    QTest::addColumn<double>("speed");
+    QTest::addColumn<int>("grip");
+    QTest::addColumn<bool>("eventsRan");
+
+    QTest::newRow("at home") << 5.0 << 127 << false;
+    QTest::newRow("one position away") << 5.0 << 126 << true;
+    QTest::newRow("speed 0") << 0.0 << 120 << false;
+    QTest::newRow("speed 0.5") << 0.5 << 120 << false;
+    QTest::newRow("speed 1") << 1.0 << 126 << true;
+}
+
+void TestHomingConfig::pacingLetsEventsRun()
+{
+    QFETCH(double, speed);
+    QFETCH(int, grip);
+    QFETCH(bool, eventsRan);
+
+    RobotHarness h;
+    robot &w = h.start();
+    w.home_speed = speed;
+    QVERIFY(w.HScroll2->setValueTo(grip));
+    h.port.clearWritten();
+    bool ran = false;
+    QTimer::singleShot(0, &w, [&] { ran = true; });
+
+    w.Command2->click();
+
+    QCOMPARE(ran, eventsRan);
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), grip == 127 ? Frames{} : walk(4, grip + 1, 127));
+    QVERIFY(ok);
+    QCoreApplication::processEvents();
+}
+
+void TestHomingConfig::homeWhileRecordingRecordsEveryStep()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    QVERIFY(w.HScroll2->setValueTo(120));
+    w.Command3->click();
+    h.port.clearWritten();
+
+    w.Command2->click();
+
+    QList<Step> steps;
+    for (int i = 2; i <= w.step_buffer.stepCount(); ++i)
+        steps << w.step_buffer.at(i);
+    QList<Step> expected;
+    for (qint16 v = 121; v <= 127; ++v)
+        expected << Step{4, v};
+    QCOMPARE(steps, expected);
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), walk(4, 121, 127));
+    QVERIFY(ok);
+    QVERIFY(w.recording);
+}
+
+void TestHomingConfig::homeDoesNothingWithoutUsablePort_data()
+{
+    QTest::addColumn<QByteArray>("probeAnswer");
+    QTest::addColumn<int>("openResult");
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("echo") << QByteArray("B") << 0 << 13;
+    QTest::newRow("failed open") << QByteArray() << 8002 << 8002;
+}
+
+void TestHomingConfig::homeDoesNothingWithoutUsablePort()
+{
+    QFETCH(QByteArray, probeAnswer);
+    QFETCH(int, openResult);
+    QFETCH(int, status);
+
+    RobotHarness h(RobotHarness::configWith("MOTOR4= 50\r\n"));
+    h.port.probeAnswer = probeAnswer;
+    h.port.openResult = openResult;
+    robot &w = h.start();
+    QCOMPARE(w.port_status, status);
+    QVERIFY(!w.Command2->isEnabled());
+    QVERIFY(!w.Command18->isEnabled());
+    QVERIFY(w.HScroll2->setValueTo(100));
+    const QByteArray before = h.port.written;
+
+    w.Command2_Click();
+    w.Command18_Click();
+
+    QCOMPARE(w.HScroll2->Value(), 100);
+    QCOMPARE(h.port.written, before);
+    bool ok = false;
+    QVERIFY(h.port.frames(&ok).isEmpty());
+    QVERIFY(ok);
+}
+
+void TestHomingConfig::homingIsNotReentered()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    QVERIFY(w.HScroll2->setValueTo(110));
+    h.port.clearWritten();
+
+    // HOME and its picture twin pressed again between two steps of the walk, when the pacing
+    // lets events run.
+    int presses = 0;
+    qsizetype writtenByPresses = -1;
+    h.port.onFrame(3, [&] {
+        QTimer::singleShot(0, &w, [&] {
+            const qsizetype before = h.port.written.size();
+            w.Command2->click();
+            w.Command18->click();
+            writtenByPresses = h.port.written.size() - before;
+            ++presses;
+        });
+    });
+    w.Command2->click();
+
+    QCOMPARE(presses, 1);
+    QCOMPARE(writtenByPresses, 0);
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), walk(4, 111, 127));
+    QVERIFY(ok);
+    QCOMPARE(w.HScroll2->Value(), 127);
+
+    // Once the pass is over, HOME works again.
+    QVERIFY(w.HScroll2->setValueTo(125));
+    h.port.clearWritten();
+    w.Command18->click();
+    QCOMPARE(h.port.frames(&ok), walk(4, 126, 127));
+    QVERIFY(ok);
+}
+
+void TestHomingConfig::deviceGoneEndsHoming()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    QVERIFY(w.HScroll2->setValueTo(100));
+    h.port.clearWritten();
+    h.port.onFrame(4, [&] { h.port.disappear(); });
+
+    w.Command2->click();
+
+    // The walk ends at its next step: the grip stays where the last frame put it and no other
+    // axis has its turn.
+    QCOMPARE(w.HScroll2->Value(), 105);
+    QCOMPARE(w.port_status, 8002);
+    for (QWidget *c : std::initializer_list<QWidget *>{
+             w.HScroll1, w.HScroll2, w.VScroll1, w.VScroll3, w.VScroll4, w.Command2, w.Command3,
+             w.Command4, w.Command5, w.Command6, w.Command14, w.Command15, w.Command16, w.Command17,
+             w.Command18})
+        QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
+    QCoreApplication::processEvents();
+    QCOMPARE(h.dialogs.shown.size(), 1);
+    QCOMPARE(h.dialogs.shown[0].title, QString("COMM SETTINGS"));
+    QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(h.dialogs.shown[0].text, QString("Error Code   8002") + cr + cr +
+                                          "COMM 1 is not available" + cr + "Device: /dev/fake0");
+}
+
+void TestHomingConfig::shutDown_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+void TestHomingConfig::shutDown()
+{
+    QFETCH(bool, yes);
+
+    RobotHarness h(RobotHarness::configWith(
+        "MOTOR0= 120\r\nMOTOR1= 130\r\nMOTOR2= 125\r\nMOTOR3= 129\r\nMOTOR4= 124\r\n"));
+    robot &w = h.start();
+    const QByteArray file = readAll(h.folders().configFile());
+    const Homes homes{120, 130, 125, 129, 124};
+    QCOMPARE(homesOf(w), homes);
+    h.port.clearWritten();
+    h.dialogs.answers << (yes ? Dialogs::Yes : Dialogs::No);
+
+    w.close();
+
+    QCOMPARE(h.dialogs.shown.size(), 1);
+    const auto &question = h.dialogs.shown[0];
+    QCOMPARE(question.text, QString("Do you want to quit?"));
+    QCOMPARE(question.title, QString("Quit Kestrel Robot"));
+    QCOMPARE(question.icon, Dialogs::Icon::Question);
+    QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
+    bool ok = false;
+    const Frames sent = h.port.frames(&ok);
+    QVERIFY(ok);
+    if (yes) {
+        QCOMPARE(sent, walk(4, 125, 127) + walk(3, 128, 127) + walk(2, 126, 127) +
+                           walk(1, 129, 127) + walk(0, 121, 127));
+        QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
+        QVERIFY(!h.port.isOpen());
+        QCOMPARE(h.port.closes, 1);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(h.ended, 1);
+    } else {
+        QVERIFY(sent.isEmpty());
+        QCOMPARE(homesOf(w), homes);
+        QVERIFY(h.port.isOpen());
+        QVERIFY(w.isVisible());
+        QCOMPARE(h.ended, 0);
+    }
+    // The homes that shut-down sets are never written.
+    QCOMPARE(readAll(h.folders().configFile()), file);
+}
+
+void TestHomingConfig::saveConfiguration()
+{
+    QByteArray golden = readAll(QStringLiteral(KESTREL_TEST_DATA "/config_example.txt"));
+    QVERIFY(!golden.isEmpty());
+
+    RobotHarness h;
+    robot &w = h.start();
+    const std::initializer_list<std::pair<ScrollBar *, int>> pose{
+        {w.HScroll1, 10}, {w.VScroll1, 200}, {w.VScroll3, 30}, {w.VScroll4, 40}, {w.HScroll2, 50}};
+    for (auto [s, v] : pose)
+        QVERIFY(s->setValueTo(v));
+
+    w.SaveCon->trigger();
+
+    QVERIFY(h.dialogs.shown.isEmpty());
+    QCOMPARE(readAll(h.folders().configFile()), golden);
+    QCOMPARE(homesOf(w), (Homes{10, 200, 30, 40, 50}));
+    QCOMPARE(w.home_speed, 5.0);
+    QCOMPARE(w.port_number, qint16(1));
+    // The arm now stands at its home: HOME moves nothing.
+    h.port.clearWritten();
+    w.Command2->click();
+    QVERIFY(h.port.written.isEmpty());
+
+    // A later start homes to what was saved.
+    RobotHarness later(golden);
+    robot &w2 = later.start();
+    QCOMPARE(homesOf(w2), (Homes{10, 200, 30, 40, 50}));
+    QCOMPARE(w2.HScroll1->Value(), 10);
+    QCOMPARE(w2.VScroll1->Value(), 200);
+    QCOMPARE(w2.HScroll2->Value(), 50);
+}
+
+void TestHomingConfig::saveConfigurationCreatesFolder()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    QVERIFY(QDir(h.folders().config).removeRecursively());
+
+    w.SaveCon->trigger();
+
+    QVERIFY(h.dialogs.shown.isEmpty());
+    QByteArray expected = config::write({127, 127, 127, 127, 127}, 5, 1);
+    QCOMPARE(readAll(h.folders().configFile()), expected);
+}
+
+void TestHomingConfig::saveConfigurationFails_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("folder is a file") << "folder is a file";
+    QTest::newRow("file name is a folder") << "file name is a folder";
+    QTest::newRow("disk full") << "disk full";
+}
+
+void TestHomingConfig::saveConfigurationFails()
+{
+    QFETCH(QString, obstacle);
+
+    RobotHarness h;
+    robot &w = h.start();
+    const QString path = h.folders().configFile();
+    QString kept; // the path whose bytes must not change
+    if (obstacle == QLatin1String("folder is a file")) {
+        QVERIFY(QDir(h.folders().config).removeRecursively());
+        writeFile(h.folders().config, "not a folder");
+        kept = h.folders().config;
+    } else if (obstacle == QLatin1String("file name is a folder")) {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        kept = path;
+    }
+    const QByteArray before = kept.isEmpty() ? QByteArray() : readAll(kept);
+    QVERIFY(w.HScroll2->setValueTo(50));
+
+    if (obstacle == QLatin1String("disk full")) {
+        FileSizeLimit limit(100);
+        QVERIFY(limit.ok());
+        w.SaveCon->trigger();
+    } else {
+        w.SaveCon->trigger();
+    }
+
+    QCOMPARE(h.dialogs.shown.size(), 1);
+    const QString text = h.dialogs.shown[0].text;
+    QVERIFY2(text.contains(path), qPrintable(text));
+    // Line 1 names the file, the next line says why.
+    const QStringList lines = text.split(cr);
+    QVERIFY2(lines.size() >= 2 && !lines[1].trimmed().isEmpty(), qPrintable(text));
+    QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    if (!kept.isEmpty())
+        QCOMPARE(readAll(kept), before);
+    // Nothing was saved, so the homes stay as they were.
+    QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
+    if (obstacle == QLatin1String("disk full"))
+        QCOMPARE(QDir(h.folders().config).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"robotini.txt"});
+}
+
+void TestHomingConfig::showCurrentSetting_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<int>("openResult");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Dialogs::Icon>("icon");
+    QTest::addColumn<Dialogs::Buttons>("buttons");
+
+    const QString lines127 = QString("BASE at  127") + cr + "SHOULDER at 127" + cr +
+                             "ELBOW at 127" + cr + "WRIST at 127" + cr + "GRIP at 127" + cr;
+    QTest::newRow("port usable") << QByteArray() << 0
+                                 << QString("COMM PORT 1 Okay !") + cr + cr + lines127
+                                 << Dialogs::Icon::None << Dialogs::Buttons::OkCancel;
+    QTest::newRow("port failed") << QByteArray() << 8002
+                                 << QString("COMM PORT 1 Error !") + cr + cr + lines127
+                                 << Dialogs::Icon::Critical << Dialogs::Buttons::Ok;
+    QTest::newRow("homes as read")
+        << QByteArray("MOTOR0=99.5\r\nMOTOR3=-5\r\nMOTOR4=300\r\nPORT= 2\r\n") << 0
+        << QString("COMM PORT 2 Okay !") + cr + cr + "BASE at  99.5" + cr + "SHOULDER at 127" + cr +
+               "ELBOW at 127" + cr + "WRIST at-5" + cr + "GRIP at 300" + cr
+        << Dialogs::Icon::None << Dialogs::Buttons::OkCancel;
+}
+
+void TestHomingConfig::showCurrentSetting()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(int, openResult);
+    QFETCH(QString, text);
+    QFETCH(Dialogs::Icon, icon);
+    QFETCH(Dialogs::Buttons, buttons);
+
+    RobotHarness h(RobotHarness::configWith(lines));
+    h.port.openResult = openResult;
+    robot &w = h.start();
+    h.dialogs.shown.clear();
+
+    w.Show_men->trigger();
+
+    QCOMPARE(h.dialogs.shown.size(), 1);
+    QCOMPARE(h.dialogs.shown[0].text, text);
+    QCOMPARE(h.dialogs.shown[0].title, QString("CURRENT SETTINGS"));
+    QCOMPARE(h.dialogs.shown[0].icon, icon);
+    QCOMPARE(h.dialogs.shown[0].buttons, buttons);
+}
+
+void TestHomingConfig::missingFile()
+{
+    RobotHarness h{QByteArray()};
+    robot &w = h.start();
+
+    QVERIFY(!h.dialogs.shown.isEmpty());
+    const auto &m = h.dialogs.shown[0];
+    QCOMPARE(m.text, "'" + h.folders().configFile() + "... using default");
+    QCOMPARE(m.title, QString());
+    QCOMPARE(m.icon, Dialogs::Icon::None);
+    QCOMPARE(m.buttons, Dialogs::Buttons::Ok);
+    QVERIFY(!m.parentVisible);
+    QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
+    QCOMPARE(w.home_speed, 5.0);
+    QCOMPARE(w.port_number, qint16(1));
+}
+
+void TestHomingConfig::unreadableFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a pipe") << "pipe";
+}
+
+void TestHomingConfig::unreadableFile()
+{
+    QFETCH(QString, kind);
+
+    RobotHarness h{QByteArray()};
+    const QString path = h.folders().configFile();
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    robot &w = h.start();
+
+    QVERIFY(!h.dialogs.shown.isEmpty());
+    const QString text = h.dialogs.shown[0].text;
+    QVERIFY2(text.contains(path), qPrintable(text));
+    QVERIFY2(!text.endsWith(QLatin1String("... using default")), qPrintable(text));
+    QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
+    QCOMPARE(w.home_speed, 5.0);
+    QCOMPARE(w.port_number, qint16(1));
+}
+
+QTEST_MAIN(TestHomingConfig)
+#include "test_homing_config.moc"
