@@ -116,6 +116,7 @@ private:
     void setMotionGroupEnabled(bool enabled);
 
     // link/homing.cpp
+    void walkHome(); // homeservos without its guard
     void walkAxis(int channel, int generation);
 
     // control/axis_controls.cpp: the handlers of every slider and value box, by channel

@@ -41,7 +41,9 @@ bool robot::Form_Unload()
         return true;
     // Only the homes in memory change; the configuration file keeps its own.
     home_position.fill(axes::centre);
-    homeservos();
+    // Also when the quit interrupts a homing pass: the program ends right after this walk, so
+    // the interrupted pass never goes on and the arm is left centred.
+    walkHome();
     hide();
     if (m_port.isOpen())
         m_port.close();

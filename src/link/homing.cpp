@@ -33,8 +33,16 @@ void robot::homeservos()
 {
     // A second pass started from inside the first (HOME pressed while homing) would fight the
     // first one's count, so it does nothing.
-    if (port_status != 0 || m_homing)
+    if (m_homing)
         return;
+    walkHome();
+}
+
+void robot::walkHome()
+{
+    if (port_status != 0)
+        return;
+    const bool interrupted = m_homing;
     m_homing = true;
     const int generation = m_lostCount;
     for (int channel : axes::homingOrder) {
@@ -42,7 +50,7 @@ void robot::homeservos()
         if (generation != m_lostCount)
             break; // the device went away
     }
-    m_homing = false;
+    m_homing = interrupted;
 }
 
 void robot::walkAxis(int channel, int generation)

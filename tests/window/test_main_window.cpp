@@ -348,6 +348,24 @@ private Q_SLOTS:
         QCOMPARE(w.home_position[axes::Wrist], 127.0);
     }
 
+    void quitDuringHomingStillCentresTheArm()
+    {
+        RobotHarness h(RobotHarness::configWith("MOTOR4= 100\r\n"));
+        h.create();
+        h.dialogs.answers << Dialogs::Yes;
+        Frames atTheEnd;
+        // Ten grip steps into start-up's homing, the operator quits.
+        h.port.onFrame(4 + 10, [&] {
+            h.window->close();
+            atTheEnd = h.port.frames();
+        });
+        h.window->Form_Load();
+        QCOMPARE(h.ended, 1);
+        QCOMPARE(atTheEnd.size(), 4 + 11 + 11);
+        QCOMPARE(atTheEnd[4 + 10], (frame::Frame{4, 116}));
+        QCOMPARE(atTheEnd.last(), (frame::Frame{4, 127}));
+    }
+
     void quitAfterAFailedOpenSendsNothing()
     {
         RobotHarness h;
