@@ -47,8 +47,10 @@ void robot::connectControls()
                 [this, channel](int v) { Slider_Change(channel, v); });
         connect(slider[channel], &ScrollBar::scroll, this,
                 [this, channel](int v) { Slider_Change(channel, v); });
-        connect(box[channel], &QLineEdit::textChanged, this, [this, channel] { Text_Change(channel); });
-        connect(box[channel], &QLineEdit::returnPressed, this, [this, channel] { Text_KeyDown(channel); });
+        connect(box[channel], &QLineEdit::textChanged, this,
+                [this, channel] { Text_Change(channel); });
+        connect(box[channel], &QLineEdit::returnPressed, this,
+                [this, channel] { Text_KeyDown(channel); });
     }
     connect(HScroll3, &ScrollBar::change, this, &robot::HScroll3_Change);
     connect(HScroll3, &ScrollBar::scroll, this, &robot::HScroll3_Change);
@@ -85,11 +87,13 @@ void robot::connectControls()
                                                      &robot::Com3_Click, &robot::Com4_Click};
     const std::array<QAction *, 4> coms{Com1, Com2, Com3, Com4};
     for (int i = 0; i < 4; ++i) {
-        connect(coms[i], &QAction::triggered, this, [this, com = coms[i], click = comClicks[i]](bool checked) {
-            // Qt toggles a checkable entry on its own; the check marks follow the port manager only.
-            com->setChecked(!checked);
-            (this->*click)();
-        });
+        connect(coms[i], &QAction::triggered, this,
+                [this, com = coms[i], click = comClicks[i]](bool checked) {
+                    // Qt toggles a checkable entry on its own; the check marks follow the port
+                    // manager only.
+                    com->setChecked(!checked);
+                    (this->*click)();
+                });
     }
     connect(Show_men, &QAction::triggered, this, &robot::Show_men_Click);
     connect(SaveCon, &QAction::triggered, this, &robot::SaveCon_Click);

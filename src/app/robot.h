@@ -151,8 +151,8 @@ public:
     ScrollBar *VScroll1 = nullptr, *VScroll3 = nullptr, *VScroll4 = nullptr;
     QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
               *Text5 = nullptr, *Text6 = nullptr;
-    QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
-                *Command5 = nullptr, *Command6 = nullptr, *Backbutt = nullptr;
+    QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr, *Command5 = nullptr,
+                *Command6 = nullptr, *Backbutt = nullptr;
     QPushButton *Command14 = nullptr, *Command15 = nullptr, *Command16 = nullptr,
                 *Command17 = nullptr, *Command18 = nullptr, *Command20 = nullptr;
     QLabel *Image1 = nullptr;

@@ -27,8 +27,8 @@ QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, QRec
     return f;
 }
 
-QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect at, const QFont &font,
-              const QColor &back = look::black)
+QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect at,
+              const QFont &font, const QColor &back = look::black)
 {
     auto *l = new QLabel(caption, parent);
     l->setObjectName(QLatin1String(name));
@@ -41,8 +41,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect a
     return l;
 }
 
-ScrollBar *scrollBar(QWidget *parent, const char *name, Qt::Orientation o, int min, int max, int value,
-                  QRect at)
+ScrollBar *scrollBar(QWidget *parent, const char *name, Qt::Orientation o, int min, int max,
+                     int value, QRect at)
 {
     auto *s = new ScrollBar(o, min, max, value, parent);
     s->setObjectName(QLatin1String(name));
@@ -111,13 +111,16 @@ void robot::buildLayout()
 
     // Frames first, so the controls that stand inside their rectangles are drawn over them.
     QGroupBox *grip = frame(w, "Frame1", QStringLiteral("GRIP"), twips::rect(120, 420, 2055, 1095));
-    QGroupBox *base = frame(w, "Frame2", QStringLiteral("BASE"), twips::rect(120, 1560, 2055, 1095));
-    frame(w, "Frame4", QStringLiteral("SHOULDER - ELBOW - WRIST"), twips::rect(2280, 420, 2655, 2235));
+    QGroupBox *base =
+        frame(w, "Frame2", QStringLiteral("BASE"), twips::rect(120, 1560, 2055, 1095));
+    frame(w, "Frame4", QStringLiteral("SHOULDER - ELBOW - WRIST"),
+          twips::rect(2280, 420, 2655, 2235));
     frame(w, "Frame5", QStringLiteral("LOOPS"), twips::rect(5040, 1740, 1035, 915));
     frame(w, "Frame3", QStringLiteral("MAIN CONTROL"), twips::rect(120, 2700, 5955, 1155));
 
     const QFont small = look::arial(8.25);
-    label(w, "Label8", QStringLiteral("Kestrel ROBOT"), twips::rect(120, 60, 2055, 375), look::arial(14.25, true));
+    label(w, "Label8", QStringLiteral("Kestrel ROBOT"), twips::rect(120, 60, 2055, 375),
+          look::arial(14.25, true));
     label(grip, "Label2", QStringLiteral("OPEN"), twips::rect(120, 840, 435, 195), small);
     label(grip, "Label5", QStringLiteral("CLOSE"), twips::rect(1380, 840, 555, 195), small);
     label(base, "Label7", QStringLiteral("LEFT"), twips::rect(180, 840, 375, 195), small);
@@ -135,19 +138,27 @@ void robot::buildLayout()
     Image1->setToolTip(QStringLiteral("About Velmora"));
     Image1->setAttribute(Qt::WA_NoMousePropagation);
 
-    HScroll2 = scrollBar(w, "HScroll2", Qt::Horizontal, 255, 0, 0, twips::rect(240, 960, 1815, 315));
-    HScroll1 = scrollBar(w, "HScroll1", Qt::Horizontal, 0, 255, 127, twips::rect(240, 2100, 1815, 315));
-    VScroll1 = scrollBar(w, "VScroll1", Qt::Vertical, 255, 0, 0, twips::rect(2460, 1020, 525, 1515));
-    VScroll3 = scrollBar(w, "VScroll3", Qt::Vertical, 0, 255, 255, twips::rect(3360, 1020, 525, 1515));
-    VScroll4 = scrollBar(w, "VScroll4", Qt::Vertical, 255, 0, 0, twips::rect(4260, 1020, 525, 1515));
-    HScroll3 = scrollBar(w, "HScroll3", Qt::Horizontal, 1, 100, 1, twips::rect(5160, 2280, 795, 255));
+    HScroll2 =
+        scrollBar(w, "HScroll2", Qt::Horizontal, 255, 0, 0, twips::rect(240, 960, 1815, 315));
+    HScroll1 =
+        scrollBar(w, "HScroll1", Qt::Horizontal, 0, 255, 127, twips::rect(240, 2100, 1815, 315));
+    VScroll1 =
+        scrollBar(w, "VScroll1", Qt::Vertical, 255, 0, 0, twips::rect(2460, 1020, 525, 1515));
+    VScroll3 =
+        scrollBar(w, "VScroll3", Qt::Vertical, 0, 255, 255, twips::rect(3360, 1020, 525, 1515));
+    VScroll4 =
+        scrollBar(w, "VScroll4", Qt::Vertical, 255, 0, 0, twips::rect(4260, 1020, 525, 1515));
+    HScroll3 =
+        scrollBar(w, "HScroll3", Qt::Horizontal, 1, 100, 1, twips::rect(5160, 2280, 795, 255));
 
     Text3 = valueBox(w, "Text3", 1560, 600, QStringLiteral("Immediate Value For Grip Movement"));
     Text1 = valueBox(w, "Text1", 1560, 1740, QStringLiteral("Immediate Value For Horizontal"));
-    Text2 = valueBox(w, "Text2", 2460, 660, QStringLiteral("Immediate Value For Shoulder Movement"));
+    Text2 =
+        valueBox(w, "Text2", 2460, 660, QStringLiteral("Immediate Value For Shoulder Movement"));
     Text4 = valueBox(w, "Text4", 3360, 660, QStringLiteral("Immediate Value For Elbow Movement"));
     Text6 = valueBox(w, "Text6", 4260, 660, QStringLiteral("Immediate Value For Wrist Movement"));
-    Text5 = valueBox(w, "Text5", 5460, 1920, QStringLiteral("Do the Movement for this number of times"));
+    Text5 = valueBox(w, "Text5", 5460, 1920,
+                     QStringLiteral("Do the Movement for this number of times"));
 
     Command3 = textButton(w, "Command3", QStringLiteral("REC"), 0);
     Command4 = textButton(w, "Command4", QStringLiteral("STOP"), 1);
@@ -161,7 +172,8 @@ void robot::buildLayout()
     Command15 = pictureButton(w, "Command15", QStringLiteral(":/pictures/stop.gif"), gif, 1);
     Command16 = pictureButton(w, "Command16", QStringLiteral(":/pictures/run.gif"), gif, 2);
     Command17 = pictureButton(w, "Command17", QStringLiteral(":/pictures/pause.gif"), gif, 3);
-    Command18 = pictureButton(w, "Command18", QStringLiteral(":/pictures/home.ico"), QSize(32, 32), 4);
+    Command18 =
+        pictureButton(w, "Command18", QStringLiteral(":/pictures/home.ico"), QSize(32, 32), 4);
     Command20 = pictureButton(w, "Command20", QStringLiteral(":/pictures/back.gif"), gif, 5);
     Backbutt->setEnabled(false);
     Command20->setEnabled(false);
@@ -170,10 +182,10 @@ void robot::buildLayout()
     box = {Text1, Text2, Text4, Text6, Text3};
 
     // Ascending tab index; labels, frames and the logo take no focus.
-    const QList<QWidget *> tabOrder{HScroll1, VScroll1, Text1, Text2, HScroll2, Text3,
-                                    Command2, Command3, Command4, Command5, Text4, Text5,
-                                    Command6, VScroll3, VScroll4, Text6, HScroll3, Command14,
-                                    Command15, Command16, Command17, Command18, Backbutt, Command20};
+    const QList<QWidget *> tabOrder{
+        HScroll1, VScroll1,  Text1,     Text2,     HScroll2,  Text3,     Command2, Command3,
+        Command4, Command5,  Text4,     Text5,     Command6,  VScroll3,  VScroll4, Text6,
+        HScroll3, Command14, Command15, Command16, Command17, Command18, Backbutt, Command20};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

@@ -35,8 +35,8 @@ void robot::Form_Load()
 bool robot::Form_Unload()
 {
     const auto answer = m_dialogs.message(this, QStringLiteral("Do you want to quit?"),
-                                          QStringLiteral("Quit Kestrel Robot"), Dialogs::Icon::Question,
-                                          Dialogs::Buttons::YesNo);
+                                          QStringLiteral("Quit Kestrel Robot"),
+                                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Yes)
         return true;
     // Only the homes in memory change; the configuration file keeps its own.

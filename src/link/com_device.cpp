@@ -11,11 +11,13 @@ QStringList candidates(int n, const QString &configDir)
     if (n < 1)
         return {};
     const QString i = QString::number(n - 1);
-    return {configDir + QStringLiteral("/COM") + QString::number(n), QStringLiteral("/dev/ttyUSB") + i,
-            QStringLiteral("/dev/ttyACM") + i, QStringLiteral("/dev/ttyS") + i};
+    return {configDir + QStringLiteral("/COM") + QString::number(n),
+            QStringLiteral("/dev/ttyUSB") + i, QStringLiteral("/dev/ttyACM") + i,
+            QStringLiteral("/dev/ttyS") + i};
 }
 
-QString resolve(int n, const QString &configDir, const std::function<bool(const QString &)> &present)
+QString resolve(int n, const QString &configDir,
+                const std::function<bool(const QString &)> &present)
 {
     const auto there = present ? present : [](const QString &path) {
         const QFileInfo info(path);
@@ -33,7 +35,8 @@ QString failureText(int error, int portNumber, const QString &device)
     QString text = QStringLiteral("Error Code  ") + numbers::messageNumber(error) + cr + cr;
     text += QStringLiteral("COMM") + numbers::messageNumber(portNumber);
     if (error == InUse)
-        return text + QStringLiteral(" already open") + cr + QStringLiteral("Click Option to change settings");
+        return text + QStringLiteral(" already open") + cr +
+               QStringLiteral("Click Option to change settings");
     text += QStringLiteral(" is not available") + cr;
     text += QStringLiteral("Device: ") + (device.isEmpty() ? QStringLiteral("none") : device);
     if (error == PermissionDenied)

@@ -18,7 +18,13 @@ QString resolve(int n, const QString &configDir,
                 const std::function<bool(const QString &)> &present = {});
 
 // Error numbers of a failed open, as port_status holds them. None is 0 or 13.
-enum Error { InUse = 8005, NoDevice = 8002, PermissionDenied = 8010, NotSerial = 8015, Other = 8099 };
+enum Error {
+    InUse = 8005,
+    NoDevice = 8002,
+    PermissionDenied = 8010,
+    NotSerial = 8015,
+    Other = 8099
+};
 
 // The message shown when a port cannot be used, lines separated by carriage returns:
 // "Error Code  8002", "", "COMM 2 is not available", "Device: /dev/ttyUSB1".

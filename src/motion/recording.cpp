@@ -79,7 +79,8 @@ void robot::Command4_Click()
     Command17->setEnabled(false);
     Command6->setText(QStringLiteral("PAUSE"));
     setFileMenuEnabled(true);
-    // A file opened under a running pass would mix two motions; the pass re-enables Open as it ends.
+    // A file opened under a running pass would mix two motions; the pass re-enables Open as it
+    // ends.
     Open_men->setEnabled(!m_replaying);
     Backbutt->setEnabled(false);
     Command20->setEnabled(false);

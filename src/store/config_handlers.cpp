@@ -19,16 +19,17 @@ void robot::readConfiguration()
 {
     const QString path = m_services.folders.configFile();
     if (!QFileInfo::exists(path)) {
-        m_dialogs.message(this, QStringLiteral("'") + path + QStringLiteral("... using default"), QString(),
-                          Dialogs::Icon::None, Dialogs::Buttons::Ok);
+        m_dialogs.message(this, QStringLiteral("'") + path + QStringLiteral("... using default"),
+                          QString(), Dialogs::Icon::None, Dialogs::Buttons::Ok);
         return;
     }
     const LoadResult file = loadWhole(path);
     if (!file.ok) {
-        m_dialogs.message(this,
-                          cannot(QStringLiteral("Cannot read the configuration file"), path, file.reason) +
-                              QChar(13) + QStringLiteral("Using the default settings."),
-                          QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        m_dialogs.message(
+            this,
+            cannot(QStringLiteral("Cannot read the configuration file"), path, file.reason) +
+                QChar(13) + QStringLiteral("Using the default settings."),
+            QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
         return;
     }
     config::Settings settings{home_position, home_speed, port_number};
@@ -47,8 +48,9 @@ void robot::SaveCon_Click()
     const SaveResult saved = saveWhole(path, config::write(pose, home_speed, port_number), true);
     if (!saved.ok) {
         // The old file stays as it was, and so do the homes in memory.
-        m_dialogs.message(this, cannot(QStringLiteral("Cannot save the configuration file"), path, saved.reason),
-                          QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        m_dialogs.message(
+            this, cannot(QStringLiteral("Cannot save the configuration file"), path, saved.reason),
+            QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
         return;
     }
     for (int channel = 0; channel < axes::count; ++channel)

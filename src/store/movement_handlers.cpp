@@ -22,14 +22,15 @@ void robot::Open_men_Click()
         // The whole file is read and checked before anything changes: a bad file leaves the
         // buffer, its count and the current file name as they were.
         const LoadResult file = loadWhole(name);
-        const movement::ReadResult read = file.ok ? movement::read(file.bytes) : movement::ReadResult{};
+        const movement::ReadResult read =
+            file.ok ? movement::read(file.bytes) : movement::ReadResult{};
         if (!file.ok || !read.ok()) {
             const QString why = !file.ok ? file.reason
                                          : QStringLiteral("Line ") + QString::number(read.line) +
                                                QStringLiteral(": ") + read.error;
             m_dialogs.message(this,
-                              QStringLiteral("Cannot open the movement file '") + name + QStringLiteral("'") +
-                                  QChar(13) + why,
+                              QStringLiteral("Cannot open the movement file '") + name +
+                                  QStringLiteral("'") + QChar(13) + why,
                               QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
         } else {
             movement_file = name;
@@ -51,8 +52,8 @@ void robot::Save_men_Click()
         saveWhole(movement_file, movement::write(step_buffer, 1, step_buffer.stepCount()), false);
     if (!saved.ok)
         m_dialogs.message(this,
-                          QStringLiteral("Cannot save the movement file '") + movement_file + QStringLiteral("'") +
-                              QChar(13) + saved.reason,
+                          QStringLiteral("Cannot save the movement file '") + movement_file +
+                              QStringLiteral("'") + QChar(13) + saved.reason,
                           QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
 }
 

@@ -71,7 +71,13 @@ void centreOnScreen(QWidget *w)
     w->move(frame.topLeft());
 }
 
-QString appIconPath() { return QStringLiteral(":/pictures/kestrel.ico"); }
-QString productIconPath() { return QStringLiteral(":/pictures/velmora.ico"); }
+QString appIconPath()
+{
+    return QStringLiteral(":/pictures/kestrel.ico");
+}
+QString productIconPath()
+{
+    return QStringLiteral(":/pictures/velmora.ico");
+}
 
 } // namespace look

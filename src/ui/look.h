@@ -24,7 +24,10 @@ inline const QColor buttonText{0, 0, 0};
 
 // A font by family and point size, as the windows ask for them ("Arial", 8.25).
 QFont font(const QString &family, double points, bool bold = false);
-inline QFont arial(double points, bool bold = false) { return font(QStringLiteral("Arial"), points, bold); }
+inline QFont arial(double points, bool bold = false)
+{
+    return font(QStringLiteral("Arial"), points, bold);
+}
 
 // The background ("back colour") of a button, label or box, and the text colour.
 void setBackColour(QWidget *w, const QColor &c);

@@ -8,7 +8,10 @@ namespace twips {
 
 constexpr int perPixel = 15;
 
-constexpr int px(int twips) { return (twips + perPixel / 2) / perPixel; }
+constexpr int px(int twips)
+{
+    return (twips + perPixel / 2) / perPixel;
+}
 
 inline QRect rect(int left, int top, int width, int height)
 {

@@ -47,14 +47,16 @@ private Q_SLOTS:
 
         // The probe, 4 centring frames and 77 grip frames: 325 bytes, a third of a second of line.
         QStringList lines;
-        QTRY_VERIFY_WITH_TIMEOUT((lines = [&] {
-                                     QFile f(log);
-                                     return f.open(QIODevice::ReadOnly)
-                                                ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
-                                                : QStringList();
-                                 }())
-                                         .size() >= 82,
-                                 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (lines =
+                 [&] {
+                     QFile f(log);
+                     return f.open(QIODevice::ReadOnly)
+                                ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                                : QStringList();
+                 }())
+                    .size() >= 82,
+            15000);
         QTest::qWait(300); // anything more would show up now
         QFile f(log);
         QVERIFY(f.open(QIODevice::ReadOnly));

@@ -57,7 +57,8 @@ QList<frame::Frame> FakePort::frames(bool *ok) const
         bytes.remove(0, 1);
     QList<frame::Frame> out;
     frame::Decoder decoder;
-    decoder.feed(bytes, [&](const frame::Frame &f) { out << f; }, [](unsigned char) {});
+    decoder.feed(
+        bytes, [&](const frame::Frame &f) { out << f; }, [](unsigned char) {});
     if (ok)
         *ok = decoder.badBytes() == 0 && bytes.size() == out.size() * frame::size;
     return out;

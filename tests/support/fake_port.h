@@ -12,9 +12,9 @@ class FakePort : public Port {
 public:
     FakePort();
 
-    int openResult = 0;      // what the next opens return
-    QByteArray probeAnswer;  // what the probe reads back
-    QByteArray written;      // every byte written while open, in order
+    int openResult = 0;     // what the next opens return
+    QByteArray probeAnswer; // what the probe reads back
+    QByteArray written;     // every byte written while open, in order
     QList<int> openedNumbers;
     int closes = 0;
 

@@ -57,8 +57,8 @@ QByteArray Pty::read(int firstMs, int ms)
 
 void Pty::write(const QByteArray &bytes)
 {
-    if (m_master >= 0)
-        [[maybe_unused]] auto n = ::write(m_master, bytes.constData(), bytes.size());
+    if (m_master >= 0) [[maybe_unused]]
+        auto n = ::write(m_master, bytes.constData(), bytes.size());
 }
 
 void Pty::closeMaster()

@@ -20,7 +20,8 @@ private Q_SLOTS:
         QTest::newRow("shoulder centre") << 1 << 127 << QByteArray::fromHex("FF017F0D");
         QTest::newRow("base at 255 is not escaped") << 0 << 255 << QByteArray::fromHex("FF00FF0D");
         QTest::newRow("grip at 13 is not escaped") << 4 << 13 << QByteArray::fromHex("FF040D0D");
-        QTest::newRow("channel above 4 still goes out") << 200 << 0 << QByteArray::fromHex("FFC8000D");
+        QTest::newRow("channel above 4 still goes out")
+            << 200 << 0 << QByteArray::fromHex("FFC8000D");
     }
     void frameBytes()
     {
@@ -45,9 +46,14 @@ private Q_SLOTS:
         QList<int> junk;
         // A probe byte, a frame, a frame cut short by a new start byte, junk, a frame split
         // over two chunks.
-        d.feed(QByteArray::fromHex("42FF017F0DFF02"), [&](auto f) { got << f; }, [&](int b) { junk << b; });
-        d.feed(QByteArray::fromHex("FF037F0D0011FF04"), [&](auto f) { got << f; }, [&](int b) { junk << b; });
-        d.feed(QByteArray::fromHex("320D"), [&](auto f) { got << f; }, [&](int b) { junk << b; });
+        d.feed(
+            QByteArray::fromHex("42FF017F0DFF02"), [&](auto f) { got << f; },
+            [&](int b) { junk << b; });
+        d.feed(
+            QByteArray::fromHex("FF037F0D0011FF04"), [&](auto f) { got << f; },
+            [&](int b) { junk << b; });
+        d.feed(
+            QByteArray::fromHex("320D"), [&](auto f) { got << f; }, [&](int b) { junk << b; });
         QCOMPARE(got, (QList<frame::Frame>{{1, 127}, {3, 127}, {4, 50}}));
         // 42; FF 02 FF 03 cannot end in 0D, so FF and 02 go; 00 11.
         QCOMPARE(junk, (QList<int>{0x42, 0xFF, 0x02, 0x00, 0x11}));
@@ -93,10 +99,11 @@ private Q_SLOTS:
         QTest::newRow("missing") << 8002 << "/dev/ttyUSB1"
                                  << "Error Code   8002" + cr + cr + "COMM 2 is not available" + cr +
                                         "Device: /dev/ttyUSB1";
-        QTest::newRow("forbidden") << 8010 << "/dev/ttyUSB1"
-                                   << "Error Code   8010" + cr + cr + "COMM 2 is not available" + cr +
-                                          "Device: /dev/ttyUSB1 (permission denied: add your user to "
-                                          "the dialout group)";
+        QTest::newRow("forbidden")
+            << 8010 << "/dev/ttyUSB1"
+            << "Error Code   8010" + cr + cr + "COMM 2 is not available" + cr +
+                   "Device: /dev/ttyUSB1 (permission denied: add your user to "
+                   "the dialout group)";
     }
     void failureTexts()
     {

@@ -24,13 +24,14 @@ class MainWindow : public QObject {
 
     static QList<QWidget *> motionGroup(robot &w)
     {
-        return {w.HScroll1, w.HScroll2, w.VScroll1, w.VScroll3, w.VScroll4,
-                w.Command2, w.Command3, w.Command4, w.Command5, w.Command6,
+        return {w.HScroll1,  w.HScroll2,  w.VScroll1,  w.VScroll3,  w.VScroll4,
+                w.Command2,  w.Command3,  w.Command4,  w.Command5,  w.Command6,
                 w.Command14, w.Command15, w.Command16, w.Command17, w.Command18};
     }
     static bool allEnabled(const QList<QWidget *> &list, bool enabled)
     {
-        return std::all_of(list.begin(), list.end(), [&](QWidget *w) { return w->isEnabled() == enabled; });
+        return std::all_of(list.begin(), list.end(),
+                           [&](QWidget *w) { return w->isEnabled() == enabled; });
     }
 
 private Q_SLOTS:
@@ -89,7 +90,8 @@ private Q_SLOTS:
         robot &w = h.create();
         auto *c = w.findChild<QWidget *>(name);
         QVERIFY2(c, qPrintable(name));
-        QCOMPARE(c->geometry(), twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height()));
+        QCOMPARE(c->geometry(),
+                 twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height()));
     }
 
     void theWindowBeforeStartUp()
@@ -121,7 +123,8 @@ private Q_SLOTS:
         QCOMPARE(w.Command14->iconSize(), QSize(31, 26));
         QVERIFY(!w.Command18->icon().isNull());
         QStringList captions;
-        for (QPushButton *b : {w.Command3, w.Command4, w.Command5, w.Command6, w.Command2, w.Backbutt})
+        for (QPushButton *b :
+             {w.Command3, w.Command4, w.Command5, w.Command6, w.Command2, w.Backbutt})
             captions << b->text();
         QCOMPARE(captions, (QStringList{"REC", "STOP", "RUN", "PAUSE", "HOME", "BACK"}));
         QCOMPARE(w.Command3->font().family(), QString("Arial"));
@@ -152,7 +155,8 @@ private Q_SLOTS:
             QStringList out;
             for (QAction *a : m->actions()) {
                 out << a->text();
-                if (!a->isEnabled() || a->isChecked() || !a->shortcut().isEmpty() || a->isSeparator())
+                if (!a->isEnabled() || a->isChecked() || !a->shortcut().isEmpty() ||
+                    a->isSeparator())
                     out << "(not as created)";
             }
             return out;
@@ -176,10 +180,12 @@ private Q_SLOTS:
                 at = at->nextInFocusChain();
             while (!(at->focusPolicy() & Qt::TabFocus) || !at->isEnabled() || !at->isVisible());
         } while (at != w.HScroll1 && visited.size() < 40);
-        QCOMPARE(visited, (QStringList{"HScroll1", "VScroll1", "Text1", "Text2", "HScroll2", "Text3",
-                                       "Command2", "Command3", "Command4", "Command5", "Text4", "Text5",
-                                       "Command6", "VScroll3", "VScroll4", "Text6", "HScroll3", "Command14",
-                                       "Command15", "Command16", "Command17", "Command18"}));
+        QCOMPARE(
+            visited,
+            (QStringList{"HScroll1",  "VScroll1",  "Text1",     "Text2",    "HScroll2", "Text3",
+                         "Command2",  "Command3",  "Command4",  "Command5", "Text4",    "Text5",
+                         "Command6",  "VScroll3",  "VScroll4",  "Text6",    "HScroll3", "Command14",
+                         "Command15", "Command16", "Command17", "Command18"}));
     }
 
     void startUpCentresTheArmAndEndsIdle()
@@ -222,7 +228,8 @@ private Q_SLOTS:
         QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::None);
         QCOMPARE(h.dialogs.shown[1].title, QString("COMM SETTINGS"));
         QCOMPARE(h.dialogs.shown[1].icon, Dialogs::Icon::Critical);
-        QVERIFY(h.dialogs.shown[1].text.startsWith("Error Code   8002\r\rCOMM 1 is not available\rDevice: "));
+        QVERIFY(h.dialogs.shown[1].text.startsWith(
+            "Error Code   8002\r\rCOMM 1 is not available\rDevice: "));
         QVERIFY(!h.dialogs.shown[0].parentVisible);
         QVERIFY(!h.dialogs.shown[1].parentVisible);
         QVERIFY(w.isVisible());
@@ -278,8 +285,9 @@ private Q_SLOTS:
         QCOMPARE(w.port_status, 8005);
         QVERIFY(w.Com1->isChecked());
         QVERIFY(!w.Com3->isChecked());
-        QCOMPARE(h.dialogs.shown.last().text,
-                 QString("Error Code   8005\r\rCOMM 3 already open\rClick Option to change settings"));
+        QCOMPARE(
+            h.dialogs.shown.last().text,
+            QString("Error Code   8005\r\rCOMM 3 already open\rClick Option to change settings"));
         QVERIFY(allEnabled(motionGroup(w), false));
         // Outside the group: the loop count, the boxes and BACK keep their state.
         QVERIFY(w.HScroll3->isEnabled());
