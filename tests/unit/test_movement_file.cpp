@@ -1,6 +1,7 @@
 // Movement files: the bytes written, what the reader accepts, and what it refuses and where.
 
 #include "store/movement_file.h"
+#include "support/printing.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -9,11 +10,6 @@
 
 using Records = std::vector<Step>;
 Q_DECLARE_METATYPE(Records)
-
-char *toString(const Step &s)
-{
-    return QTest::toString(QStringLiteral("(%1, %2)").arg(s.channel).arg(s.position));
-}
 
 namespace {
 

@@ -2,6 +2,7 @@
 // one exactly as it was, and every failure comes back with a reason.
 
 #include "store/save_file.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,32 +34,6 @@ QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
-
-// Limits the size of any file this process writes, for the lifetime of the object.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        // Past the limit the kernel sends SIGXFSZ, which would end the test; ignored, the
-        // write comes up short instead, as it does for a program whose user has a quota.
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 } // namespace
 

@@ -1,16 +1,11 @@
 // The step buffer's index rules and its capacity.
 
 #include "motion/step_buffer.h"
+#include "support/printing.h"
 
 #include <QTest>
 #include <limits>
 #include <memory>
-
-// Lets a failed comparison show the two steps.
-char *toString(const Step &s)
-{
-    return QTest::toString(QStringLiteral("(%1, %2)").arg(s.channel).arg(s.position));
-}
 
 class TestStepBuffer : public QObject {
     Q_OBJECT

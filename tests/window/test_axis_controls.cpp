@@ -2,6 +2,7 @@
 // arrows, drags, typing and Enter. Every test that looks at the wire also checks that every
 // byte written belongs to a whole, well-formed frame.
 
+#include "support/printing.h"
 #include "support/robot_harness.h"
 #include "ui/scroll_bar.h"
 
@@ -9,25 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
-namespace frame {
-char *toString(const Frame &f)
-{
-    const auto hex = [](int byte) {
-        return QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-    };
-    return qstrdup("FF " + hex(f.channel) + ' ' + hex(f.position) + " 0D");
-}
-} // namespace frame
-
-using Frames = QList<frame::Frame>;
-using Steps = QList<Step>;
-
-char *toString(const Step &s)
-{
-    return qstrdup("(" + QByteArray::number(s.channel) + ", " + QByteArray::number(s.position) +
-                   ")");
-}
 
 // The steps recorded since REC, oldest first.
 static Steps recorded(const robot &w)

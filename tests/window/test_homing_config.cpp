@@ -2,6 +2,8 @@
 // writes and shows it.
 
 #include "store/config_file.h"
+#include "support/files.h"
+#include "support/printing.h"
 #include "support/robot_harness.h"
 #include "ui/scroll_bar.h"
 
@@ -16,75 +18,14 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-namespace frame {
-char *toString(const Frame &f)
-{
-    const auto hex = [](int byte) {
-        return QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-    };
-    return qstrdup("FF " + hex(f.channel) + ' ' + hex(f.position) + " 0D");
-}
-} // namespace frame
-
-using Frames = QList<frame::Frame>;
 using Homes = QList<double>;
-
-// One frame per position, from `from` to `to`, both included.
-static Frames walk(int channel, int from, int to)
-{
-    Frames out;
-    const int step = to >= from ? 1 : -1;
-    for (int v = from;; v += step) {
-        out << frame::Frame{channel, v};
-        if (v == to)
-            break;
-    }
-    return out;
-}
 
 static Homes homesOf(const robot &w)
 {
     return Homes(w.home_position.begin(), w.home_position.end());
 }
 
-static QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-static void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 static const QChar cr(13);
-
-// Makes every write past `bytes` fail, as a full disk or a quota does, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_old;
-        limited.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 class TestHomingConfig : public QObject {
     Q_OBJECT
@@ -446,7 +387,7 @@ void TestHomingConfig::saveConfigurationFails()
     QString kept; // the path whose bytes must not change
     if (obstacle == QLatin1String("folder is a file")) {
         QVERIFY(QDir(h.folders().config).removeRecursively());
-        writeFile(h.folders().config, "not a folder");
+        QVERIFY(writeFile(h.folders().config, "not a folder"));
         kept = h.folders().config;
     } else if (obstacle == QLatin1String("file name is a folder")) {
         QVERIFY(QFile::remove(path));

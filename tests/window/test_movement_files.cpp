@@ -1,6 +1,8 @@
 // Open, Save and Save As of the File menu: what reaches the disk, what comes back, and what a
 // bad file, a cancelled dialog or a failed write leave behind.
 
+#include "support/files.h"
+#include "support/printing.h"
 #include "support/robot_harness.h"
 #include "ui/scroll_bar.h"
 
@@ -14,25 +16,6 @@
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
-
-namespace frame {
-char *toString(const Frame &f)
-{
-    const auto hex = [](int byte) {
-        return QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-    };
-    return qstrdup("FF " + hex(f.channel) + ' ' + hex(f.position) + " 0D");
-}
-} // namespace frame
-
-char *toString(const Step &s)
-{
-    return qstrdup("(" + QByteArray::number(s.channel) + ", " + QByteArray::number(s.position) +
-                   ")");
-}
-
-using Frames = QList<frame::Frame>;
-using Steps = QList<Step>;
 
 static const QChar cr(13);
 
@@ -57,19 +40,6 @@ static void setSteps(robot &w, const Steps &steps)
     w.step_buffer.setStepCount(int(steps.size()) + 1);
 }
 
-static QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-static void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
 // Records base moves 128, 129, ... and grip moves 126, 125, ..., `count` steps in all.
 static void record(robot &w, int count)
 {
@@ -82,30 +52,6 @@ static void record(robot &w, int count)
     }
     w.Command4->click();
 }
-
-// Makes every write past `bytes` fail, as a full disk or a quota does, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_old;
-        limited.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 class TestMovementFiles : public QObject {
     Q_OBJECT
@@ -234,7 +180,7 @@ void TestMovementFiles::openOneRecord()
     RobotHarness h;
     robot &w = h.start();
     const QString path = h.dir.filePath("one.kmv");
-    writeFile(path, " 0 , 127 \r\n");
+    QVERIFY(writeFile(path, " 0 , 127 \r\n"));
     h.dialogs.openPaths << path;
 
     w.Open_men->trigger();
@@ -251,7 +197,7 @@ void TestMovementFiles::openFieldsWithoutSpaces()
     RobotHarness h;
     robot &w = h.start();
     const QString path = h.dir.filePath("four.kmv");
-    writeFile(path, "0,127,1,64");
+    QVERIFY(writeFile(path, "0,127,1,64"));
     h.dialogs.openPaths << path;
 
     w.Open_men->trigger();
@@ -311,7 +257,7 @@ void TestMovementFiles::openRefusesBadFile()
     const Steps before = wholeBuffer(w);
     const QString path = h.dir.filePath("bad.kmv");
     if (line > 0)
-        writeFile(path, content);
+        QVERIFY(writeFile(path, content));
     else
         QVERIFY(QDir().mkpath(path));
     h.dialogs.shown.clear();
@@ -372,7 +318,7 @@ void TestMovementFiles::openDisabledWhileWalking()
     RobotHarness h;
     robot &w = h.start();
     const QString path = h.dir.filePath("other.kmv");
-    writeFile(path, " 0 , 0 \r\n 1 , 1 \r\n 2 , 2 \r\n");
+    QVERIFY(writeFile(path, " 0 , 0 \r\n 1 , 1 \r\n 2 , 2 \r\n"));
     setSteps(w, {{0, 130}, {0, 131}, {0, 132}});
     const Steps before = wholeBuffer(w);
 
@@ -457,7 +403,7 @@ void TestMovementFiles::saveFails()
     QString path = saveAs ? h.dir.filePath("target.kmv") : QStringLiteral("robotmov.kmv");
     const QByteArray old = " 0 , 0 \r\n 0 , 127 \r\n";
     if (obstacle == QLatin1String("disk full"))
-        writeFile(path, old);
+        QVERIFY(writeFile(path, old));
     else if (obstacle == QLatin1String("no such folder"))
         path = h.dir.filePath("nowhere/target.kmv");
     else

@@ -3,6 +3,7 @@
 // between their steps is driven from the fake port (a callback after so many frames) and from
 // zero timers, which run at the operation's next pass through the event loop.
 
+#include "support/printing.h"
 #include "support/robot_harness.h"
 #include "ui/look.h"
 #include "ui/scroll_bar.h"
@@ -13,37 +14,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-namespace frame {
-char *toString(const Frame &f)
-{
-    const auto hex = [](int byte) {
-        return QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-    };
-    return qstrdup("FF " + hex(f.channel) + ' ' + hex(f.position) + " 0D");
-}
-} // namespace frame
-
-char *toString(const Step &s)
-{
-    return qstrdup("(" + QByteArray::number(s.channel) + ", " + QByteArray::number(s.position) +
-                   ")");
-}
-
-using Frames = QList<frame::Frame>;
-using Steps = QList<Step>;
-
-static Frames walk(int channel, int from, int to)
-{
-    Frames out;
-    const int step = to >= from ? 1 : -1;
-    for (int v = from;; v += step) {
-        out << frame::Frame{channel, v};
-        if (v == to)
-            break;
-    }
-    return out;
-}
 
 // Each position twice: once from the replay, once from the value box the slider writes.
 static Frames twice(const Frames &frames)
