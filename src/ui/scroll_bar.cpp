@@ -42,17 +42,6 @@ bool ScrollBar::setValueTo(int value)
     return true;
 }
 
-void ScrollBar::setRange(int min, int max)
-{
-    const int keep = Value();
-    const QSignalBlocker quiet(this);
-    m_min = min;
-    m_max = max;
-    QScrollBar::setRange(0, std::abs(max - min));
-    const int lo = std::min(min, max), hi = std::max(min, max);
-    QScrollBar::setValue(toQt(std::clamp(keep, lo, hi)));
-}
-
 void ScrollBar::onQtValue(int q)
 {
     // While the thumb is held each position is a scroll; the release raises nothing more, since

@@ -17,9 +17,6 @@ public:
     int Value() const;
     // Sets the position. A value outside Min..Max is refused (false) and changes nothing.
     bool setValueTo(int value);
-    // Sets both ends; the position stays where it is when it still lies in the new range,
-    // otherwise it moves to the nearer end.
-    void setRange(int min, int max);
 
     bool contains(int value) const;
 
