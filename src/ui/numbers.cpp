@@ -1,7 +1,6 @@
 #include "ui/numbers.h"
 
 #include <QRegularExpression>
-#include <cfenv>
 #include <cmath>
 #include <limits>
 
@@ -9,12 +8,14 @@ namespace numbers {
 
 double roundHalfEven(double value)
 {
-    // nearbyint follows the current rounding mode; pin it so no library call can change the rule.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(value);
-    std::fesetround(saved);
-    return r;
+    // Worked out without the floating-point rounding mode: an optimising compiler may move a
+    // call such as nearbyint past a change of mode, and the rule must not depend on who set it.
+    // value - floor(value) is exact.
+    const double below = std::floor(value);
+    const double rest = value - below;
+    if (rest != 0.5)
+        return rest < 0.5 ? below : below + 1;
+    return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
 std::optional<double> wholeTextNumber(const QString &text)

@@ -30,12 +30,14 @@ Decoded decode(const QByteArray &stream, const std::vector<int> &cuts, frame::De
         if (at >= stream.size())
             break;
         const QByteArray chunk = stream.mid(at, cut);
-        decoder.feed(chunk, [&](const frame::Frame &f) { out.frames << f; },
-                     [&](unsigned char) { ++out.junk; });
+        decoder.feed(
+            chunk, [&](const frame::Frame &f) { out.frames << f; },
+            [&](unsigned char) { ++out.junk; });
         at += chunk.size();
     }
-    decoder.feed(stream.mid(at), [&](const frame::Frame &f) { out.frames << f; },
-                 [&](unsigned char) { ++out.junk; });
+    decoder.feed(
+        stream.mid(at), [&](const frame::Frame &f) { out.frames << f; },
+        [&](unsigned char) { ++out.junk; });
     return out;
 }
 
@@ -83,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qint64 pending = bytes.size() - consumed;
     check(pending >= 0 && pending < frame::size);
     // A waiting frame begins with its start byte.
-    check(pending == 0 || static_cast<unsigned char>(bytes[bytes.size() - pending]) == frame::start);
+    check(pending == 0 ||
+          static_cast<unsigned char>(bytes[bytes.size() - pending]) == frame::start);
     // How the bytes arrive makes no difference.
     check(a.frames == b.frames && a.junk == b.junk);
     for (const frame::Frame &f : a.frames)

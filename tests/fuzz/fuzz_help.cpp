@@ -94,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const help::HelpFile file = help::readHelpFile(helpPath());
     check(file.ok());
     bool cut = false;
-    check(file.lines == plainLines(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), &cut));
+    check(file.lines ==
+          plainLines(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), &cut));
     check(file.cut == cut);
     // Lines outside the file read as empty, and a page there is empty.
     check(file.line(0).isEmpty() && file.line(file.lineCount() + 1).isEmpty());

@@ -60,7 +60,10 @@ struct RealArm {
 
     QString comLink() const { return folders.config + QStringLiteral("/COM1"); }
     // What the messages call the device: the link and where it leads.
-    QString deviceName(const Pty &p) const { return comLink() + QStringLiteral(" -> ") + p.slavePath(); }
+    QString deviceName(const Pty &p) const
+    {
+        return comLink() + QStringLiteral(" -> ") + p.slavePath();
+    }
 
     QList<ScriptedDialogs::Shown> shown(const QString &title) const
     {
@@ -75,8 +78,8 @@ struct RealArm {
     QList<QWidget *> motionGroup() const
     {
         robot &w = *window;
-        return {w.HScroll1, w.HScroll2, w.VScroll1, w.VScroll3, w.VScroll4,
-                w.Command2, w.Command3, w.Command4, w.Command5, w.Command6,
+        return {w.HScroll1,  w.HScroll2,  w.VScroll1,  w.VScroll3,  w.VScroll4,
+                w.Command2,  w.Command3,  w.Command4,  w.Command5,  w.Command6,
                 w.Command14, w.Command15, w.Command16, w.Command17, w.Command18};
     }
     bool motionGroupEnabled(bool enabled) const
@@ -109,7 +112,7 @@ struct RealArm {
     void unplugAt(ScrollBar *slider, int value)
     {
         QObject::connect(slider, &ScrollBar::change, slider, [this, value](int v) {
-            if (v == value)
+            if (v == value && pty)
                 pty->closeMaster();
         });
     }
@@ -130,8 +133,9 @@ class Faults : public QObject {
         QVERIFY(arm.motionGroupEnabled(false));
         QTRY_COMPARE(arm.shown(QStringLiteral("COMM SETTINGS")).size(), 1);
         const auto message = arm.shown(QStringLiteral("COMM SETTINGS")).first();
-        QCOMPARE(message.text, QStringLiteral("Error Code   8002\r\rCOMM 1 is not available\rDevice: ") +
-                                   arm.deviceName(gone));
+        QCOMPARE(message.text,
+                 QStringLiteral("Error Code   8002\r\rCOMM 1 is not available\rDevice: ") +
+                     arm.deviceName(gone));
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
         QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
         const double before = cpuSeconds();
@@ -216,7 +220,8 @@ private Q_SLOTS:
         if (QTest::currentTestFailed())
             return;
         // The pass broke off at the step where the device went away, and no later pass ran.
-        QVERIFY2(w.replay_index >= 40 && w.replay_index <= 41, qPrintable(QString::number(w.replay_index)));
+        QVERIFY2(w.replay_index >= 40 && w.replay_index <= 41,
+                 qPrintable(QString::number(w.replay_index)));
         QCOMPARE(w.Text5->text(), QStringLiteral("3"));
         QCOMPARE(w.step_buffer.stepCount(), count);
         QVERIFY(arm.steps(0, count + 5) == before);
@@ -266,9 +271,13 @@ private Q_SLOTS:
         w.Text5->setText(QStringLiteral("2"));
         bool replaying = false;
         connect(w.HScroll1, &ScrollBar::change, &w, [&](int) {
-            if (replaying && w.replay_index == 20 && w.Command6->text() == QStringLiteral("PAUSE")) {
+            if (replaying && w.replay_index == 20 &&
+                w.Command6->text() == QStringLiteral("PAUSE")) {
                 w.press(w.Command6);
-                QTimer::singleShot(300, &w, [&arm] { arm.pty->closeMaster(); });
+                QTimer::singleShot(300, &w, [&arm] {
+                    if (arm.pty)
+                        arm.pty->closeMaster();
+                });
             }
         });
         // Should the loss go unnoticed, CONT lets the run go on, and the checks below fail
@@ -309,7 +318,9 @@ private Q_SLOTS:
         QCOMPARE(otherDialogs.shown.size(), 1);
         const auto message = otherDialogs.shown.first();
         QCOMPARE(message.title, QStringLiteral("COMM SETTINGS"));
-        QCOMPARE(message.text, QStringLiteral("Error Code   8005\r\rCOMM 1 already open\rClick Option to change settings"));
+        QCOMPARE(message.text,
+                 QStringLiteral(
+                     "Error Code   8005\r\rCOMM 1 already open\rClick Option to change settings"));
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
         for (QWidget *c : std::initializer_list<QWidget *>{b.HScroll1, b.Command2, b.Command5})
             QVERIFY(!c->isEnabled());
@@ -347,8 +358,9 @@ private Q_SLOTS:
             QVERIFY(::chmod(slave.constData(), 0600) == 0);
             // The folders must be reachable for the ordinary user.
             for (const QString &d : {dir.path(), config})
-                QVERIFY(QFile::setPermissions(d, QFile::permissions(d) | QFile::ReadOther | QFile::ExeOther |
-                                                     QFile::ReadGroup | QFile::ExeGroup));
+                QVERIFY(QFile::setPermissions(d, QFile::permissions(d) | QFile::ReadOther |
+                                                     QFile::ExeOther | QFile::ReadGroup |
+                                                     QFile::ExeGroup));
             command << QStringLiteral("setpriv") << QStringLiteral("--reuid=nobody")
                     << QStringLiteral("--regid=nogroup") << QStringLiteral("--clear-groups");
         } else {
@@ -369,14 +381,18 @@ private Q_SLOTS:
         const QString out = QString::fromUtf8(child.readAllStandardOutput());
         const QString err = QString::fromUtf8(child.readAllStandardError());
         if (child.exitCode() == 126 || child.exitCode() == 127 ||
-            (err.contains(QStringLiteral("Permission denied")) && !out.contains(QStringLiteral("status "))))
-            QSKIP(qPrintable(QStringLiteral("this program cannot be run as an ordinary user here: ") + err.trimmed()));
+            (err.contains(QStringLiteral("Permission denied")) &&
+             !out.contains(QStringLiteral("status "))))
+            QSKIP(
+                qPrintable(QStringLiteral("this program cannot be run as an ordinary user here: ") +
+                           err.trimmed()));
         QCOMPARE(child.exitCode(), 0);
 
         QVERIFY2(out.contains(QStringLiteral("status 8010\n")), qPrintable(out + err));
-        const QString expected = QStringLiteral("Error Code   8010\r\rCOMM 1 is not available\rDevice: ") +
-                                 config + QStringLiteral("/COM1 -> ") + pty.slavePath() +
-                                 QStringLiteral(" (permission denied: add your user to the dialout group)");
+        const QString expected =
+            QStringLiteral("Error Code   8010\r\rCOMM 1 is not available\rDevice: ") + config +
+            QStringLiteral("/COM1 -> ") + pty.slavePath() +
+            QStringLiteral(" (permission denied: add your user to the dialout group)");
         QVERIFY2(out.contains(QStringLiteral("COMM SETTINGS|") +
                               QString::fromLatin1(expected.toUtf8().toPercentEncoding())),
                  qPrintable(out));

@@ -83,8 +83,9 @@ public:
     QString mountSmallDisk(const QString &folder)
     {
         if (!privateMounts)
-            return QStringLiteral("this process cannot mount a file system of its own (not root, or "
-                                  "no mount namespace)");
+            return QStringLiteral(
+                "this process cannot mount a file system of its own (not root, or "
+                "no mount namespace)");
         if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
                     "size=64k,mode=0755") != 0)
             return QStringLiteral("a small disk cannot be mounted here (%1)")
@@ -99,8 +100,8 @@ public:
         m_filler = m_mount + QStringLiteral("/filler");
         QFile f(m_filler);
         const qint64 n = freeBytes(m_mount) - keep;
-        return n >= 0 && f.open(QIODevice::WriteOnly) && f.write(QByteArray(n, 'x')) == n && f.flush() &&
-               freeBytes(m_mount) == keep;
+        return n >= 0 && f.open(QIODevice::WriteOnly) && f.write(QByteArray(n, 'x')) == n &&
+               f.flush() && freeBytes(m_mount) == keep;
     }
 
     void remove()
@@ -151,11 +152,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("obstacle");
-        QTest::newRow("configuration, folder cannot be written") << "config" << int(Obstacle::ReadOnlyFolder);
-        QTest::newRow("configuration, file cannot be replaced") << "config" << int(Obstacle::FixedFile);
+        QTest::newRow("configuration, folder cannot be written")
+            << "config" << int(Obstacle::ReadOnlyFolder);
+        QTest::newRow("configuration, file cannot be replaced")
+            << "config" << int(Obstacle::FixedFile);
         QTest::newRow("configuration, disk full") << "config" << int(Obstacle::FullDisk);
-        QTest::newRow("movement, folder cannot be written") << "movement" << int(Obstacle::ReadOnlyFolder);
-        QTest::newRow("movement, file cannot be replaced") << "movement" << int(Obstacle::FixedFile);
+        QTest::newRow("movement, folder cannot be written")
+            << "movement" << int(Obstacle::ReadOnlyFolder);
+        QTest::newRow("movement, file cannot be replaced")
+            << "movement" << int(Obstacle::FixedFile);
         QTest::newRow("movement, disk fills part-way") << "movement" << int(Obstacle::FullDisk);
     }
     void aSaveThatCannotBeWrittenKeepsTheOldFile()
@@ -165,9 +170,11 @@ private Q_SLOTS:
         const bool config = file == QLatin1String("config");
 
         RobotHarness h;
-        const QString folder = config ? h.folders().config : h.dir.filePath(QStringLiteral("motions"));
+        const QString folder =
+            config ? h.folders().config : h.dir.filePath(QStringLiteral("motions"));
         QVERIFY(QDir().mkpath(folder));
-        const QString path = config ? h.folders().configFile() : folder + QStringLiteral("/arm.kmv");
+        const QString path =
+            config ? h.folders().configFile() : folder + QStringLiteral("/arm.kmv");
         Obstacle o;
         Mounted mounted{o};
         if (obstacle == Obstacle::FullDisk) {
@@ -223,7 +230,8 @@ private Q_SLOTS:
         QCOMPARE(h.dialogs.shown.size(), 1);
         const auto message = h.dialogs.shown.first();
         const QStringList lines = message.text.split(cr);
-        QVERIFY2(lines.size() >= 2 && lines[0].contains(QLatin1Char('\'') + path + QLatin1Char('\'')) &&
+        QVERIFY2(lines.size() >= 2 &&
+                     lines[0].contains(QLatin1Char('\'') + path + QLatin1Char('\'')) &&
                      !lines[1].trimmed().isEmpty(),
                  qPrintable(message.text));
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
@@ -263,7 +271,8 @@ private Q_SLOTS:
         h.dialogs.savePaths << path;
         w.Saveas_men->trigger();
         QCOMPARE(h.dialogs.shown.size(), 1);
-        QVERIFY2(h.dialogs.shown[0].text.startsWith(QStringLiteral("Cannot save the movement file '") + path + "'"),
+        QVERIFY2(h.dialogs.shown[0].text.startsWith(
+                     QStringLiteral("Cannot save the movement file '") + path + "'"),
                  qPrintable(h.dialogs.shown[0].text));
         QVERIFY(entries(folder).isEmpty());
         // The steps are still there to be saved elsewhere.
