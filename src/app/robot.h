@@ -2,8 +2,9 @@
 // The main window `robot` owns all shared state of the program: the axis positions (held by
 // the sliders), the step buffer, the home pose, the port and its status. Its handlers keep
 // their classic names and live in the file of their subsystem: link/ (port manager, homing),
-// control/ (sliders, value boxes, picture buttons), motion/ (recording, playback), store/
-// (configuration and movement files); the layout is built in robot_layout.cpp and start-up and
+// control/ (sliders, value boxes), motion/ (recording, playback), store/ (configuration and
+// movement files). The picture buttons only call their twins, below; their press colours come
+// from the event filter in robot.cpp. The layout is built in robot_layout.cpp, and start-up and
 // shut-down are in robot_lifecycle.cpp. Everything runs on the one event thread; the long
 // operations (homing, replay, the reverse walk) let events run between their steps, and the
 // handlers that run meanwhile coordinate only through the shared values they read back.
