@@ -14,6 +14,7 @@
 #include "store/config_file.h"
 #include "store/movement_file.h"
 #include "support/scripted_dialogs.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +23,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -316,9 +316,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kestrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kestrel"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    look::setUpApplication();
 
     QTemporaryDir dir;
     const Folders folders{dir.filePath(QStringLiteral("config")),

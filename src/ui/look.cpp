@@ -1,10 +1,12 @@
 #include "ui/look.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace look {
@@ -59,6 +61,14 @@ void setTextColour(QWidget *w, const QColor &c)
     p.setColor(QPalette::ButtonText, c);
     p.setColor(QPalette::Text, c);
     w->setPalette(p);
+}
+
+void setUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("kestrel"));
+    // The name that message boxes without a title of their own show.
+    QApplication::setApplicationDisplayName(QStringLiteral("Kestrel"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
 void centreOnScreen(QWidget *w)

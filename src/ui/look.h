@@ -38,6 +38,10 @@ void useDesktopColours(QWidget *w);
 // Narrows a label's font, if need be, so that its caption fits its width.
 void fitCaption(QLabel *label);
 
+// Names the application and gives it the program's style. Fusion paints buttons in their
+// palette colour, which REC and RUN use to show their state. Call once the QApplication exists.
+void setUpApplication();
+
 // Places a window in the middle of its screen's available area. A desktop without a window
 // manager places nothing by itself.
 void centreOnScreen(QWidget *w);

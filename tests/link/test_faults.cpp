@@ -7,6 +7,7 @@
 #include "link/serial_port.h"
 #include "support/pty.h"
 #include "support/scripted_dialogs.h"
+#include "ui/look.h"
 #include "ui/scroll_bar.h"
 
 #include <QAction>
@@ -145,7 +146,7 @@ class Faults : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void initTestCase() { look::setUpApplication(); }
 
     void goneDuringTheProbeIsReportedAndTheSamePortReopens()
     {

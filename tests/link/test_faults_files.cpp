@@ -4,6 +4,7 @@
 // do: the immutable attribute and a small memory disk mounted for the test.
 
 #include "support/robot_harness.h"
+#include "ui/look.h"
 #include "ui/scroll_bar.h"
 
 #include <QAction>
@@ -146,7 +147,7 @@ class FileFaults : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void initTestCase() { look::setUpApplication(); }
 
     void aSaveThatCannotBeWrittenKeepsTheOldFile_data()
     {

@@ -35,7 +35,7 @@ class MainWindow : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void initTestCase() { look::setUpApplication(); }
 
     void controlsSitAtTheirPlaces_data()
     {

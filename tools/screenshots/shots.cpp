@@ -11,6 +11,7 @@
 #include "picture.h"
 #include "review.h"
 #include "scenes.h"
+#include "ui/look.h"
 
 #include "help/help_file.h"
 #include "ui/folders.h"
@@ -18,7 +19,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QStyleFactory>
 #include <cstdio>
 
 namespace {
@@ -92,10 +92,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // As the program itself: its name in message boxes without a title, and the Fusion style.
-    QApplication::setApplicationName(QStringLiteral("kestrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kestrel"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // As the program itself: its name in message boxes without a title, and its style.
+    look::setUpApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
