@@ -14,7 +14,7 @@ void Port::write(const QByteArray &bytes)
 void Port::waitForLine(int frames)
 {
     using namespace std::chrono;
-    while (m_paced) {
+    for (;;) {
         const auto wait = m_line.untilAtMost(frames, LineClock::Clock::now());
         if (wait <= LineClock::Clock::duration::zero())
             return;

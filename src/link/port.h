@@ -28,13 +28,13 @@ public:
     virtual QByteArray readAfter(int ms) = 0;
 
     // Lets window events run, without spinning, until no more than `frames` frames written
-    // earlier are still on their way down the line.
-    void waitForLine(int frames = framesAhead);
+    // earlier are still on their way down the line. The long operations wait here before each
+    // step, so this is where the operator's STOP, PAUSE and moves arrive; a fake line runs its
+    // scripted events here instead of waiting on the wall clock.
+    virtual void waitForLine(int frames = framesAhead);
     // How many frames the long operations let run ahead of the arm: enough to keep the line
     // busy between two steps, few enough that STOP stops the arm within a few milliseconds.
     static constexpr int framesAhead = 2;
-    // Whether waitForLine waits at all; a fake port in window tests may turn it off.
-    void setPaced(bool paced) { m_paced = paced; }
     const LineClock &line() const { return m_line; }
 
 Q_SIGNALS:
@@ -47,5 +47,4 @@ protected:
 
 private:
     LineClock m_line;
-    bool m_paced = true;
 };

@@ -1,10 +1,6 @@
 #include "support/fake_port.h"
 
-FakePort::FakePort()
-{
-    // Window tests run as fast as the handlers go; the line clock is tested on its own.
-    setPaced(false);
-}
+FakePort::FakePort() = default;
 
 int FakePort::open(int number)
 {
@@ -35,6 +31,18 @@ void FakePort::onFrame(int frames, std::function<void()> what)
 {
     m_triggerAt = m_framesSent + frames;
     m_trigger = std::move(what);
+}
+
+void FakePort::atWait(int n, std::function<void()> what)
+{
+    m_atWait.insert(m_waits + n, std::move(what));
+}
+
+void FakePort::waitForLine(int)
+{
+    const int at = m_waits++;
+    if (const auto what = m_atWait.take(at))
+        what();
 }
 
 void FakePort::send(const QByteArray &bytes)

@@ -1,11 +1,15 @@
 #pragma once
-// A port that keeps what is written, for window tests. It opens or fails as told, answers the
-// echo probe with what it is given, and can be made to disappear like an unplugged adapter.
+// A port that keeps what is written, for tests. It opens or fails as told, answers the echo
+// probe with what it is given, and can be made to disappear like an unplugged adapter. Its line
+// wait takes no time: it runs what the test scripted for that wait, which is where the
+// operator's events reach a long operation on a real line.
 
 #include "link/frame.h"
 #include "link/port.h"
 
 #include <QList>
+#include <QMap>
+#include <functional>
 
 class FakePort : public Port {
     Q_OBJECT
@@ -29,6 +33,13 @@ public:
     // Calls `what` the first time a frame is written after `frames` frames (to act mid-run).
     void onFrame(int frames, std::function<void()> what);
 
+    // Runs `what` during the n-th line wait from now (0: the next one). Waits with nothing
+    // scripted return at once.
+    void atWait(int n, std::function<void()> what);
+    // Line waits so far.
+    int waits() const { return m_waits; }
+    void waitForLine(int frames = framesAhead) override;
+
     // The written bytes after the probe, as frames. Fails the calling test (returns false via
     // `ok`) if any byte does not belong to a whole frame of the right form.
     QList<frame::Frame> frames(bool *ok = nullptr) const;
@@ -42,4 +53,6 @@ private:
     int m_framesSent = 0;
     int m_triggerAt = -1;
     std::function<void()> m_trigger;
+    int m_waits = 0;
+    QMap<int, std::function<void()>> m_atWait;
 };
