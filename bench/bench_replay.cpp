@@ -304,6 +304,17 @@ void whenReady(QObject *context, std::function<bool()> ready, std::function<void
     poll->start();
 }
 
+// A test for whenReady: the replay has reached index `target` in the pass that starts next.
+// replay_index keeps its last value until a pass starts (through the homing before it), so the
+// index must first be seen below the target.
+std::function<bool()> reachesIndex(const robot &w, int target)
+{
+    return [&w, target, below = false]() mutable {
+        below = below || w.replayIndex() < target;
+        return below && w.replayIndex() >= target;
+    };
+}
+
 const char *verdict(bool pass)
 {
     return pass ? "PASS" : "FAIL";
@@ -412,15 +423,12 @@ int main(int argc, char *argv[])
         StopTrial t;
         Clock::time_point stopAt{};
         const int target = 150 + 37 * trial; // different phases of the step cycle
-        w.replay_index = 0;
-        whenReady(
-            &w, [&] { return w.replay_index >= target; },
-            [&] {
-                stopAt = Clock::now();
-                t.lineClock = port.line().bytesInFlight(stopAt);
-                t.stoppedAt = w.replay_index;
-                w.press(w.Command4);
-            });
+        whenReady(&w, reachesIndex(w, target), [&] {
+            stopAt = Clock::now();
+            t.lineClock = port.line().bytesInFlight(stopAt);
+            t.stoppedAt = w.replayIndex();
+            w.press(w.Command4);
+        });
         w.press(w.Command5);
         drain();
         for (const LineReader::Byte &b : reader.bytes())
@@ -437,31 +445,28 @@ int main(int argc, char *argv[])
     qsizetype pausedBytesWritten = 0;
     bool pauseHeld = false;
     {
-        w.replay_index = 0;
         Clock::time_point from{}, to{};
         double cpuFrom = 0, cpuTo = 0, threadFrom = 0, threadTo = 0;
         std::size_t writesFrom = 0;
-        whenReady(
-            &w, [&] { return w.replay_index >= 200; },
-            [&] {
-                w.press(w.Command6);
-                QTimer::singleShot(200, Qt::PreciseTimer, &w, [&] {
-                    from = Clock::now();
-                    cpuFrom = cpuSeconds(RUSAGE_SELF);
-                    threadFrom = cpuSeconds(RUSAGE_THREAD);
-                    writesFrom = port.writes.size();
-                    QTimer::singleShot(3000, Qt::PreciseTimer, &w, [&] {
-                        to = Clock::now();
-                        cpuTo = cpuSeconds(RUSAGE_SELF);
-                        threadTo = cpuSeconds(RUSAGE_THREAD);
-                        for (std::size_t i = writesFrom; i < port.writes.size(); ++i)
-                            pausedBytesWritten += port.writes[i].bytes;
-                        pauseHeld = w.Command6->text() == QLatin1String("CONT");
-                        // STOP releases the pause and ends the run.
-                        w.press(w.Command4);
-                    });
+        whenReady(&w, reachesIndex(w, 200), [&] {
+            w.press(w.Command6);
+            QTimer::singleShot(200, Qt::PreciseTimer, &w, [&] {
+                from = Clock::now();
+                cpuFrom = cpuSeconds(RUSAGE_SELF);
+                threadFrom = cpuSeconds(RUSAGE_THREAD);
+                writesFrom = port.writes.size();
+                QTimer::singleShot(3000, Qt::PreciseTimer, &w, [&] {
+                    to = Clock::now();
+                    cpuTo = cpuSeconds(RUSAGE_SELF);
+                    threadTo = cpuSeconds(RUSAGE_THREAD);
+                    for (std::size_t i = writesFrom; i < port.writes.size(); ++i)
+                        pausedBytesWritten += port.writes[i].bytes;
+                    pauseHeld = w.Command6->text() == QLatin1String("CONT");
+                    // STOP releases the pause and ends the run.
+                    w.press(w.Command4);
                 });
             });
+        });
         w.press(w.Command5);
         const double wall = duration<double>(to - from).count();
         if (wall > 0) {

@@ -16,7 +16,7 @@
 
 robot::robot(Services services, QWidget *parent)
     : QMainWindow(parent), m_services(std::move(services)), m_port(*m_services.port),
-      m_dialogs(*m_services.dialogs)
+      m_dialogs(*m_services.dialogs), m_sequencer(m_port, *this)
 {
     setObjectName(QStringLiteral("robot"));
     buildLayout();

@@ -5,11 +5,14 @@
 // control/ (sliders, value boxes), motion/ (recording, playback), store/ (configuration and
 // movement files). The picture buttons only call their twins, below; their press colours come
 // from the event filter in robot.cpp. The layout is built in robot_layout.cpp, and start-up and
-// shut-down are in robot_lifecycle.cpp. Everything runs on the one event thread; the long
-// operations (homing, replay, the reverse walk) let events run between their steps, and the
-// handlers that run meanwhile coordinate only through the shared values they read back.
+// shut-down are in robot_lifecycle.cpp. Everything runs on the one event thread. The long
+// operations (homing, replay, the reverse walk) are the Sequencer's: their handlers set the
+// layout and start it, and the window is its host, showing what it does (the sliders, the
+// pause caption, the loop count). Events run between their steps, and the handlers that run
+// meanwhile coordinate only through the shared values the sequencer reads back.
 
 #include "app/services.h"
+#include "motion/sequencer.h"
 #include "motion/step_buffer.h"
 #include "ui/axes.h"
 
@@ -29,7 +32,7 @@ class Welcome;
 class About;
 class Author;
 
-class robot : public QMainWindow {
+class robot : public QMainWindow, private Sequencer::Host {
     Q_OBJECT
 public:
     explicit robot(Services services, QWidget *parent = nullptr);
@@ -47,9 +50,9 @@ public:
     QString movement_file;
     bool recording = false;
     StepBuffer step_buffer;
-    int replay_index = 0;
-    qint16 saved_loop_count = 0;
     QString last_loop_count;
+    // replay_index: where a replay or the reverse walk stands in the step buffer.
+    int replayIndex() const { return m_sequencer.replayIndex(); }
 
     // Menu handlers.
     void ExitMen_Click();
@@ -88,7 +91,6 @@ public:
     void disable_all();
     void initrobot();
     void homeservos();
-    void DELAY();
     void check_counter();
 
     // Presses a button from the program: runs its click action when it is enabled, and does
@@ -116,9 +118,15 @@ private:
     void setCheckMarks(int port);
     void setMotionGroupEnabled(bool enabled);
 
-    // link/homing.cpp
-    void walkHome(); // homeservos without its guard
-    void walkAxis(int channel, int generation);
+    // The sequencer's host (motion/playback.cpp).
+    bool paused() const override;
+    QString loopCountText() const override;
+    void setLoopCountText(const QString &text) override;
+    int axisPosition(int channel) const override;
+    void placeAxis(int channel, int position) override;
+    int portStatus() const override { return port_status; }
+    double homePosition(int channel) const override { return home_position[channel]; }
+    double homeSpeed() const override { return home_speed; }
 
     // control/axis_controls.cpp: the handlers of every slider and value box, by channel
     // (HScroll1_Change ... Text6_KeyDown); the loop count has its own.
@@ -127,8 +135,6 @@ private:
     void Text_KeyDown(int channel);
     void HScroll3_Change(int value);
     void Text5_Change();
-    void writeBox(QLineEdit *box, const QString &text);
-    void sendAxis(int channel);
 
     // motion/recording.cpp
     void appendStep(int channel, const QString &boxText);
@@ -137,8 +143,6 @@ private:
     // motion/playback.cpp
     void Command5_MouseDown();
     void Command5_MouseUp();
-    bool replayStep(int index);
-    bool paused() const;
     void setRunLayout();
     void setRunEndLayout();
 
@@ -171,14 +175,8 @@ private:
     Services m_services;
     Port &m_port;
     Dialogs &m_dialogs;
+    Sequencer m_sequencer;
     QWidget *m_surface = nullptr;
-    bool m_homing = false;
-    // True while RUN or BACK walks the buffer; Open stays disabled meanwhile.
-    bool m_replaying = false;
-    // Counts the presses of STOP; a replay that sees it change ends after its step.
-    int m_stops = 0;
-    // Counts the times the device went away; a long operation that sees it change ends.
-    int m_lostCount = 0;
     QPointer<helpwindow> m_help;
     QPointer<Welcome> m_welcome;
     QPointer<About> m_about;

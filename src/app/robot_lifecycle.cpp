@@ -43,7 +43,7 @@ bool robot::Form_Unload()
     home_position.fill(axes::centre);
     // Also when the quit interrupts a homing pass: the program ends right after this walk, so
     // the interrupted pass never goes on and the arm is left centred.
-    walkHome();
+    m_sequencer.homeEvenIfHoming();
     hide();
     if (m_port.isOpen())
         m_port.close();

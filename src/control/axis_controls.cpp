@@ -4,8 +4,7 @@
 // way whoever made it: the operator, start-up, homing, Enter in a box, or playback.
 
 #include "app/robot.h"
-#include "link/frame.h"
-#include "link/port.h"
+#include "link/send.h"
 #include "ui/numbers.h"
 #include "ui/scroll_bar.h"
 
@@ -29,14 +28,7 @@ void robot::Text_Change(int channel)
         appendStep(channel, box[channel]->text());
     // The frame carries the slider's position, not the typed text, so typing alone never moves
     // the servo: only Enter does, through the slider.
-    if (port_status == 0)
-        sendAxis(channel);
-}
-
-void robot::sendAxis(int channel)
-{
-    if (const auto bytes = frame::build(channel, slider[channel]->Value()))
-        m_port.write(*bytes);
+    send::axis(m_port, port_status, channel, slider[channel]->Value());
 }
 
 void robot::Text_KeyDown(int channel)

@@ -26,7 +26,8 @@ void robot::init_port(int port)
     } else {
         port_status = error;
         m_dialogs.message(this, comdevice::failureText(error, port, m_port.device()),
-                          QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+                          QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
+                          Dialogs::Buttons::Ok);
         disable_all();
     }
     check_if_modem();
@@ -54,8 +55,10 @@ void robot::check_if_modem()
     if (received == QByteArrayLiteral("B")) {
         disable_all();
         port_status = 13;
-        m_dialogs.message(this, QStringLiteral("A Device is attached on COMM") + numbers::messageNumber(port_number),
-                          QStringLiteral("VM Warning"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        m_dialogs.message(
+            this,
+            QStringLiteral("A Device is attached on COMM") + numbers::messageNumber(port_number),
+            QStringLiteral("VM Warning"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
     } else {
         enable_all();
     }
@@ -82,14 +85,14 @@ void robot::disable_all()
 
 void robot::onPortLost()
 {
-    // The port is closed already. Treat it as a failed open: nothing more is sent, and every
-    // long operation ends at its next step. What was recorded stays in the buffer.
-    ++m_lostCount;
+    // The port is closed already. Treat it as a failed open: nothing more is sent, and the
+    // sequencer ends any long operation before its next step. What was recorded stays.
     port_status = comdevice::NoDevice;
     disable_all();
     // Reported once the handler that was writing has returned, not in the middle of it.
     QTimer::singleShot(0, this, [this, device = m_port.device(), number = port_number] {
         m_dialogs.message(this, comdevice::failureText(comdevice::NoDevice, number, device),
-                          QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+                          QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
+                          Dialogs::Buttons::Ok);
     });
 }

@@ -81,13 +81,12 @@ void robot::Command4_Click()
     setFileMenuEnabled(true);
     // A file opened under a running pass would mix two motions; the pass re-enables Open as it
     // ends.
-    Open_men->setEnabled(!m_replaying);
+    Open_men->setEnabled(!m_sequencer.replaying());
     Backbutt->setEnabled(false);
     Command20->setEnabled(false);
     recording = false;
-    ++m_stops;
     // Ends a running replay after the step in progress.
-    replay_index = step_buffer.stepCount();
+    m_sequencer.stop(step_buffer.stepCount());
     look::setBackColour(Command3, look::lightGrey);
     Text5->setText(QStringLiteral("1"));
 }

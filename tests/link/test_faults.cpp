@@ -209,7 +209,7 @@ private Q_SLOTS:
         // RUN homes the base back from 187 to 127 first; the device goes away in the first pass.
         bool replaying = false;
         connect(w.HScroll1, &ScrollBar::change, &w, [&](int) {
-            if (replaying && w.replay_index == 40)
+            if (replaying && w.replayIndex() == 40)
                 arm.pty->closeMaster();
         });
         replaying = true;
@@ -221,8 +221,8 @@ private Q_SLOTS:
         if (QTest::currentTestFailed())
             return;
         // The pass broke off at the step where the device went away, and no later pass ran.
-        QVERIFY2(w.replay_index >= 40 && w.replay_index <= 41,
-                 qPrintable(QString::number(w.replay_index)));
+        QVERIFY2(w.replayIndex() >= 40 && w.replayIndex() <= 41,
+                 qPrintable(QString::number(w.replayIndex())));
         QCOMPARE(w.Text5->text(), QStringLiteral("3"));
         QCOMPARE(w.step_buffer.stepCount(), count);
         QVERIFY(arm.steps(0, count + 5) == before);
@@ -272,7 +272,7 @@ private Q_SLOTS:
         w.Text5->setText(QStringLiteral("2"));
         bool replaying = false;
         connect(w.HScroll1, &ScrollBar::change, &w, [&](int) {
-            if (replaying && w.replay_index == 20 &&
+            if (replaying && w.replayIndex() == 20 &&
                 w.Command6->text() == QStringLiteral("PAUSE")) {
                 w.press(w.Command6);
                 QTimer::singleShot(300, &w, [&arm] {
@@ -295,7 +295,7 @@ private Q_SLOTS:
         expectGoneOnce(arm, *gone);
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(w.replay_index, 20);
+        QCOMPARE(w.replayIndex(), 20);
         QCOMPARE(w.Text5->text(), QStringLiteral("2"));
         QCOMPARE(w.step_buffer.stepCount(), count);
         QVERIFY(arm.steps(0, count + 5) == before);

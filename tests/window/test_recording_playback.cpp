@@ -370,7 +370,7 @@ void TestRecordingPlayback::pauseLeftOverHoldsNextRun()
     };
     QList<Seen> seen;
     const auto look = [&] {
-        seen << Seen{h.port.written.size() / 4, w.replay_index, w.Command6->text()};
+        seen << Seen{h.port.written.size() / 4, w.replayIndex(), w.Command6->text()};
     };
     h.port.onFrame(5, [&] {
         QTimer::singleShot(0, &w, [&] {
@@ -481,9 +481,9 @@ void TestRecordingPlayback::stopDuringBack()
     if (leftOverCont) {
         h.port.onFrame(0, [&] {
             QTimer::singleShot(0, &w, [&] {
-                heldAt << w.replay_index;
+                heldAt << w.replayIndex();
                 QTimer::singleShot(0, &w, [&] {
-                    heldAt << w.replay_index;
+                    heldAt << w.replayIndex();
                     w.Command15->click();
                 });
             });
@@ -681,7 +681,7 @@ void TestRecordingPlayback::deviceGoneDuringRun()
     QCoreApplication::processEvents();
 
     QCOMPARE(w.port_status, 8002);
-    QCOMPARE(w.replay_index, paused ? 2 : 3);
+    QCOMPARE(w.replayIndex(), paused ? 2 : 3);
     QCOMPARE(w.HScroll1->Value(), paused ? 130 : 131);
     QCOMPARE(stepsOf(w), steps);
     QCOMPARE(w.Text5->text(), QString("3"));

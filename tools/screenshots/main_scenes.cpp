@@ -250,7 +250,7 @@ QImage replay(const QString &)
     QImage shot;
     const int middle = w.step_buffer.stepCount() / 2;
     bench.port.eachFrame = [&] {
-        if (shot.isNull() && w.replay_index == middle && w.Text5->text() == QLatin1String("3"))
+        if (shot.isNull() && w.replayIndex() == middle && w.Text5->text() == QLatin1String("3"))
             shot = grab(&w);
     };
     click(w.Command5);

@@ -1,0 +1,20 @@
+#include "link/send.h"
+
+#include "link/frame.h"
+#include "link/port.h"
+
+namespace send {
+
+void axis(Port &port, int portStatus, int channel, int position)
+{
+    if (portStatus == 0)
+        step(port, channel, position);
+}
+
+void step(Port &port, int channel, int position)
+{
+    if (const auto bytes = frame::build(channel, position))
+        port.write(*bytes);
+}
+
+} // namespace send

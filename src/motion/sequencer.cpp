@@ -1,0 +1,181 @@
+#include "motion/sequencer.h"
+
+#include "link/port.h"
+#include "link/send.h"
+#include "ui/axes.h"
+#include "ui/numbers.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace {
+// Counts an operation in for as long as it runs, also when it ends early.
+class Under {
+public:
+    explicit Under(int &count) : m_count(count) { ++m_count; }
+    ~Under() { --m_count; }
+    Under(const Under &) = delete;
+    Under &operator=(const Under &) = delete;
+
+private:
+    int &m_count;
+};
+} // namespace
+
+void Sequencer::Host::yield()
+{
+    QCoreApplication::processEvents();
+}
+
+void Sequencer::Host::waitForEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+Sequencer::Sequencer(Port &port, Host &host, QObject *parent)
+    : QObject(parent), m_port(port), m_host(host)
+{
+    connect(&m_port, &Port::lost, this, [this] { ++m_losses; });
+}
+
+void Sequencer::stop(int stepCount)
+{
+    ++m_stops;
+    replay_index = stepCount;
+}
+
+Sequencer::End Sequencer::endOf(Since since) const
+{
+    return lostSince(since) ? End::Lost : stoppedSince(since) ? End::Stopped : End::Done;
+}
+
+void Sequencer::DELAY()
+{
+    // No clock: the pace is a count of passes through the event loop, so a greater homing speed
+    // is slower. A fractional speed runs the whole rounds up to it; below 1, none.
+    const double speed = m_host.homeSpeed();
+    for (double round = 1; round <= speed; round += 1)
+        for (int i = 0; i < 5; ++i)
+            m_host.yield();
+}
+
+Sequencer::End Sequencer::home()
+{
+    if (homing())
+        return End::Done;
+    return homeEvenIfHoming();
+}
+
+Sequencer::End Sequencer::homeEvenIfHoming()
+{
+    const Since since = now();
+    return walkHome(since) == End::Lost ? End::Lost : End::Done;
+}
+
+Sequencer::End Sequencer::walkHome(Since since)
+{
+    if (m_host.portStatus() != 0)
+        return End::Done;
+    const Under under(m_homing);
+    for (int channel : axes::homingOrder) {
+        // Each axis starts from where its slider stands when its turn comes, so an axis that
+        // the operator moved meanwhile is walked from there.
+        const int p = m_host.axisPosition(channel);
+        // A home the slider cannot take (from a hand-edited file) is walked to the nearer end.
+        const double h =
+            std::clamp(m_host.homePosition(channel), double(axes::lowest), double(axes::highest));
+        const int direction = p > h ? -1 : p < h ? 1 : 0;
+        if (direction == 0)
+            continue;
+        // The walk keeps its own count: an operator who moves this slider meanwhile is set back
+        // by the next step. Its first value is where the slider already stands, which sends
+        // nothing but is still followed by DELAY. STOP and PAUSE do not touch it.
+        for (int v = p; direction < 0 ? v >= h : v <= h; v += direction) {
+            m_port.waitForLine();
+            if (lostSince(since))
+                return End::Lost;
+            m_host.placeAxis(channel, v);
+            DELAY();
+        }
+    }
+    return lostSince(since) ? End::Lost : End::Done;
+}
+
+Sequencer::End Sequencer::run(const StepBuffer &steps)
+{
+    const Since since = now();
+    const Under under(m_replaying);
+    // RUN pressed while a homing pass is under way leaves the arm to that pass.
+    if (!homing())
+        walkHome(since);
+    const auto count = numbers::wholeTextNumber(m_host.loopCountText());
+    const qint16 saved_loop_count = count ? numbers::toInt16(*count).value_or(1) : 1;
+
+    // Steps sent by this run, over all its passes: a pause holds before the next one.
+    bool sentOne = false;
+    End end = endOf(since);
+    while (end == End::Done) {
+        // The bound is taken as the pass starts; STOP moves replay_index onto it.
+        const int bound = steps.stepCount();
+        for (replay_index = 2; replay_index <= bound; ++replay_index) {
+            end = replayStep(steps, since, sentOne);
+            if (end != End::Done)
+                break;
+        }
+        if (end != End::Done)
+            break;
+        // The box says how many passes remain, counting this one; a count typed meanwhile takes
+        // effect here.
+        const auto remaining = numbers::wholeTextNumber(m_host.loopCountText());
+        if (!remaining || *remaining <= 1)
+            break;
+        m_host.setLoopCountText(QString::number(numbers::roundHalfEven(*remaining) - 1));
+    }
+    m_host.setLoopCountText(QString::number(saved_loop_count));
+    return end;
+}
+
+Sequencer::End Sequencer::back(const StepBuffer &steps)
+{
+    const Since since = now();
+    const Under under(m_replaying);
+    bool sentOne = false;
+    End end = End::Done;
+    // Only the steps that are there now are walked; those recorded on the way are not.
+    const int from = steps.stepCount();
+    for (replay_index = from; replay_index >= 2; --replay_index) {
+        end = replayStep(steps, since, sentOne);
+        if (end != End::Done)
+            break;
+    }
+    return end;
+}
+
+Sequencer::End Sequencer::replayStep(const StepBuffer &steps, Since since, bool &sentOne)
+{
+    // Wait until the arm has nearly caught up, so that STOP stops the arm and not only the
+    // screen. The events that ran meanwhile count before this step.
+    m_port.waitForLine();
+    for (;;) {
+        if (const End end = endOf(since); end != End::Done)
+            return end;
+        if (!(sentOne && m_host.paused()))
+            break;
+        m_host.waitForEvents();
+    }
+    const Step step = steps.at(replay_index);
+    send::step(m_port, step.channel, step.position);
+    sentOne = true;
+    if (step.channel >= 0 && step.channel < axes::count)
+        m_host.placeAxis(step.channel, step.position);
+    m_host.yield();
+    holdWhilePaused(since);
+    return endOf(since);
+}
+
+void Sequencer::holdWhilePaused(Since since)
+{
+    // Each event (CONT, STOP, the device gone) is looked at; nothing spins meanwhile.
+    while (m_host.paused() && !lostSince(since))
+        m_host.waitForEvents();
+}

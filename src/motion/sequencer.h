@@ -1,0 +1,115 @@
+#pragma once
+// The three long operations: the homing walk, the replay passes of RUN and the reverse walk of
+// BACK. They share one loop, and the order inside it is where they are right:
+//
+//     for each step:
+//         wait for the line            // events run here: the yield after the previous step
+//         device lost?                 -> end, before this step
+//         STOP since the operation began?  -> end, before this step (homing ignores STOP)
+//         paused, and a step of this operation already sent?  -> hold, then look again
+//                                          (homing ignores PAUSE)
+//         send the step; show it       // showing moves the slider, whose box writes it again
+//         yield once; hold while paused
+//
+// So whatever the operator did while the line drained takes effect before the next byte. A run
+// that starts already paused (PAUSE pressed after the last run ended) plays its first step and
+// then holds.
+//
+// The sequencer knows no widget. Its host (the main window, or a program without one) shows the
+// state that the operator sees: the pause caption, the loop count, the axis positions. Everything
+// runs on one thread; the host's handlers run inside the waits and yields below and talk back
+// only through stop(), the caption, the loop-count text and the port's lost() signal.
+
+#include "motion/step_buffer.h"
+
+#include <QObject>
+#include <QString>
+
+class Port;
+
+class Sequencer : public QObject {
+    Q_OBJECT
+public:
+    class Host {
+    public:
+        virtual ~Host() = default;
+        // The PAUSE button's caption reads "CONT".
+        virtual bool paused() const = 0;
+        // The loop-count box: the passes that remain, counting the current one.
+        virtual QString loopCountText() const = 0;
+        virtual void setLoopCountText(const QString &text) = 0;
+        // An axis's position, and a move of it the way every move goes: from the slider through
+        // its value box, which records the step while recording and sends the frame (send::axis).
+        // Placing an axis where it already stands does nothing.
+        virtual int axisPosition(int channel) const = 0;
+        virtual void placeAxis(int channel, int position) = 0;
+        virtual int portStatus() const = 0;
+        virtual double homePosition(int channel) const = 0;
+        virtual double homeSpeed() const = 0;
+        // Lets pending events run once and returns.
+        virtual void yield();
+        // Sleeps until events arrive and runs them: a hold, which must not spin.
+        virtual void waitForEvents();
+    };
+
+    // How an operation ended.
+    enum class End {
+        Done,    // it ran to its end
+        Stopped, // STOP ended it
+        Lost,    // the device went away; the port is closed
+    };
+
+    Sequencer(Port &port, Host &host, QObject *parent = nullptr);
+
+    // homeservos: walks every axis to its home, one position a step, grip first and base last,
+    // with DELAY after each step. Nothing moves while port_status is not 0. A pass asked for
+    // while another one is under way (HOME pressed while homing) would fight that one's count,
+    // so it does nothing.
+    End home();
+    // The same walk even inside another pass: the quit's, after which the program ends, so the
+    // interrupted pass never goes on.
+    End homeEvenIfHoming();
+
+    // RUN: homes the arm, then plays `steps` from index 2 as many times as the loop count says,
+    // counting the box down between passes, and writes the count read at the start back at the
+    // end. STOP during the homing ends the run once the arm is home.
+    End run(const StepBuffer &steps);
+
+    // BACK: walks the steps there are now from the last down to index 2. While recording, the
+    // host records each step that moves an axis; those steps are not walked.
+    End back(const StepBuffer &steps);
+
+    // STOP: a running replay or reverse walk ends after the step in progress (homing goes on).
+    // `stepCount` becomes replay_index, as the operation's bound.
+    void stop(int stepCount);
+
+    // replay_index: the step a replay or reverse walk is at, shared by both.
+    int replayIndex() const { return replay_index; }
+    bool homing() const { return m_homing > 0; }
+    // RUN or BACK is walking the buffer.
+    bool replaying() const { return m_replaying > 0; }
+
+private:
+    // What an operation compares with as it goes: the STOPs and device losses before it began.
+    struct Since {
+        int stops;
+        int losses;
+    };
+    Since now() const { return {m_stops, m_losses}; }
+    bool lostSince(Since s) const { return m_losses != s.losses; }
+    bool stoppedSince(Since s) const { return m_stops != s.stops; }
+
+    End walkHome(Since since);
+    End replayStep(const StepBuffer &steps, Since since, bool &sentOne);
+    End endOf(Since since) const;
+    void holdWhilePaused(Since since);
+    void DELAY();
+
+    Port &m_port;
+    Host &m_host;
+    int replay_index = 0;
+    int m_stops = 0;
+    int m_losses = 0;
+    int m_homing = 0;    // homing passes under way
+    int m_replaying = 0; // RUN and BACK under way
+};
