@@ -1,7 +1,10 @@
 #include "support/robot_harness.h"
 
+#include "ui/scroll_bar.h"
+
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 
 RobotHarness::RobotHarness(const QByteArray &config)
 {
@@ -39,4 +42,26 @@ QByteArray RobotHarness::defaultConfig()
 QByteArray RobotHarness::configWith(const QByteArray &lines)
 {
     return QByteArrayLiteral("======== Velmora ==========\r\n") + lines;
+}
+
+Steps stepsOf(const robot &w, int from)
+{
+    Steps out;
+    for (int i = from; i <= w.step_buffer.stepCount(); ++i)
+        out << w.step_buffer.at(i);
+    return out;
+}
+
+void setSteps(robot &w, const Steps &steps)
+{
+    for (int i = 0; i < steps.size(); ++i)
+        w.step_buffer.put(i + 2, steps[i]);
+    w.step_buffer.setStepCount(int(steps.size()) + 1);
+}
+
+void recordBase(robot &w, std::initializer_list<int> positions)
+{
+    w.Command3->click();
+    for (int p : positions)
+        w.HScroll1->setValueTo(p);
 }

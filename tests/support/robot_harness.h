@@ -3,6 +3,7 @@
 
 #include "app/robot.h"
 #include "support/fake_port.h"
+#include "support/printing.h"
 #include "support/scripted_dialogs.h"
 
 #include <QTemporaryDir>
@@ -27,3 +28,10 @@ struct RobotHarness {
     static QByteArray defaultConfig();
     static QByteArray configWith(const QByteArray &lines);
 };
+
+// The steps from index `from` to the step count.
+Steps stepsOf(const robot &w, int from = 2);
+// Puts steps at index 2 onwards, as a recording would have left them.
+void setSteps(robot &w, const Steps &steps);
+// Presses REC and moves the base through the positions.
+void recordBase(robot &w, std::initializer_list<int> positions);

@@ -13,28 +13,6 @@
 #include <QTest>
 #include <QTimer>
 
-static Steps stepsOf(const robot &w)
-{
-    Steps out;
-    for (int i = 2; i <= w.step_buffer.stepCount(); ++i)
-        out << w.step_buffer.at(i);
-    return out;
-}
-
-static void setSteps(robot &w, const Steps &steps)
-{
-    for (int i = 0; i < steps.size(); ++i)
-        w.step_buffer.put(i + 2, steps[i]);
-    w.step_buffer.setStepCount(int(steps.size()) + 1);
-}
-
-static void recordBase(robot &w, std::initializer_list<int> positions)
-{
-    w.Command3->click();
-    for (int p : positions)
-        w.HScroll1->setValueTo(p);
-}
-
 // The operations, each set up so that the line wait numbered 1 comes before its second step.
 enum class Operation { Run, Back, HomeWhileRecording };
 

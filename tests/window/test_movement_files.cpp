@@ -33,13 +33,6 @@ static Steps wholeBuffer(const robot &w)
     return stepsOf(w, 0, StepBuffer::lastIndex);
 }
 
-static void setSteps(robot &w, const Steps &steps)
-{
-    for (int i = 0; i < steps.size(); ++i)
-        w.step_buffer.put(i + 2, steps[i]);
-    w.step_buffer.setStepCount(int(steps.size()) + 1);
-}
-
 // Records base moves 128, 129, ... and grip moves 126, 125, ..., `count` steps in all.
 static void record(robot &w, int count)
 {

@@ -24,29 +24,6 @@ static Frames twice(const Frames &frames)
     return out;
 }
 
-static Steps stepsOf(const robot &w, int from = 2)
-{
-    Steps out;
-    for (int i = from; i <= w.step_buffer.stepCount(); ++i)
-        out << w.step_buffer.at(i);
-    return out;
-}
-
-// Puts steps at index 2 onwards, as a recording would have left them.
-static void setSteps(robot &w, const Steps &steps)
-{
-    for (int i = 0; i < steps.size(); ++i)
-        w.step_buffer.put(i + 2, steps[i]);
-    w.step_buffer.setStepCount(int(steps.size()) + 1);
-}
-
-static void recordBase(robot &w, std::initializer_list<int> positions)
-{
-    w.Command3->click();
-    for (int p : positions)
-        w.HScroll1->setValueTo(p);
-}
-
 // The buttons and menu entries the modes switch, in one line: "+" enabled, "-" disabled; a
 // twin that differs from its captioned button is shown after a slash.
 static QString layout(const robot &w)
