@@ -8,11 +8,11 @@
 // pseudo-terminal, a port that does not open) exits 1.
 
 #include "app/robot.h"
-#include "link/frame.h"
-#include "link/serial_port.h"
-#include "motion/step_buffer.h"
-#include "store/config_file.h"
-#include "store/movement_file.h"
+#include "core/link/frame.h"
+#include "core/link/serial_port.h"
+#include "core/motion/step_buffer.h"
+#include "core/store/config_file.h"
+#include "core/store/movement_file.h"
 #include "support/scripted_dialogs.h"
 #include "ui/look.h"
 

@@ -1,6 +1,6 @@
 #include "sim/arm_state.h"
 
-#include "ui/axes.h"
+#include "core/motion/axes.h"
 
 namespace sim {
 

@@ -3,7 +3,7 @@
 // bytes arrived, and the last few things received. Pure: it is fed bytes and times and never
 // reads a clock or a device, so the window, the headless log and the tests share it.
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "sim/arm_view.h"
 
-#include "ui/axes.h"
+#include "core/motion/axes.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -2,7 +2,7 @@
 
 #include "sim/arm_view.h"
 #include "sim/simulator.h"
-#include "ui/axes.h"
+#include "core/motion/axes.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include "sim/pty_link.h"
 #include "sim/quit_signals.h"
 #include "sim/simulator.h"
-#include "ui/folders.h"
+#include "core/store/folders.h"
 
 #include <QApplication>
 #include <csignal>

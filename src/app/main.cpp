@@ -1,5 +1,5 @@
 #include "app/robot.h"
-#include "link/serial_port.h"
+#include "core/link/serial_port.h"
 #include "ui/dialogs.h"
 #include "ui/look.h"
 

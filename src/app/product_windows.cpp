@@ -1,7 +1,7 @@
 #include "app/product_windows.h"
 
 #include "ui/look.h"
-#include "ui/twips.h"
+#include "core/text/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>

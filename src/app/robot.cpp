@@ -2,7 +2,7 @@
 
 #include "app/product_windows.h"
 #include "help/helpwindow.h"
-#include "link/port.h"
+#include "core/link/port.h"
 #include "ui/dialogs.h"
 #include "ui/scroll_bar.h"
 

@@ -12,9 +12,9 @@
 // meanwhile coordinate only through the shared values the sequencer reads back.
 
 #include "app/services.h"
-#include "motion/sequencer.h"
-#include "motion/step_buffer.h"
-#include "ui/axes.h"
+#include "core/motion/sequencer.h"
+#include "core/motion/step_buffer.h"
+#include "core/motion/axes.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -3,7 +3,7 @@
 #include "app/robot.h"
 #include "ui/look.h"
 #include "ui/scroll_bar.h"
-#include "ui/twips.h"
+#include "core/text/twips.h"
 
 #include <QAction>
 #include <QGroupBox>

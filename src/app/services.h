@@ -1,7 +1,7 @@
 #pragma once
 // What the main window needs from the world, handed in so that tests can replace each piece.
 
-#include "ui/folders.h"
+#include "core/store/folders.h"
 
 #include <functional>
 

@@ -4,8 +4,8 @@
 // way whoever made it: the operator, start-up, homing, Enter in a box, or playback.
 
 #include "app/robot.h"
-#include "link/send.h"
-#include "ui/numbers.h"
+#include "core/link/send.h"
+#include "core/text/numbers.h"
 #include "ui/scroll_bar.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "help/helpwindow.h"
 
-#include "ui/folders.h"
+#include "core/store/folders.h"
 #include "ui/look.h"
-#include "ui/twips.h"
+#include "core/text/twips.h"
 
 #include <QFontMetrics>
 #include <QIcon>

@@ -4,7 +4,7 @@
 // line at a time. It reads the help file when it is made and is discarded when it is closed, so
 // each opening shows the file as it is then. It changes nothing in the rest of the program.
 
-#include "help/help_file.h"
+#include "core/help/help_file.h"
 
 #include <QList>
 #include <QStringList>

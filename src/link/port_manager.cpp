@@ -2,10 +2,10 @@
 // with the outcome. port_status is what every sender of frames consults.
 
 #include "app/robot.h"
-#include "link/com_device.h"
-#include "link/port.h"
+#include "core/link/com_device.h"
+#include "core/link/port.h"
 #include "ui/dialogs.h"
-#include "ui/numbers.h"
+#include "core/text/numbers.h"
 #include "ui/scroll_bar.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "app/robot.h"
 #include "ui/dialogs.h"
 #include "ui/look.h"
-#include "ui/numbers.h"
+#include "core/text/numbers.h"
 
 #include <QAction>
 #include <QLineEdit>

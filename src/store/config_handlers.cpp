@@ -1,8 +1,8 @@
 // robotini.txt in the configuration folder: read once at start, written on "Save Configuration".
 
 #include "app/robot.h"
-#include "store/config_file.h"
-#include "store/save_file.h"
+#include "core/store/config_file.h"
+#include "core/store/save_file.h"
 #include "ui/dialogs.h"
 #include "ui/scroll_bar.h"
 

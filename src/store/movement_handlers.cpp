@@ -1,8 +1,8 @@
 // Movement files: Open, Save and Save As of the File menu.
 
 #include "app/robot.h"
-#include "store/movement_file.h"
-#include "store/save_file.h"
+#include "core/store/movement_file.h"
+#include "core/store/save_file.h"
 #include "ui/dialogs.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // robotini.txt as anyone might have edited it: any bytes at all must read without harm, and the
 // five positions the program writes must read back as written.
 
-#include "store/config_file.h"
+#include "core/store/config_file.h"
 
 #include <QByteArray>
 #include <algorithm>

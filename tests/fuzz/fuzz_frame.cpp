@@ -1,7 +1,7 @@
 // The frame decoder that the simulator and the tests read the wire with: any byte stream, cut
 // into any chunks, must be accounted for byte by byte, and cutting must not change the result.
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 #include <QByteArray>
 #include <QList>

@@ -3,7 +3,7 @@
 // runs on it. Whatever the file holds, every topic it lists must be found again, and every
 // scroll position of a topic must show the lines of that topic and no others.
 
-#include "help/help_file.h"
+#include "core/help/help_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Movement files from anywhere: any bytes must either load as records the arm can be sent, or
 // be refused with a line and a reason. What loads must survive a save and a second load.
 
-#include "store/movement_file.h"
+#include "core/store/movement_file.h"
 
 #include <QByteArray>
 #include <cstdlib>

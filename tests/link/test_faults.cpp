@@ -4,7 +4,7 @@
 // port code, its lock and its error reports are what is tried.
 
 #include "app/robot.h"
-#include "link/serial_port.h"
+#include "core/link/serial_port.h"
 #include "support/pty.h"
 #include "support/scripted_dialogs.h"
 #include "ui/look.h"

@@ -1,7 +1,7 @@
 // The real serial port on a pseudo-terminal: line settings, bytes unchanged, the probe, the
 // exclusive open, and a device that goes away.
 
-#include "link/serial_port.h"
+#include "core/link/serial_port.h"
 #include "support/pty.h"
 
 #include <QSignalSpy>

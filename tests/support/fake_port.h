@@ -4,8 +4,8 @@
 // wait takes no time: it runs what the test scripted for that wait, which is where the
 // operator's events reach a long operation on a real line.
 
-#include "link/frame.h"
-#include "link/port.h"
+#include "core/link/frame.h"
+#include "core/link/port.h"
 
 #include <QList>
 #include <QMap>

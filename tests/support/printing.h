@@ -2,8 +2,8 @@
 // Frames and steps as Qt Test prints them when a comparison fails, and the walks that homing
 // and replays put on the wire.
 
-#include "link/frame.h"
-#include "motion/step_buffer.h"
+#include "core/link/frame.h"
+#include "core/motion/step_buffer.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 // robotini.txt: its field reader, what a read takes from it, the nine lines written, and the
 // "Show Current Setting" text.
 
-#include "store/config_file.h"
+#include "core/store/config_file.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,6 +1,6 @@
 // Where the configuration and the help are looked for.
 
-#include "ui/folders.h"
+#include "core/store/folders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Reading the help file, its topic list, the topic search and the pages of the help window.
 
-#include "help/help_file.h"
+#include "core/help/help_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The frame, the Comm n mapping, the port failure messages and the line clock.
 
-#include "link/com_device.h"
-#include "link/frame.h"
-#include "link/line_clock.h"
+#include "core/link/com_device.h"
+#include "core/link/frame.h"
+#include "core/link/line_clock.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // Movement files: the bytes written, what the reader accepts, and what it refuses and where.
 
-#include "store/movement_file.h"
+#include "core/store/movement_file.h"
 #include "support/printing.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // Number reading and printing shared by the value boxes, the configuration file and messages.
 
-#include "ui/numbers.h"
+#include "core/text/numbers.h"
 
 #include <QTest>
 #include <cfenv>

@@ -1,7 +1,7 @@
 // Whole-file saving and loading: a save either replaces the file completely or leaves the old
 // one exactly as it was, and every failure comes back with a reason.
 
-#include "store/save_file.h"
+#include "core/store/save_file.h"
 #include "support/files.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 // is the window's part in miniature: the positions its sliders would hold, the PAUSE caption,
 // the loop-count text, and a move that records while recording and sends as the value boxes do.
 
-#include "link/send.h"
-#include "motion/sequencer.h"
+#include "core/link/send.h"
+#include "core/motion/sequencer.h"
 #include "support/fake_port.h"
 #include "support/printing.h"
 

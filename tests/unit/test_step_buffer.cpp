@@ -1,6 +1,6 @@
 // The step buffer's index rules and its capacity.
 
-#include "motion/step_buffer.h"
+#include "core/motion/step_buffer.h"
 #include "support/printing.h"
 
 #include <QTest>

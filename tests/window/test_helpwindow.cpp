@@ -3,7 +3,7 @@
 
 #include "help/helpwindow.h"
 #include "ui/look.h"
-#include "ui/twips.h"
+#include "core/text/twips.h"
 
 #include <QFile>
 #include <QIcon>

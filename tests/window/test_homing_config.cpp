@@ -1,7 +1,7 @@
 // Start-up centring and homing, HOME, shut-down, and the configuration file as the window reads,
 // writes and shows it.
 
-#include "store/config_file.h"
+#include "core/store/config_file.h"
 #include "support/files.h"
 #include "support/printing.h"
 #include "support/robot_harness.h"

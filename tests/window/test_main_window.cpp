@@ -5,7 +5,7 @@
 #include "support/robot_harness.h"
 #include "ui/look.h"
 #include "ui/scroll_bar.h"
-#include "ui/twips.h"
+#include "core/text/twips.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "app/product_windows.h"
 #include "ui/look.h"
-#include "ui/twips.h"
+#include "core/text/twips.h"
 
 #include <QFrame>
 #include <QIcon>

@@ -6,11 +6,11 @@
 #include "scenes.h"
 
 #include "app/robot.h"
-#include "link/frame.h"
-#include "store/config_file.h"
+#include "core/link/frame.h"
+#include "core/store/config_file.h"
 #include "support/fake_port.h"
 #include "ui/scroll_bar.h"
-#include "ui/twips.h"
+#include "core/text/twips.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 
 #include "app/product_windows.h"
 #include "help/helpwindow.h"
-#include "link/frame.h"
+#include "core/link/frame.h"
 #include "sim/arm_window.h"
 #include "sim/pty_link.h"
 #include "sim/simulator.h"

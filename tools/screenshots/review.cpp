@@ -2,9 +2,9 @@
 
 #include "picture.h"
 
-#include "help/help_file.h"
+#include "core/help/help_file.h"
 #include "help/helpwindow.h"
-#include "ui/folders.h"
+#include "core/store/folders.h"
 
 #include <QApplication>
 #include <QDir>

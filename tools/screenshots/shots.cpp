@@ -13,8 +13,8 @@
 #include "scenes.h"
 #include "ui/look.h"
 
-#include "help/help_file.h"
-#include "ui/folders.h"
+#include "core/help/help_file.h"
+#include "core/store/folders.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
-#include "link/line_clock.h"
+#include "core/link/line_clock.h"
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 using namespace std::chrono;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Movement files (.kmv): the step buffer as text, one "channel , position" record per line.
 
-#include "motion/step_buffer.h"
+#include "core/motion/step_buffer.h"
 
 #include <QByteArray>
 #include <QString>

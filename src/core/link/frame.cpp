@@ -1,4 +1,4 @@
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace frame {
 

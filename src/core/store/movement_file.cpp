@@ -1,6 +1,6 @@
-#include "store/movement_file.h"
+#include "core/store/movement_file.h"
 
-#include "ui/numbers.h"
+#include "core/text/numbers.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "ui/folders.h"
+#include "core/store/folders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "motion/step_buffer.h"
+#include "core/motion/step_buffer.h"
 
 #include <algorithm>
 

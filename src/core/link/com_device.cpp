@@ -1,6 +1,6 @@
-#include "link/com_device.h"
+#include "core/link/com_device.h"
 
-#include "ui/numbers.h"
+#include "core/text/numbers.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
-#include "store/config_file.h"
+#include "core/store/config_file.h"
 
-#include "ui/axes.h"
-#include "ui/numbers.h"
+#include "core/motion/axes.h"
+#include "core/text/numbers.h"
 
 namespace config {
 

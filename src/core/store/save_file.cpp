@@ -1,4 +1,4 @@
-#include "store/save_file.h"
+#include "core/store/save_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // and locked, so that two programs reaching one device through different names exclude each
 // other.
 
-#include "link/port.h"
+#include "core/link/port.h"
 
 #include <QSerialPort>
 

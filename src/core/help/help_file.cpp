@@ -1,4 +1,4 @@
-#include "help/help_file.h"
+#include "core/help/help_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "motion/sequencer.h"
+#include "core/motion/sequencer.h"
 
-#include "link/port.h"
-#include "link/send.h"
-#include "ui/axes.h"
-#include "ui/numbers.h"
+#include "core/link/port.h"
+#include "core/link/send.h"
+#include "core/motion/axes.h"
+#include "core/text/numbers.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -2,7 +2,7 @@
 // The serial line as the program sees it. The real one wraps QSerialPort; tests use a fake
 // that records the bytes. The line clock lives here so every writer feeds it.
 
-#include "link/line_clock.h"
+#include "core/link/line_clock.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "link/serial_port.h"
+#include "core/link/serial_port.h"
 
-#include "link/com_device.h"
+#include "core/link/com_device.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "link/send.h"
+#include "core/link/send.h"
 
-#include "link/frame.h"
-#include "link/port.h"
+#include "core/link/frame.h"
+#include "core/link/port.h"
 
 namespace send {
 

@@ -1,4 +1,4 @@
-#include "link/port.h"
+#include "core/link/port.h"
 
 #include <QEventLoop>
 #include <QTimer>

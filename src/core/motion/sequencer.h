@@ -20,7 +20,7 @@
 // runs on one thread; the host's handlers run inside the waits and yields below and talk back
 // only through stop(), the caption, the loop-count text and the port's lost() signal.
 
-#include "motion/step_buffer.h"
+#include "core/motion/step_buffer.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ui/numbers.h"
+#include "core/text/numbers.h"
 
 #include <QRegularExpression>
 #include <cmath>
