@@ -7,14 +7,14 @@
 // A report, not a test: it exits 0 whatever the figures are, and only a broken set-up (no
 // pseudo-terminal, a port that does not open) exits 1.
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/link/frame.h"
 #include "core/link/serial_port.h"
 #include "core/motion/step_buffer.h"
 #include "core/store/config_file.h"
 #include "core/store/movement_file.h"
 #include "support/scripted_dialogs.h"
-#include "ui/look.h"
+#include "windows/widgets/look.h"
 
 #include <QApplication>
 #include <QDir>

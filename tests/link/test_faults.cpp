@@ -3,12 +3,12 @@
 // the device may not be opened. The far end is a pseudo-terminal linked as COM1, so the real
 // port code, its lock and its error reports are what is tried.
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/link/serial_port.h"
 #include "support/pty.h"
 #include "support/scripted_dialogs.h"
-#include "ui/look.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QApplication>

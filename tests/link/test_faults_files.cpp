@@ -4,8 +4,8 @@
 // do: the immutable attribute and a small memory disk mounted for the test.
 
 #include "support/robot_harness.h"
-#include "ui/look.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QApplication>

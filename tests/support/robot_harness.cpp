@@ -1,6 +1,6 @@
 #include "support/robot_harness.h"
 
-#include "ui/scroll_bar.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 // The main window with a fake port, scripted dialogs and folders of its own, for window tests.
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "support/fake_port.h"
 #include "support/printing.h"
 #include "support/scripted_dialogs.h"

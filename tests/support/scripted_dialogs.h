@@ -2,7 +2,7 @@
 // Dialogs answered from a script. Every message is kept with what the parent window looked
 // like at that moment, so tests can check the order of start-up.
 
-#include "ui/dialogs.h"
+#include "windows/widgets/dialogs.h"
 
 #include <QList>
 #include <QStringList>

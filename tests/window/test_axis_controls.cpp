@@ -4,7 +4,7 @@
 
 #include "support/printing.h"
 #include "support/robot_harness.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "support/files.h"
 #include "support/printing.h"
 #include "support/robot_harness.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QDir>

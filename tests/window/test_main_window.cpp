@@ -1,10 +1,10 @@
 // The main window: its layout before start-up, start-up and shut-down, the port manager's
 // outcomes on the window, and the Options menu.
 
-#include "app/product_windows.h"
+#include "windows/product/product_windows.h"
 #include "support/robot_harness.h"
-#include "ui/look.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 #include "core/text/twips.h"
 
 #include <QAction>

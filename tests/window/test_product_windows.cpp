@@ -1,8 +1,8 @@
 // The Welcome, About and Author windows: their layout, the clicks that leave them, and the end
 // of the program when one of them is closed.
 
-#include "app/product_windows.h"
-#include "ui/look.h"
+#include "windows/product/product_windows.h"
+#include "windows/widgets/look.h"
 #include "core/text/twips.h"
 
 #include <QFrame>

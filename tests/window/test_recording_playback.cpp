@@ -5,8 +5,8 @@
 
 #include "support/printing.h"
 #include "support/robot_harness.h"
-#include "ui/look.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // as the program shows it, grabbed with its title bar on the first turn of its event loop, and
 // then dismissed, so the handler that asked goes on as if the user had closed it.
 
-#include "ui/dialogs.h"
+#include "windows/widgets/dialogs.h"
 
 #include <QImage>
 #include <QList>

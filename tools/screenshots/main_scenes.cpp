@@ -5,11 +5,11 @@
 #include "picture.h"
 #include "scenes.h"
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/link/frame.h"
 #include "core/store/config_file.h"
 #include "support/fake_port.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/scroll_bar.h"
 #include "core/text/twips.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "picture.h"
 #include "scenes.h"
 
-#include "app/product_windows.h"
-#include "help/helpwindow.h"
+#include "windows/product/product_windows.h"
+#include "windows/help/helpwindow.h"
 #include "core/link/frame.h"
 #include "sim/arm_window.h"
 #include "sim/pty_link.h"

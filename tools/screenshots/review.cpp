@@ -3,7 +3,7 @@
 #include "picture.h"
 
 #include "core/help/help_file.h"
-#include "help/helpwindow.h"
+#include "windows/help/helpwindow.h"
 #include "core/store/folders.h"
 
 #include <QApplication>

@@ -11,7 +11,7 @@
 #include "picture.h"
 #include "review.h"
 #include "scenes.h"
-#include "ui/look.h"
+#include "windows/widgets/look.h"
 
 #include "core/help/help_file.h"
 #include "core/store/folders.h"

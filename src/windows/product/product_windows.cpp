@@ -1,6 +1,6 @@
-#include "app/product_windows.h"
+#include "windows/product/product_windows.h"
 
-#include "ui/look.h"
+#include "windows/widgets/look.h"
 #include "core/text/twips.h"
 
 #include <QApplication>

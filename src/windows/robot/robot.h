@@ -1,17 +1,17 @@
 #pragma once
 // The main window `robot` owns all shared state of the program: the axis positions (held by
 // the sliders), the step buffer, the home pose, the port and its status. Its handlers keep
-// their classic names and live in the file of their subsystem: link/ (port manager, homing),
-// control/ (sliders, value boxes), motion/ (recording, playback), store/ (configuration and
-// movement files). The picture buttons only call their twins, below; their press colours come
-// from the event filter in robot.cpp. The layout is built in robot_layout.cpp, and start-up and
-// shut-down are in robot_lifecycle.cpp. Everything runs on the one event thread. The long
+// their classic names and live beside it, a file a subject: port_handlers (the port manager),
+// home_handlers, axis_handlers (sliders, value boxes), recording_handlers, playback_handlers,
+// config_handlers and movement_handlers. The picture buttons only call their twins, below;
+// their press colours come from the event filter in robot.cpp. The layout is built in
+// robot_layout.cpp, and start-up and shut-down are in robot_lifecycle.cpp. Everything runs on the one event thread. The long
 // operations (homing, replay, the reverse walk) are the Sequencer's: their handlers set the
 // layout and start it, and the window is its host, showing what it does (the sliders, the
 // pause caption, the loop count). Events run between their steps, and the handlers that run
 // meanwhile coordinate only through the shared values the sequencer reads back.
 
-#include "app/services.h"
+#include "windows/robot/services.h"
 #include "core/motion/sequencer.h"
 #include "core/motion/step_buffer.h"
 #include "core/motion/axes.h"
@@ -113,12 +113,12 @@ private:
     void showMain();
     void endProgram();
 
-    // link/port_manager.cpp
+    // port_handlers.cpp
     void onPortLost();
     void setCheckMarks(int port);
     void setMotionGroupEnabled(bool enabled);
 
-    // The sequencer's host (motion/playback.cpp).
+    // The sequencer's host (playback_handlers.cpp).
     bool paused() const override;
     QString loopCountText() const override;
     void setLoopCountText(const QString &text) override;
@@ -128,7 +128,7 @@ private:
     double homePosition(int channel) const override { return home_position[channel]; }
     double homeSpeed() const override { return home_speed; }
 
-    // control/axis_controls.cpp: the handlers of every slider and value box, by channel
+    // axis_handlers.cpp: the handlers of every slider and value box, by channel
     // (HScroll1_Change ... Text6_KeyDown); the loop count has its own.
     void Slider_Change(int channel, int value);
     void Text_Change(int channel);
@@ -136,17 +136,17 @@ private:
     void HScroll3_Change(int value);
     void Text5_Change();
 
-    // motion/recording.cpp
+    // recording_handlers.cpp
     void appendStep(int channel, const QString &boxText);
     void Command3_MouseDown();
 
-    // motion/playback.cpp
+    // playback_handlers.cpp
     void Command5_MouseDown();
     void Command5_MouseUp();
     void setRunLayout();
     void setRunEndLayout();
 
-    // Stored files: store/config_handlers.cpp and store/movement_handlers.cpp
+    // Stored files: config_handlers.cpp and movement_handlers.cpp
     void readConfiguration();
     void setFileMenuEnabled(bool enabled);
 

@@ -1,10 +1,10 @@
 // robotini.txt in the configuration folder: read once at start, written on "Save Configuration".
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/store/config_file.h"
 #include "core/store/save_file.h"
-#include "ui/dialogs.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/dialogs.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QFileInfo>
 

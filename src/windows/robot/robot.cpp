@@ -1,10 +1,10 @@
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 
-#include "app/product_windows.h"
-#include "help/helpwindow.h"
+#include "windows/product/product_windows.h"
+#include "windows/help/helpwindow.h"
 #include "core/link/port.h"
-#include "ui/dialogs.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/dialogs.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "ui/look.h"
+#include "windows/widgets/look.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "help/helpwindow.h"
+#include "windows/help/helpwindow.h"
 
 #include "core/store/folders.h"
-#include "ui/look.h"
+#include "windows/widgets/look.h"
 #include "core/text/twips.h"
 
 #include <QFontMetrics>

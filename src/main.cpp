@@ -1,7 +1,7 @@
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/link/serial_port.h"
-#include "ui/dialogs.h"
-#include "ui/look.h"
+#include "windows/widgets/dialogs.h"
+#include "windows/widgets/look.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ui/scroll_bar.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <cstdlib>
 

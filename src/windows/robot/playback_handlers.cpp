@@ -2,9 +2,9 @@
 // replay is step-exact, not time-exact: steps carry no time and go out one after another, as
 // fast as the line takes them.
 
-#include "app/robot.h"
-#include "ui/look.h"
-#include "ui/scroll_bar.h"
+#include "windows/robot/robot.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QLineEdit>

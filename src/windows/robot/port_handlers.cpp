@@ -1,12 +1,12 @@
 // The port manager: opens "Comm n", probes it for an echo, and switches the motion controls
 // with the outcome. port_status is what every sender of frames consults.
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/link/com_device.h"
 #include "core/link/port.h"
-#include "ui/dialogs.h"
+#include "windows/widgets/dialogs.h"
 #include "core/text/numbers.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 // The arm's working values, and HOME. The walk itself is the sequencer's.
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 
 void robot::initrobot()
 {

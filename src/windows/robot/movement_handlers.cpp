@@ -1,9 +1,9 @@
 // Movement files: Open, Save and Save As of the File menu.
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/store/movement_file.h"
 #include "core/store/save_file.h"
-#include "ui/dialogs.h"
+#include "windows/widgets/dialogs.h"
 
 #include <QFileInfo>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // The main window's controls, menus and tab order, at their places in twips.
 
-#include "app/robot.h"
-#include "ui/look.h"
-#include "ui/scroll_bar.h"
+#include "windows/robot/robot.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 #include "core/text/twips.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // REC, STOP, the capacity guard and the append of a step. Recording is passive: every move that
 // passes through a value box while `recording` is on becomes a step, whoever made it.
 
-#include "app/robot.h"
-#include "ui/dialogs.h"
-#include "ui/look.h"
+#include "windows/robot/robot.h"
+#include "windows/widgets/dialogs.h"
+#include "windows/widgets/look.h"
 #include "core/text/numbers.h"
 
 #include <QAction>

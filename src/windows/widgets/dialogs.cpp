@@ -1,4 +1,4 @@
-#include "ui/dialogs.h"
+#include "windows/widgets/dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

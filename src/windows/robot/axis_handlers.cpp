@@ -3,10 +3,10 @@
 // and the box's change records the step and sends the frame. So a move reaches the arm the same
 // way whoever made it: the operator, start-up, homing, Enter in a box, or playback.
 
-#include "app/robot.h"
+#include "windows/robot/robot.h"
 #include "core/link/send.h"
 #include "core/text/numbers.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QLineEdit>
 

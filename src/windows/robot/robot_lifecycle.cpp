@@ -1,12 +1,12 @@
 // Start-up, shut-down, the window menu's openers and the right-click Options menu.
 
-#include "app/product_windows.h"
-#include "app/robot.h"
-#include "help/helpwindow.h"
+#include "windows/product/product_windows.h"
+#include "windows/robot/robot.h"
+#include "windows/help/helpwindow.h"
 #include "core/link/port.h"
-#include "ui/dialogs.h"
-#include "ui/look.h"
-#include "ui/scroll_bar.h"
+#include "windows/widgets/dialogs.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QLineEdit>
