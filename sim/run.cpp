@@ -1,11 +1,11 @@
 #include "sim/run.h"
 
-#include "sim/arm_window.h"
-#include "sim/headless_log.h"
-#include "sim/options.h"
-#include "sim/pty_link.h"
-#include "sim/quit_signals.h"
-#include "sim/simulator.h"
+#include "sim/window/arm_window.h"
+#include "sim/core/headless_log.h"
+#include "sim/core/options.h"
+#include "sim/core/pty_link.h"
+#include "sim/core/quit_signals.h"
+#include "sim/core/simulator.h"
 #include "core/store/folders.h"
 
 #include <QApplication>

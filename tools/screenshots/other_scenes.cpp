@@ -7,9 +7,9 @@
 #include "windows/product/product_windows.h"
 #include "windows/help/helpwindow.h"
 #include "core/link/frame.h"
-#include "sim/arm_window.h"
-#include "sim/pty_link.h"
-#include "sim/simulator.h"
+#include "sim/window/arm_window.h"
+#include "sim/core/pty_link.h"
+#include "sim/core/simulator.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

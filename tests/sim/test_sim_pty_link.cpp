@@ -1,7 +1,7 @@
 // The simulator's published port: a raw pseudo-terminal linked as COMn, which never replaces a
 // path it did not make and takes only its own link away.
 
-#include "sim/pty_link.h"
+#include "sim/core/pty_link.h"
 
 #include <QFile>
 #include <QFileInfo>

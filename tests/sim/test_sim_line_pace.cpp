@@ -1,7 +1,7 @@
 // The simulator's clock of the wire: it may take a byte only once a 9600-baud line would have
 // delivered it, and a quiet spell earns no credit for a burst afterwards.
 
-#include "sim/line_reader.h"
+#include "sim/core/line_reader.h"
 
 #include <QTest>
 

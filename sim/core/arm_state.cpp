@@ -1,4 +1,4 @@
-#include "sim/arm_state.h"
+#include "sim/core/arm_state.h"
 
 #include "core/motion/axes.h"
 

@@ -3,7 +3,7 @@
 // elbow, wrist and the hand), the base seen from above, and the grip's jaws. They read the
 // state when painted and hold nothing of their own.
 
-#include "sim/arm_state.h"
+#include "sim/core/arm_state.h"
 
 #include <QWidget>
 

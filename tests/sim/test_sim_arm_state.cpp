@@ -1,7 +1,7 @@
 // The simulator's picture of the arm: the angle each position is drawn at, and what a stream of
 // bytes with junk in it does to the positions, the counters and the log.
 
-#include "sim/arm_state.h"
+#include "sim/core/arm_state.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "sim/simulator.h"
+#include "sim/core/simulator.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "sim/options.h"
+#include "sim/core/options.h"
 
 #include <QCommandLineParser>
 #include <cstring>

@@ -2,7 +2,7 @@
 // The headless simulator's output: one line per frame or junk byte, flushed at once, so that a
 // script or a test can follow the line while it runs.
 
-#include "sim/arm_state.h"
+#include "sim/core/arm_state.h"
 
 #include <QFile>
 #include <QObject>

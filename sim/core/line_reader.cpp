@@ -1,4 +1,4 @@
-#include "sim/line_reader.h"
+#include "sim/core/line_reader.h"
 
 #include <algorithm>
 #include <cerrno>

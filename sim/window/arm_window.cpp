@@ -1,7 +1,7 @@
-#include "sim/arm_window.h"
+#include "sim/window/arm_window.h"
 
-#include "sim/arm_view.h"
-#include "sim/simulator.h"
+#include "sim/window/arm_view.h"
+#include "sim/core/simulator.h"
 #include "core/motion/axes.h"
 
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "sim/quit_signals.h"
+#include "sim/core/quit_signals.h"
 
 #include <cerrno>
 #include <csignal>

@@ -3,8 +3,8 @@
 // arm's state, and come out as events for the window or the headless log. With echo on, it
 // answers the program's probe like a modem would.
 
-#include "sim/arm_state.h"
-#include "sim/line_reader.h"
+#include "sim/core/arm_state.h"
+#include "sim/core/line_reader.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "sim/pty_link.h"
+#include "sim/core/pty_link.h"
 
 #include <QDir>
 #include <QFile>

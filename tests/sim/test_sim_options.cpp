@@ -1,6 +1,6 @@
 // What the simulator's command line means, and the clear refusals of the ones it cannot use.
 
-#include "sim/options.h"
+#include "sim/core/options.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "sim/headless_log.h"
+#include "sim/core/headless_log.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "sim/arm_view.h"
+#include "sim/window/arm_view.h"
 
 #include "core/motion/axes.h"
 
