@@ -1,5 +1,7 @@
 #include "sim/core/options.h"
 
+#include "core/text/program.h"
+
 #include <QCommandLineParser>
 #include <cstring>
 
@@ -60,7 +62,7 @@ ParsedOptions parseOptions(const QStringList &args)
     }
     if (parser.isSet(version)) {
         result.outcome = ParsedOptions::ShowVersion;
-        result.text = QStringLiteral("kestrel-sim " KESTREL_SIM_VERSION);
+        result.text = QStringLiteral("kestrel-sim ") + program::version();
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

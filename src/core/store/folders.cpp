@@ -1,24 +1,16 @@
 #include "core/store/folders.h"
 
+#include "core/text/program.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-// The application name decides the folder names; there is no organisation name on purpose,
-// so that the folders are ~/.config/kestrel and ~/.local/share/kestrel.
-void nameApplication()
-{
-    if (QCoreApplication::applicationName() != QLatin1String("kestrel"))
-        QCoreApplication::setApplicationName(QStringLiteral("kestrel"));
-    QCoreApplication::setOrganizationName(QString());
-}
-} // namespace
-
 Folders Folders::standard()
 {
-    nameApplication();
+    // The application name decides the folder names.
+    program::nameApplication();
     Folders f;
     f.config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     f.help = firstHelpFolder(helpCandidates());
@@ -27,7 +19,8 @@ Folders Folders::standard()
 
 QStringList Folders::helpCandidates()
 {
-    nameApplication();
+    // The application name decides the folder names.
+    program::nameApplication();
     QStringList list = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
     const QString exeDir = QCoreApplication::applicationDirPath();
     if (!exeDir.isEmpty())

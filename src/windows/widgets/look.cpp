@@ -1,5 +1,7 @@
 #include "windows/widgets/look.h"
 
+#include "core/text/program.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -65,9 +67,9 @@ void setTextColour(QWidget *w, const QColor &c)
 
 void setUpApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("kestrel"));
+    program::nameApplication();
     // The name that message boxes without a title of their own show.
-    QApplication::setApplicationDisplayName(QStringLiteral("Kestrel"));
+    QApplication::setApplicationDisplayName(program::displayName());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 

@@ -1,0 +1,29 @@
+#include "core/text/program.h"
+
+#include <QCoreApplication>
+
+namespace program {
+
+QString name()
+{
+    return QStringLiteral("kestrel");
+}
+
+QString displayName()
+{
+    return QStringLiteral("Kestrel");
+}
+
+QString version()
+{
+    return QStringLiteral(KESTREL_VERSION);
+}
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(name());
+    QCoreApplication::setApplicationVersion(version());
+    QCoreApplication::setOrganizationName(QString());
+}
+
+} // namespace program
