@@ -7,13 +7,14 @@
 // A report, not a test: it exits 0 whatever the figures are, and only a broken set-up (no
 // pseudo-terminal, a port that does not open) exits 1.
 
-#include "windows/robot/robot.h"
 #include "core/link/frame.h"
 #include "core/link/serial_port.h"
 #include "core/motion/step_buffer.h"
 #include "core/store/config_file.h"
 #include "core/store/movement_file.h"
+#include "support/robot_controls.h"
 #include "support/scripted_dialogs.h"
+#include "windows/robot/robot.h"
 #include "windows/widgets/look.h"
 
 #include <QApplication>
@@ -356,8 +357,8 @@ int main(int argc, char *argv[])
     bool endAsked = false;
     robot w(Services{&port, &dialogs, folders, [&endAsked] { endAsked = true; }});
     w.Form_Load();
-    if (w.port_status != 0 || !port.isOpen()) {
-        std::fprintf(stderr, "the port did not open (status %d, %s)\n", w.port_status,
+    if (w.portStatus() != 0 || !port.isOpen()) {
+        std::fprintf(stderr, "the port did not open (status %d, %s)\n", w.portStatus(),
                      qPrintable(port.device()));
         return 1;
     }
@@ -369,19 +370,34 @@ int main(int argc, char *argv[])
     };
     drain();
 
-    // A recording of 2000 steps, as if just taught.
-    w.step_buffer.setStepCount(1);
-    w.step_buffer.put(1, Step{0, 0});
-    for (int k = 0; k < replaySteps; ++k)
-        w.step_buffer.put(k + 2, replayStepAt(k));
-    w.step_buffer.setStepCount(replaySteps + 1);
-    w.Text5->setText(QStringLiteral("1"));
+    // A motion of 2000 steps, opened from a file as the operator would.
+    {
+        auto taught = std::make_unique<StepBuffer>();
+        for (int k = 0; k < replaySteps; ++k)
+            taught->put(k + 2, replayStepAt(k));
+        taught->setStepCount(replaySteps + 1);
+        const QString path = dir.filePath(QStringLiteral("taught.kmv"));
+        QFile f(path);
+        const QByteArray text = movement::write(*taught, 1, replaySteps + 1);
+        if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        f.close();
+        dialogs.openPaths << path;
+        w.Open_men_Click();
+        if (w.stepBuffer().stepCount() != replaySteps + 1) {
+            std::fprintf(stderr, "the motion did not open\n");
+            return 1;
+        }
+    }
+    ui(w).Text5->setText(QStringLiteral("1"));
 
     // 1. Throughput of one whole pass. The pass is the last 4000 frames the reader gets: the
     // homing comes before it, and the end of RUN writes nothing.
     const std::size_t passMark = reader.count();
     const auto runStart = Clock::now();
-    w.press(w.Command5);
+    w.press(ui(w).Command5);
     const auto runEnd = Clock::now();
     drain();
     int junk = 0;
@@ -427,9 +443,9 @@ int main(int argc, char *argv[])
             stopAt = Clock::now();
             t.lineClock = port.line().bytesInFlight(stopAt);
             t.stoppedAt = w.replayIndex();
-            w.press(w.Command4);
+            w.press(ui(w).Command4);
         });
-        w.press(w.Command5);
+        w.press(ui(w).Command5);
         drain();
         for (const LineReader::Byte &b : reader.bytes())
             if (b.at > stopAt)
@@ -449,7 +465,7 @@ int main(int argc, char *argv[])
         double cpuFrom = 0, cpuTo = 0, threadFrom = 0, threadTo = 0;
         std::size_t writesFrom = 0;
         whenReady(&w, reachesIndex(w, 200), [&] {
-            w.press(w.Command6);
+            w.press(ui(w).Command6);
             QTimer::singleShot(200, Qt::PreciseTimer, &w, [&] {
                 from = Clock::now();
                 cpuFrom = cpuSeconds(RUSAGE_SELF);
@@ -461,13 +477,13 @@ int main(int argc, char *argv[])
                     threadTo = cpuSeconds(RUSAGE_THREAD);
                     for (std::size_t i = writesFrom; i < port.writes.size(); ++i)
                         pausedBytesWritten += port.writes[i].bytes;
-                    pauseHeld = w.Command6->text() == QLatin1String("CONT");
+                    pauseHeld = ui(w).Command6->text() == QLatin1String("CONT");
                     // STOP releases the pause and ends the run.
-                    w.press(w.Command4);
+                    w.press(ui(w).Command4);
                 });
             });
         });
-        w.press(w.Command5);
+        w.press(ui(w).Command5);
         const double wall = duration<double>(to - from).count();
         if (wall > 0) {
             pausedCpuPercent = 100.0 * (cpuTo - cpuFrom) / wall;
@@ -497,7 +513,7 @@ int main(int argc, char *argv[])
             clock.start();
             w.Open_men_Click();
             openMs.push_back(clock.nsecsElapsed() / 1e6);
-            filesIntact = w.step_buffer.stepCount() == fileRecords && w.movement_file == path;
+            filesIntact = w.stepBuffer().stepCount() == fileRecords && w.movementFile() == path;
             // Save writes to the file just opened.
             clock.restart();
             w.Save_men_Click();

@@ -1,12 +1,12 @@
 #include "sim/run.h"
 
-#include "sim/window/arm_window.h"
+#include "core/store/folders.h"
 #include "sim/core/headless_log.h"
 #include "sim/core/options.h"
 #include "sim/core/pty_link.h"
 #include "sim/core/quit_signals.h"
 #include "sim/core/simulator.h"
-#include "core/store/folders.h"
+#include "sim/window/arm_window.h"
 
 #include <QApplication>
 #include <csignal>

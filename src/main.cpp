@@ -1,5 +1,5 @@
-#include "windows/robot/robot.h"
 #include "core/link/serial_port.h"
+#include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
 

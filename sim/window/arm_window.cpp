@@ -1,8 +1,8 @@
 #include "sim/window/arm_window.h"
 
-#include "sim/window/arm_view.h"
-#include "sim/core/simulator.h"
 #include "core/motion/axes.h"
+#include "sim/core/simulator.h"
+#include "sim/window/arm_view.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>

@@ -146,8 +146,7 @@ void TestConfigFile::read()
     QFETCH(Homes, homes);
     QFETCH(double, speed);
     QFETCH(int, port);
-    config::Settings s;
-    config::read(text, s);
+    const config::Settings s = config::read(text);
     QCOMPARE(homesOf(s), homes);
     QCOMPARE(s.homeSpeed, speed);
     QCOMPARE(int(s.port), port);
@@ -184,8 +183,7 @@ void TestConfigFile::everyPositionSurvivesWriteAndRead()
 {
     for (int p = 0; p <= 255; ++p) {
         const std::array<int, 5> positions{p, 255 - p, (p * 7) % 256, (p + 128) % 256, p / 2};
-        config::Settings s;
-        config::read(config::write(positions, 5, 1), s);
+        const config::Settings s = config::read(config::write(positions, 5, 1));
         for (std::size_t c = 0; c < 5; ++c) {
             if (s.home[c] != positions[c])
                 QFAIL(qPrintable(QStringLiteral("channel %1 wrote %2 and read %3")
@@ -198,9 +196,7 @@ void TestConfigFile::everyPositionSurvivesWriteAndRead()
 
 void TestConfigFile::aWrittenFileReadsBack()
 {
-    config::Settings s;
-    s.home = {1, 2, 3, 4, 5};
-    config::read(config::write({10, 200, 30, 40, 50}, 7.5, 4), s);
+    const config::Settings s = config::read(config::write({10, 200, 30, 40, 50}, 7.5, 4));
     QCOMPARE(homesOf(s), (Homes{10, 200, 30, 40, 50}));
     QCOMPARE(s.homeSpeed, 7.5);
     QCOMPARE(int(s.port), 4);
@@ -234,8 +230,8 @@ void TestConfigFile::currentSettingsText()
     QFETCH(QString, expected);
     config::Settings s;
     std::copy(homes.begin(), homes.end(), s.home.begin());
-    s.port = 4; // the port in use is passed on its own, not taken from the file's settings
-    QCOMPARE(config::currentSettingsText(s, qint16(port), okay), expected);
+    s.port = qint16(port);
+    QCOMPARE(config::currentSettingsText(s, okay), expected);
 }
 
 QTEST_GUILESS_MAIN(TestConfigFile)

@@ -44,7 +44,8 @@ private Q_SLOTS:
 
     void withNoHelpAnywhereTheFirstFolderIsNamed()
     {
-        QCOMPARE(Folders::firstHelpFolder({"/nonexistent/a", "/nonexistent/b"}), QString("/nonexistent/a"));
+        QCOMPARE(Folders::firstHelpFolder({"/nonexistent/a", "/nonexistent/b"}),
+                 QString("/nonexistent/a"));
         QCOMPARE(Folders::firstHelpFolder({}), QString());
     }
 };

@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (total > text.size())
         std::abort();
 
-    config::Settings settings;
-    config::read(text, settings);
+    const config::Settings settings = config::read(text);
     // A value comes from four characters at most, so it is always finite and short.
     for (double h : settings.home) {
         if (!std::isfinite(h) || std::abs(h) >= 10000)
@@ -36,9 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (std::size_t c = 0; c < pose.size(); ++c)
         pose[c] = std::clamp(int(settings.home[c]), 0, 255);
     const QByteArray saved = config::write(pose, settings.homeSpeed, settings.port);
-    config::Settings again;
-    again.home.fill(-1);
-    config::read(saved, again);
+    const config::Settings again = config::read(saved);
     for (std::size_t c = 0; c < pose.size(); ++c) {
         if (again.home[c] != pose[c])
             std::abort();

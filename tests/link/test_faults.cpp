@@ -3,10 +3,11 @@
 // the device may not be opened. The far end is a pseudo-terminal linked as COM1, so the real
 // port code, its lock and its error reports are what is tried.
 
-#include "windows/robot/robot.h"
 #include "core/link/serial_port.h"
 #include "support/pty.h"
+#include "support/robot_controls.h"
 #include "support/scripted_dialogs.h"
+#include "windows/robot/robot.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -79,9 +80,10 @@ struct RealArm {
     QList<QWidget *> motionGroup() const
     {
         robot &w = *window;
-        return {w.HScroll1,  w.HScroll2,  w.VScroll1,  w.VScroll3,  w.VScroll4,
-                w.Command2,  w.Command3,  w.Command4,  w.Command5,  w.Command6,
-                w.Command14, w.Command15, w.Command16, w.Command17, w.Command18};
+        return {ui(w).HScroll1,  ui(w).HScroll2,  ui(w).VScroll1,  ui(w).VScroll3,
+                ui(w).VScroll4,  ui(w).Command2,  ui(w).Command3,  ui(w).Command4,
+                ui(w).Command5,  ui(w).Command6,  ui(w).Command14, ui(w).Command15,
+                ui(w).Command16, ui(w).Command17, ui(w).Command18};
     }
     bool motionGroupEnabled(bool enabled) const
     {
@@ -94,18 +96,18 @@ struct RealArm {
     void record(int n, bool thenStop = true)
     {
         robot &w = *window;
-        w.press(w.Command3);
+        w.press(ui(w).Command3);
         for (int v = 128; v < 128 + n; ++v)
-            w.HScroll1->setValueTo(v);
+            ui(w).HScroll1->setValueTo(v);
         if (thenStop)
-            w.press(w.Command4);
+            w.press(ui(w).Command4);
     }
 
     std::vector<Step> steps(int from, int to) const
     {
         std::vector<Step> out;
         for (int i = from; i <= to; ++i)
-            out.push_back(window->step_buffer.at(i));
+            out.push_back(window->stepBuffer().at(i));
         return out;
     }
 
@@ -129,7 +131,7 @@ class Faults : public QObject {
     static void expectGoneOnce(RealArm &arm, const Pty &gone)
     {
         robot &w = *arm.window;
-        QCOMPARE(w.port_status, 8002);
+        QCOMPARE(w.portStatus(), 8002);
         QVERIFY(!arm.port.isOpen());
         QVERIFY(arm.motionGroupEnabled(false));
         QTRY_COMPARE(arm.shown(QStringLiteral("COMM SETTINGS")).size(), 1);
@@ -171,12 +173,12 @@ private Q_SLOTS:
         Pty again;
         QVERIFY(QFile::remove(arm.comLink()));
         QVERIFY(again.linkAs(arm.comLink()));
-        w.Com1->trigger();
-        QCOMPARE(w.port_status, 0);
+        ui(w).Com1->trigger();
+        QCOMPARE(w.portStatus(), 0);
         QVERIFY(arm.port.isOpen());
         QVERIFY(arm.motionGroupEnabled(true));
         QCOMPARE(again.read(1000), QByteArray("B"));
-        w.HScroll1->setValueTo(140);
+        ui(w).HScroll1->setValueTo(140);
         QCOMPARE(again.read(1000), QByteArray::fromHex("FF008C0D"));
     }
 
@@ -184,16 +186,16 @@ private Q_SLOTS:
     {
         // A grip homed at 0 walks 127 positions from the centre.
         RealArm arm(configWith("MOTOR4= 0\r\n"));
-        arm.unplugAt(arm.window->HScroll2, 100);
+        arm.unplugAt(ui(*arm.window).HScroll2, 100);
         arm.window->Form_Load();
         const auto gone = std::move(arm.pty);
         expectGoneOnce(arm, *gone);
         if (QTest::currentTestFailed())
             return;
         // The walk stopped where the device went away instead of running on to 0 unheard.
-        const int grip = arm.window->HScroll2->Value();
+        const int grip = ui(*arm.window).HScroll2->Value();
         QVERIFY2(grip >= 95 && grip <= 100, qPrintable(QString::number(grip)));
-        QCOMPARE(arm.window->home_position[axes::Grip], 0.0);
+        QCOMPARE(arm.window->configuration().home[axes::Grip], 0.0);
     }
 
     void goneDuringAReplayEndsTheRunAndKeepsTheSteps()
@@ -202,18 +204,18 @@ private Q_SLOTS:
         robot &w = *arm.window;
         w.Form_Load();
         arm.record(60);
-        const int count = w.step_buffer.stepCount();
+        const int count = w.stepBuffer().stepCount();
         QCOMPARE(count, 61);
         const auto before = arm.steps(0, count + 5);
-        w.Text5->setText(QStringLiteral("3"));
+        ui(w).Text5->setText(QStringLiteral("3"));
         // RUN homes the base back from 187 to 127 first; the device goes away in the first pass.
         bool replaying = false;
-        connect(w.HScroll1, &ScrollBar::change, &w, [&](int) {
+        connect(ui(w).HScroll1, &ScrollBar::change, &w, [&](int) {
             if (replaying && w.replayIndex() == 40)
                 arm.pty->closeMaster();
         });
         replaying = true;
-        w.press(w.Command5);
+        w.press(ui(w).Command5);
         replaying = false;
         const auto gone = std::move(arm.pty);
 
@@ -223,13 +225,13 @@ private Q_SLOTS:
         // The pass broke off at the step where the device went away, and no later pass ran.
         QVERIFY2(w.replayIndex() >= 40 && w.replayIndex() <= 41,
                  qPrintable(QString::number(w.replayIndex())));
-        QCOMPARE(w.Text5->text(), QStringLiteral("3"));
-        QCOMPARE(w.step_buffer.stepCount(), count);
+        QCOMPARE(ui(w).Text5->text(), QStringLiteral("3"));
+        QCOMPARE(w.stepBuffer().stepCount(), count);
         QVERIFY(arm.steps(0, count + 5) == before);
         // What was recorded can still be saved.
-        QVERIFY(w.Save_men->isEnabled());
-        QVERIFY(w.Saveas_men->isEnabled());
-        QVERIFY(w.Open_men->isEnabled());
+        QVERIFY(ui(w).Save_men->isEnabled());
+        QVERIFY(ui(w).Saveas_men->isEnabled());
+        QVERIFY(ui(w).Open_men->isEnabled());
     }
 
     void goneDuringTheReverseWalkKeepsWhatItRecorded()
@@ -238,27 +240,27 @@ private Q_SLOTS:
         robot &w = *arm.window;
         w.Form_Load();
         arm.record(60, false); // BACK is pressed while recording
-        const int from = w.step_buffer.stepCount();
+        const int from = w.stepBuffer().stepCount();
         QCOMPARE(from, 61);
         const auto taught = arm.steps(2, from);
-        arm.unplugAt(w.HScroll1, 160);
-        w.press(w.Backbutt);
+        arm.unplugAt(ui(w).HScroll1, 160);
+        w.press(ui(w).Backbutt);
         const auto gone = std::move(arm.pty);
 
         expectGoneOnce(arm, *gone);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(!w.recording);
+        QVERIFY(!w.isRecording());
         // The taught steps are as they were, and every step the walk recorded before the device
         // went away is there: the reverse of the taught ones, from the second-last down.
         QVERIFY(arm.steps(2, from) == taught);
-        const int added = w.step_buffer.stepCount() - from;
+        const int added = w.stepBuffer().stepCount() - from;
         QVERIFY2(added >= 27 && added <= 28, qPrintable(QString::number(added)));
         for (int j = 0; j < added; ++j)
-            QCOMPARE(w.step_buffer.at(from + 1 + j), w.step_buffer.at(from - 1 - j));
+            QCOMPARE(w.stepBuffer().at(from + 1 + j), w.stepBuffer().at(from - 1 - j));
         // The File menu stays open so that the recording can be saved.
-        QVERIFY(w.Save_men->isEnabled());
-        QVERIFY(w.Saveas_men->isEnabled());
+        QVERIFY(ui(w).Save_men->isEnabled());
+        QVERIFY(ui(w).Saveas_men->isEnabled());
     }
 
     void goneWhilePausedEndsTheRun()
@@ -267,14 +269,14 @@ private Q_SLOTS:
         robot &w = *arm.window;
         w.Form_Load();
         arm.record(30);
-        const int count = w.step_buffer.stepCount();
+        const int count = w.stepBuffer().stepCount();
         const auto before = arm.steps(0, count + 5);
-        w.Text5->setText(QStringLiteral("2"));
+        ui(w).Text5->setText(QStringLiteral("2"));
         bool replaying = false;
-        connect(w.HScroll1, &ScrollBar::change, &w, [&](int) {
+        connect(ui(w).HScroll1, &ScrollBar::change, &w, [&](int) {
             if (replaying && w.replayIndex() == 20 &&
-                w.Command6->text() == QStringLiteral("PAUSE")) {
-                w.press(w.Command6);
+                ui(w).Command6->text() == QStringLiteral("PAUSE")) {
+                w.press(ui(w).Command6);
                 QTimer::singleShot(300, &w, [&arm] {
                     if (arm.pty)
                         arm.pty->closeMaster();
@@ -284,11 +286,11 @@ private Q_SLOTS:
         // Should the loss go unnoticed, CONT lets the run go on, and the checks below fail
         // instead of the test hanging.
         QTimer::singleShot(20000, &w, [&w] {
-            if (w.Command6->text() == QStringLiteral("CONT"))
+            if (ui(w).Command6->text() == QStringLiteral("CONT"))
                 w.Command6_Click();
         });
         replaying = true;
-        w.press(w.Command5);
+        w.press(ui(w).Command5);
         replaying = false;
         const auto gone = std::move(arm.pty);
 
@@ -296,8 +298,8 @@ private Q_SLOTS:
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(w.replayIndex(), 20);
-        QCOMPARE(w.Text5->text(), QStringLiteral("2"));
-        QCOMPARE(w.step_buffer.stepCount(), count);
+        QCOMPARE(ui(w).Text5->text(), QStringLiteral("2"));
+        QCOMPARE(w.stepBuffer().stepCount(), count);
         QVERIFY(arm.steps(0, count + 5) == before);
     }
 
@@ -306,7 +308,7 @@ private Q_SLOTS:
         RealArm first;
         robot &a = *first.window;
         a.Form_Load();
-        QCOMPARE(a.port_status, 0);
+        QCOMPARE(a.portStatus(), 0);
         QCOMPARE(first.pty->read(1000).left(1), QByteArray("B"));
 
         // A second program on the same configuration folder, so the same COM1.
@@ -314,7 +316,7 @@ private Q_SLOTS:
         ScriptedDialogs otherDialogs;
         robot b(Services{&otherPort, &otherDialogs, first.folders, [] {}});
         b.Form_Load();
-        QCOMPARE(b.port_status, 8005);
+        QCOMPARE(b.portStatus(), 8005);
         QVERIFY(!otherPort.isOpen());
         QCOMPARE(otherDialogs.shown.size(), 1);
         const auto message = otherDialogs.shown.first();
@@ -323,13 +325,14 @@ private Q_SLOTS:
                  QStringLiteral(
                      "Error Code   8005\r\rCOMM 1 already open\rClick Option to change settings"));
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
-        for (QWidget *c : std::initializer_list<QWidget *>{b.HScroll1, b.Command2, b.Command5})
+        for (QWidget *c :
+             std::initializer_list<QWidget *>{ui(b).HScroll1, ui(b).Command2, ui(b).Command5})
             QVERIFY(!c->isEnabled());
         // The second one's start-up sent nothing down the line, and the first keeps working.
         QCOMPARE(first.pty->read(300), QByteArray());
-        a.HScroll1->setValueTo(200);
+        ui(a).HScroll1->setValueTo(200);
         QCOMPARE(first.pty->read(1000), QByteArray::fromHex("FF00C80D"));
-        QCOMPARE(a.port_status, 0);
+        QCOMPARE(a.portStatus(), 0);
         QVERIFY(first.shown(QStringLiteral("COMM SETTINGS")).isEmpty());
     }
 
@@ -414,10 +417,11 @@ static int startAsThisUser(int argc, char *argv[])
     robot w(Services{&port, &dialogs, folders, [] {}});
     w.Form_Load();
     QTextStream out(stdout);
-    out << "status " << w.port_status << '\n';
+    out << "status " << w.portStatus() << '\n';
     for (const auto &s : dialogs.shown)
         out << s.title << '|' << QString::fromLatin1(s.text.toUtf8().toPercentEncoding()) << '\n';
-    out << (w.HScroll1->isEnabled() || w.Command5->isEnabled() ? "enabled\n" : "disabled\n");
+    out << (ui(w).HScroll1->isEnabled() || ui(w).Command5->isEnabled() ? "enabled\n"
+                                                                       : "disabled\n");
     return 0;
 }
 

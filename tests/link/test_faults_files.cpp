@@ -3,6 +3,7 @@
 // tests run as root in CI, and permission bits do not stop root, so the obstacles are ones that
 // do: the immutable attribute and a small memory disk mounted for the test.
 
+#include "support/robot_controls.h"
 #include "support/robot_harness.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/scroll_bar.h"
@@ -135,10 +136,10 @@ struct Mounted {
 
 void record(robot &w, int steps)
 {
-    w.press(w.Command3);
+    w.press(ui(w).Command3);
     for (int i = 0; i < steps; ++i)
-        w.HScroll1->setValueTo(20 + i % 200);
-    w.press(w.Command4);
+        ui(w).HScroll1->setValueTo(20 + i % 200);
+    w.press(ui(w).Command4);
 }
 
 } // namespace
@@ -193,16 +194,16 @@ private Q_SLOTS:
         // A save that works first, so the old file is one this program wrote.
         const auto save = [&] {
             if (config)
-                w.SaveCon->trigger();
+                ui(w).SaveCon->trigger();
             else
-                w.Save_men->trigger();
+                ui(w).Save_men->trigger();
         };
         if (config) {
-            QVERIFY(w.HScroll2->setValueTo(50));
+            QVERIFY(ui(w).HScroll2->setValueTo(50));
         } else {
             record(w, 10);
             h.dialogs.savePaths << path;
-            w.Saveas_men->trigger();
+            ui(w).Saveas_men->trigger();
         }
         save();
         QVERIFY2(h.dialogs.shown.isEmpty(), qPrintable(h.dialogs.shown.value(0).text));
@@ -222,10 +223,10 @@ private Q_SLOTS:
         if (!why.isEmpty())
             QSKIP(qPrintable(why));
         if (config)
-            QVERIFY(w.VScroll1->setValueTo(200));
+            QVERIFY(ui(w).VScroll1->setValueTo(200));
         else
             record(w, 1000);
-        const auto homes = w.home_position;
+        const auto homes = w.configuration().home;
         save();
 
         QCOMPARE(h.dialogs.shown.size(), 1);
@@ -242,8 +243,8 @@ private Q_SLOTS:
         QCOMPARE(entries(folder), oldEntries);
         // The homes only follow a configuration that was saved.
         if (config) {
-            QVERIFY(w.home_position == homes);
-            QCOMPARE(w.home_position[axes::Shoulder], 127.0);
+            QVERIFY(w.configuration().home == homes);
+            QCOMPARE(w.configuration().home[axes::Shoulder], 127.0);
         }
 
         // Once the obstacle is gone, the same save goes through.
@@ -254,7 +255,7 @@ private Q_SLOTS:
         if (config)
             QVERIFY(now.contains("MOTOR1= 200 "));
         else
-            QCOMPARE(now.count("\r\n"), w.step_buffer.stepCount());
+            QCOMPARE(now.count("\r\n"), w.stepBuffer().stepCount());
     }
 
     void saveAsIntoAFolderThatCannotBeWritten()
@@ -270,15 +271,15 @@ private Q_SLOTS:
         record(w, 10);
         const QString path = folder + QStringLiteral("/new.kmv");
         h.dialogs.savePaths << path;
-        w.Saveas_men->trigger();
+        ui(w).Saveas_men->trigger();
         QCOMPARE(h.dialogs.shown.size(), 1);
         QVERIFY2(h.dialogs.shown[0].text.startsWith(
                      QStringLiteral("Cannot save the movement file '") + path + "'"),
                  qPrintable(h.dialogs.shown[0].text));
         QVERIFY(entries(folder).isEmpty());
         // The steps are still there to be saved elsewhere.
-        QCOMPARE(w.step_buffer.stepCount(), 11);
-        QVERIFY(w.Saveas_men->isEnabled());
+        QCOMPARE(w.stepBuffer().stepCount(), 11);
+        QVERIFY(ui(w).Saveas_men->isEnabled());
     }
 };
 

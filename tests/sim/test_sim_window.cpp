@@ -1,9 +1,9 @@
 // The simulator's window follows the line: what arrives on the published port shows up in the
 // joints' numbers, the counters and the list of what was received.
 
-#include "sim/window/arm_window.h"
 #include "sim/core/pty_link.h"
 #include "sim/core/simulator.h"
+#include "sim/window/arm_window.h"
 
 #include <QFile>
 #include <QLabel>

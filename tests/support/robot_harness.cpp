@@ -1,5 +1,8 @@
 #include "support/robot_harness.h"
 
+#include "support/files.h"
+#include "support/robot_controls.h"
+
 #include "windows/widgets/scroll_bar.h"
 
 #include <QDir>
@@ -34,6 +37,25 @@ robot &RobotHarness::start()
     return *window;
 }
 
+void RobotHarness::openRecords(const Steps &records)
+{
+    QByteArray text;
+    for (const Step &s : records)
+        text += QByteArray::number(s.channel) + " , " + QByteArray::number(s.position) + "\r\n";
+    const QString path = dir.filePath(QStringLiteral("opened-%1.kmv").arg(++m_opened));
+    if (!writeFile(path, text))
+        qFatal("cannot write %s", qPrintable(path));
+    // The file dialog's record keeps only what the test itself asked for.
+    const auto titles = dialogs.fileTitles;
+    const auto filters = dialogs.fileFilters;
+    dialogs.openPaths << path;
+    window->Open_men_Click();
+    dialogs.fileTitles = titles;
+    dialogs.fileFilters = filters;
+    if (window->stepBuffer().stepCount() != records.size())
+        qFatal("the movement file %s did not open", qPrintable(path));
+}
+
 QByteArray RobotHarness::defaultConfig()
 {
     return configWith({});
@@ -47,21 +69,19 @@ QByteArray RobotHarness::configWith(const QByteArray &lines)
 Steps stepsOf(const robot &w, int from)
 {
     Steps out;
-    for (int i = from; i <= w.step_buffer.stepCount(); ++i)
-        out << w.step_buffer.at(i);
+    for (int i = from; i <= w.stepBuffer().stepCount(); ++i)
+        out << w.stepBuffer().at(i);
     return out;
 }
 
-void setSteps(robot &w, const Steps &steps)
+void setSteps(RobotHarness &h, const Steps &steps)
 {
-    for (int i = 0; i < steps.size(); ++i)
-        w.step_buffer.put(i + 2, steps[i]);
-    w.step_buffer.setStepCount(int(steps.size()) + 1);
+    h.openRecords(Steps{Step{}} + steps);
 }
 
 void recordBase(robot &w, std::initializer_list<int> positions)
 {
-    w.Command3->click();
+    ui(w).Command3->click();
     for (int p : positions)
-        w.HScroll1->setValueTo(p);
+        ui(w).HScroll1->setValueTo(p);
 }

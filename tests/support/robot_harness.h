@@ -1,10 +1,10 @@
 #pragma once
 // The main window with a fake port, scripted dialogs and folders of its own, for window tests.
 
-#include "windows/robot/robot.h"
 #include "support/fake_port.h"
 #include "support/printing.h"
 #include "support/scripted_dialogs.h"
+#include "windows/robot/robot.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -25,13 +25,21 @@ struct RobotHarness {
     // Creates and loads the window.
     robot &start();
 
+    // Opens a movement file that holds `records` (buffer indices 1, 2, ...) through File,
+    // "Open", as the operator would.
+    void openRecords(const Steps &records);
+
     static QByteArray defaultConfig();
     static QByteArray configWith(const QByteArray &lines);
+
+private:
+    int m_opened = 0;
 };
 
 // The steps from index `from` to the step count.
 Steps stepsOf(const robot &w, int from = 2);
-// Puts steps at index 2 onwards, as a recording would have left them.
-void setSteps(robot &w, const Steps &steps);
+// Puts steps at index 2 onwards, as a recording would have left them, by opening a file whose
+// first record, the placeholder slot, is (0, 0).
+void setSteps(RobotHarness &h, const Steps &steps);
 // Presses REC and moves the base through the positions.
 void recordBase(robot &w, std::initializer_list<int> positions);

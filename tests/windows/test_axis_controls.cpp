@@ -3,6 +3,7 @@
 // byte written belongs to a whole, well-formed frame.
 
 #include "support/printing.h"
+#include "support/robot_controls.h"
 #include "support/robot_harness.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -15,8 +16,8 @@
 static Steps recorded(const robot &w)
 {
     Steps out;
-    for (int i = 2; i <= w.step_buffer.stepCount(); ++i)
-        out << w.step_buffer.at(i);
+    for (int i = 2; i <= w.stepBuffer().stepCount(); ++i)
+        out << w.stepBuffer().at(i);
     return out;
 }
 
@@ -69,14 +70,14 @@ void TestAxisControls::sliderMoveSendsOneFrame()
 
     RobotHarness h;
     robot &w = h.start();
-    ScrollBar *s = w.slider[channel];
+    ScrollBar *s = ui(w).slider[channel];
     QVERIFY(s->setValueTo(from));
     h.port.clearWritten();
 
     s->triggerAction(QAbstractSlider::SliderAction(action));
 
     QCOMPARE(s->Value(), value);
-    QCOMPARE(w.box[channel]->text(), QString::number(value));
+    QCOMPARE(ui(w).box[channel]->text(), QString::number(value));
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{channel, value}}));
     QVERIFY(ok);
@@ -95,7 +96,7 @@ void TestAxisControls::dragSendsOneFramePerPosition()
 {
     RobotHarness h;
     robot &w = h.start();
-    ScrollBar *shoulder = w.VScroll1;
+    ScrollBar *shoulder = ui(w).VScroll1;
     h.port.clearWritten();
 
     // Downwards: the shoulder's values fall. Qt's positions count from the top (the 255 end).
@@ -103,13 +104,13 @@ void TestAxisControls::dragSendsOneFramePerPosition()
     QStringList seen;
     for (int q : {129, 130, 131, 135}) {
         shoulder->setSliderPosition(q);
-        seen << w.Text2->text();
+        seen << ui(w).Text2->text();
     }
     shoulder->setSliderDown(false);
 
     QCOMPARE(seen, QStringList({"126", "125", "124", "120"}));
     QCOMPARE(shoulder->Value(), 120);
-    QCOMPARE(w.Text2->text(), QString("120"));
+    QCOMPARE(ui(w).Text2->text(), QString("120"));
     bool ok = false;
     // The release raises nothing more: the last scroll already sent where the thumb stopped.
     QCOMPARE(h.port.frames(&ok), (Frames{{1, 126}, {1, 125}, {1, 124}, {1, 120}}));
@@ -123,7 +124,7 @@ void TestAxisControls::dragSendsOneFramePerPosition()
     shoulder->setSliderDown(false);
     QCOMPARE(h.port.frames(&ok), (Frames{{1, 0}, {1, 255}}));
     QVERIFY(ok);
-    QCOMPARE(w.Text2->text(), QString("255"));
+    QCOMPARE(ui(w).Text2->text(), QString("255"));
 }
 
 void TestAxisControls::typingRecordsEachTextButSendsTheSlider()
@@ -131,19 +132,19 @@ void TestAxisControls::typingRecordsEachTextButSendsTheSlider()
     RobotHarness h;
     robot &w = h.start();
     // The base already stood at 127 when start-up centred it, so its box is still empty.
-    QCOMPARE(w.Text1->text(), QString());
-    w.Command3->click();
+    QCOMPARE(ui(w).Text1->text(), QString());
+    ui(w).Command3->click();
     h.port.clearWritten();
 
-    QTest::keyClicks(w.Text1, "120");
+    QTest::keyClicks(ui(w).Text1, "120");
 
-    QCOMPARE(w.step_buffer.stepCount(), 4);
+    QCOMPARE(w.stepBuffer().stepCount(), 4);
     QCOMPARE(recorded(w), (Steps{{0, 1}, {0, 12}, {0, 120}}));
     // Typing alone never moves the servo: each frame repeats the slider's position.
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 127}, {0, 127}, {0, 127}}));
     QVERIFY(ok);
-    QCOMPARE(w.HScroll1->Value(), 127);
+    QCOMPARE(ui(w).HScroll1->Value(), 127);
 }
 
 void TestAxisControls::enter_data()
@@ -187,14 +188,14 @@ void TestAxisControls::enter()
     robot &w = h.start();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QLineEdit *b = w.box[channel];
+    QLineEdit *b = ui(w).box[channel];
     b->setText(typed);
     b->setFocus();
     h.port.clearWritten();
 
     QTest::keyClick(b, Qt::Key_Return);
 
-    QCOMPARE(w.slider[channel]->Value(), value);
+    QCOMPARE(ui(w).slider[channel]->Value(), value);
     QCOMPARE(b->text(), shown);
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), frames);
@@ -207,15 +208,15 @@ void TestAxisControls::enterOnTypedValueRecordsAndSends()
 {
     RobotHarness h;
     robot &w = h.start();
-    w.Command3->click();
+    ui(w).Command3->click();
     h.port.clearWritten();
 
-    QTest::keyClicks(w.Text1, "200");
-    QTest::keyClick(w.Text1, Qt::Key_Return);
+    QTest::keyClicks(ui(w).Text1, "200");
+    QTest::keyClick(ui(w).Text1, Qt::Key_Return);
 
     // The slider writes back the very text the box holds; the arm follows all the same, and
     // the move is recorded as a step of its own.
-    QCOMPARE(w.HScroll1->Value(), 200);
+    QCOMPARE(ui(w).HScroll1->Value(), 200);
     QCOMPARE(recorded(w), (Steps{{0, 2}, {0, 20}, {0, 200}, {0, 200}}));
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 127}, {0, 127}, {0, 127}, {0, 200}}));
@@ -248,14 +249,15 @@ void TestAxisControls::unusableBoxTextRecordsNothing()
 
     RobotHarness h;
     robot &w = h.start();
-    w.Text4->setText(QStringLiteral("99")); // the elbow box, so that every text below is a change
-    w.Command3->click();
+    ui(w).Text4->setText(
+        QStringLiteral("99")); // the elbow box, so that every text below is a change
+    ui(w).Command3->click();
     h.port.clearWritten();
 
-    w.Text4->setText(text);
+    ui(w).Text4->setText(text);
 
     QCOMPARE(recorded(w), (position < 0 ? Steps{} : Steps{{2, qint16(position)}}));
-    QVERIFY(w.recording);
+    QVERIFY(w.isRecording());
     // The frame rule is unchanged: the slider's position goes out.
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{2, 127}}));
@@ -266,20 +268,20 @@ void TestAxisControls::echoedPortSendsNothingButRecords()
 {
     RobotHarness h;
     robot &w = h.start();
-    w.Command3->click();
+    ui(w).Command3->click();
     // The port is chosen again and now a device echoes the probe.
     h.port.probeAnswer = "B";
-    w.Com1->trigger();
-    QCOMPARE(w.port_status, 13);
-    QVERIFY(w.recording);
+    ui(w).Com1->trigger();
+    QCOMPARE(w.portStatus(), 13);
+    QVERIFY(w.isRecording());
     h.port.clearWritten();
 
-    QVERIFY(w.HScroll2->setValueTo(140));
-    QTest::keyClicks(w.Text1, "5");
-    QTest::keyClick(w.Text1, Qt::Key_Return);
+    QVERIFY(ui(w).HScroll2->setValueTo(140));
+    QTest::keyClicks(ui(w).Text1, "5");
+    QTest::keyClick(ui(w).Text1, Qt::Key_Return);
 
     QCOMPARE(recorded(w), (Steps{{4, 140}, {0, 5}, {0, 5}}));
-    QCOMPARE(w.HScroll1->Value(), 5);
+    QCOMPARE(ui(w).HScroll1->Value(), 5);
     QVERIFY(h.port.written.isEmpty());
 }
 
@@ -324,16 +326,16 @@ void TestAxisControls::loopCount()
 
     RobotHarness h;
     robot &w = h.start();
-    QCOMPARE(w.last_loop_count, QString("1"));
-    w.Text5->setText(QStringLiteral("5"));
-    QCOMPARE(w.HScroll3->Value(), 5);
+    QCOMPARE(lastAcceptedLoopCount(w), QString("1"));
+    ui(w).Text5->setText(QStringLiteral("5"));
+    QCOMPARE(ui(w).HScroll3->Value(), 5);
     h.port.clearWritten();
 
-    w.Text5->setText(text);
+    ui(w).Text5->setText(text);
 
-    QCOMPARE(w.Text5->text(), shown);
-    QCOMPARE(w.HScroll3->Value(), slider);
-    QCOMPARE(w.last_loop_count, shown);
+    QCOMPARE(ui(w).Text5->text(), shown);
+    QCOMPARE(ui(w).HScroll3->Value(), slider);
+    QCOMPARE(lastAcceptedLoopCount(w), shown);
     // The loop count is nothing the arm hears about.
     QVERIFY(h.port.written.isEmpty());
 }
@@ -342,17 +344,17 @@ void TestAxisControls::loopCountSlider()
 {
     RobotHarness h;
     robot &w = h.start();
-    w.HScroll3->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(w.Text5->text(), QString("2"));
-    w.HScroll3->triggerAction(QAbstractSlider::SliderToMaximum);
-    QCOMPARE(w.Text5->text(), QString("100"));
-    w.HScroll3->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(w.HScroll3->Value(), 100);
-    w.HScroll3->triggerAction(QAbstractSlider::SliderToMinimum);
-    QCOMPARE(w.Text5->text(), QString("1"));
-    w.HScroll3->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(w.HScroll3->Value(), 1);
-    QCOMPARE(w.last_loop_count, QString("1"));
+    ui(w).HScroll3->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(ui(w).Text5->text(), QString("2"));
+    ui(w).HScroll3->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCOMPARE(ui(w).Text5->text(), QString("100"));
+    ui(w).HScroll3->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(ui(w).HScroll3->Value(), 100);
+    ui(w).HScroll3->triggerAction(QAbstractSlider::SliderToMinimum);
+    QCOMPARE(ui(w).Text5->text(), QString("1"));
+    ui(w).HScroll3->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(ui(w).HScroll3->Value(), 1);
+    QCOMPARE(lastAcceptedLoopCount(w), QString("1"));
 }
 
 QTEST_MAIN(TestAxisControls)

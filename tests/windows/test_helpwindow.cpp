@@ -1,9 +1,9 @@
 // The help window: its layout, the topic options, the topic page and the scroll bar, reopening
 // after the file changed, and what a missing file or picture shows.
 
+#include "core/text/twips.h"
 #include "windows/help/helpwindow.h"
 #include "windows/widgets/look.h"
-#include "core/text/twips.h"
 
 #include <QFile>
 #include <QIcon>

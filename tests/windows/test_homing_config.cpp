@@ -4,6 +4,7 @@
 #include "core/store/config_file.h"
 #include "support/files.h"
 #include "support/printing.h"
+#include "support/robot_controls.h"
 #include "support/robot_harness.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -22,7 +23,7 @@ using Homes = QList<double>;
 
 static Homes homesOf(const robot &w)
 {
-    return Homes(w.home_position.begin(), w.home_position.end());
+    return Homes(w.configuration().home.begin(), w.configuration().home.end());
 }
 
 static const QChar cr(13);
@@ -99,18 +100,28 @@ void TestHomingConfig::startUp()
 
 void TestHomingConfig::fractionalHomesStopBeforeTheyPass()
 {
-    RobotHarness h;
+    // Four characters hold a fraction only below 100, so a file can give these two.
+    RobotHarness h(RobotHarness::configWith("MOTOR2=10.5\r\nMOTOR0=99.5\r\n"));
     robot &w = h.start();
-    w.home_position[axes::Elbow] = 100.5;
-    w.home_position[axes::Base] = 130.5;
-    h.port.clearWritten();
+    QCOMPARE(w.configuration().home[axes::Elbow], 10.5);
+    QCOMPARE(w.configuration().home[axes::Base], 99.5);
 
-    w.Command2->click();
-
-    QCOMPARE(w.VScroll3->Value(), 101);
-    QCOMPARE(w.HScroll1->Value(), 130);
+    // Start-up homes from the centre.
+    QCOMPARE(ui(w).VScroll3->Value(), 11);
+    QCOMPARE(ui(w).HScroll1->Value(), 100);
     bool ok = false;
-    QCOMPARE(h.port.frames(&ok), walk(2, 126, 101) + walk(0, 128, 130));
+    const Frames centring{{4, 127}, {1, 127}, {2, 127}, {3, 127}};
+    QCOMPARE(h.port.frames(&ok), centring + walk(2, 126, 11) + walk(0, 126, 100));
+    QVERIFY(ok);
+
+    // From below the homes the walks go up and stop at the last whole position before them.
+    QVERIFY(ui(w).VScroll3->setValueTo(5));
+    QVERIFY(ui(w).HScroll1->setValueTo(90));
+    h.port.clearWritten();
+    ui(w).Command2->click();
+    QCOMPARE(ui(w).VScroll3->Value(), 10);
+    QCOMPARE(ui(w).HScroll1->Value(), 99);
+    QCOMPARE(h.port.frames(&ok), walk(2, 6, 10) + walk(0, 91, 99));
     QVERIFY(ok);
 }
 
@@ -133,15 +144,15 @@ void TestHomingConfig::pacingLetsEventsRun()
     QFETCH(int, grip);
     QFETCH(bool, eventsRan);
 
-    RobotHarness h;
+    RobotHarness h(RobotHarness::configWith("HOMESPEED=" + QByteArray::number(speed) + "\r\n"));
     robot &w = h.start();
-    w.home_speed = speed;
-    QVERIFY(w.HScroll2->setValueTo(grip));
+    QCOMPARE(w.configuration().homeSpeed, speed);
+    QVERIFY(ui(w).HScroll2->setValueTo(grip));
     h.port.clearWritten();
     bool ran = false;
     QTimer::singleShot(0, &w, [&] { ran = true; });
 
-    w.Command2->click();
+    ui(w).Command2->click();
 
     QCOMPARE(ran, eventsRan);
     bool ok = false;
@@ -154,15 +165,15 @@ void TestHomingConfig::homeWhileRecordingRecordsEveryStep()
 {
     RobotHarness h;
     robot &w = h.start();
-    QVERIFY(w.HScroll2->setValueTo(120));
-    w.Command3->click();
+    QVERIFY(ui(w).HScroll2->setValueTo(120));
+    ui(w).Command3->click();
     h.port.clearWritten();
 
-    w.Command2->click();
+    ui(w).Command2->click();
 
     QList<Step> steps;
-    for (int i = 2; i <= w.step_buffer.stepCount(); ++i)
-        steps << w.step_buffer.at(i);
+    for (int i = 2; i <= w.stepBuffer().stepCount(); ++i)
+        steps << w.stepBuffer().at(i);
     QList<Step> expected;
     for (qint16 v = 121; v <= 127; ++v)
         expected << Step{4, v};
@@ -170,7 +181,7 @@ void TestHomingConfig::homeWhileRecordingRecordsEveryStep()
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), walk(4, 121, 127));
     QVERIFY(ok);
-    QVERIFY(w.recording);
+    QVERIFY(w.isRecording());
 }
 
 void TestHomingConfig::homeDoesNothingWithoutUsablePort_data()
@@ -193,16 +204,16 @@ void TestHomingConfig::homeDoesNothingWithoutUsablePort()
     h.port.probeAnswer = probeAnswer;
     h.port.openResult = openResult;
     robot &w = h.start();
-    QCOMPARE(w.port_status, status);
-    QVERIFY(!w.Command2->isEnabled());
-    QVERIFY(!w.Command18->isEnabled());
-    QVERIFY(w.HScroll2->setValueTo(100));
+    QCOMPARE(w.portStatus(), status);
+    QVERIFY(!ui(w).Command2->isEnabled());
+    QVERIFY(!ui(w).Command18->isEnabled());
+    QVERIFY(ui(w).HScroll2->setValueTo(100));
     const QByteArray before = h.port.written;
 
     w.Command2_Click();
     w.Command18_Click();
 
-    QCOMPARE(w.HScroll2->Value(), 100);
+    QCOMPARE(ui(w).HScroll2->Value(), 100);
     QCOMPARE(h.port.written, before);
     bool ok = false;
     QVERIFY(h.port.frames(&ok).isEmpty());
@@ -213,7 +224,7 @@ void TestHomingConfig::homingIsNotReentered()
 {
     RobotHarness h;
     robot &w = h.start();
-    QVERIFY(w.HScroll2->setValueTo(110));
+    QVERIFY(ui(w).HScroll2->setValueTo(110));
     h.port.clearWritten();
 
     // HOME and its picture twin pressed again between two steps of the walk, when the pacing
@@ -223,25 +234,25 @@ void TestHomingConfig::homingIsNotReentered()
     h.port.onFrame(3, [&] {
         QTimer::singleShot(0, &w, [&] {
             const qsizetype before = h.port.written.size();
-            w.Command2->click();
-            w.Command18->click();
+            ui(w).Command2->click();
+            ui(w).Command18->click();
             writtenByPresses = h.port.written.size() - before;
             ++presses;
         });
     });
-    w.Command2->click();
+    ui(w).Command2->click();
 
     QCOMPARE(presses, 1);
     QCOMPARE(writtenByPresses, 0);
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), walk(4, 111, 127));
     QVERIFY(ok);
-    QCOMPARE(w.HScroll2->Value(), 127);
+    QCOMPARE(ui(w).HScroll2->Value(), 127);
 
     // Once the pass is over, HOME works again.
-    QVERIFY(w.HScroll2->setValueTo(125));
+    QVERIFY(ui(w).HScroll2->setValueTo(125));
     h.port.clearWritten();
-    w.Command18->click();
+    ui(w).Command18->click();
     QCOMPARE(h.port.frames(&ok), walk(4, 126, 127));
     QVERIFY(ok);
 }
@@ -250,20 +261,20 @@ void TestHomingConfig::deviceGoneEndsHoming()
 {
     RobotHarness h;
     robot &w = h.start();
-    QVERIFY(w.HScroll2->setValueTo(100));
+    QVERIFY(ui(w).HScroll2->setValueTo(100));
     h.port.clearWritten();
     h.port.onFrame(4, [&] { h.port.disappear(); });
 
-    w.Command2->click();
+    ui(w).Command2->click();
 
     // The walk ends at its next step: the grip stays where the last frame put it and no other
     // axis has its turn.
-    QCOMPARE(w.HScroll2->Value(), 105);
-    QCOMPARE(w.port_status, 8002);
+    QCOMPARE(ui(w).HScroll2->Value(), 105);
+    QCOMPARE(w.portStatus(), 8002);
     for (QWidget *c : std::initializer_list<QWidget *>{
-             w.HScroll1, w.HScroll2, w.VScroll1, w.VScroll3, w.VScroll4, w.Command2, w.Command3,
-             w.Command4, w.Command5, w.Command6, w.Command14, w.Command15, w.Command16, w.Command17,
-             w.Command18})
+             ui(w).HScroll1, ui(w).HScroll2, ui(w).VScroll1, ui(w).VScroll3, ui(w).VScroll4,
+             ui(w).Command2, ui(w).Command3, ui(w).Command4, ui(w).Command5, ui(w).Command6,
+             ui(w).Command14, ui(w).Command15, ui(w).Command16, ui(w).Command17, ui(w).Command18})
         QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
     QCoreApplication::processEvents();
     QCOMPARE(h.dialogs.shown.size(), 1);
@@ -330,30 +341,33 @@ void TestHomingConfig::saveConfiguration()
 
     RobotHarness h;
     robot &w = h.start();
-    const std::initializer_list<std::pair<ScrollBar *, int>> pose{
-        {w.HScroll1, 10}, {w.VScroll1, 200}, {w.VScroll3, 30}, {w.VScroll4, 40}, {w.HScroll2, 50}};
+    const std::initializer_list<std::pair<ScrollBar *, int>> pose{{ui(w).HScroll1, 10},
+                                                                  {ui(w).VScroll1, 200},
+                                                                  {ui(w).VScroll3, 30},
+                                                                  {ui(w).VScroll4, 40},
+                                                                  {ui(w).HScroll2, 50}};
     for (auto [s, v] : pose)
         QVERIFY(s->setValueTo(v));
 
-    w.SaveCon->trigger();
+    ui(w).SaveCon->trigger();
 
     QVERIFY(h.dialogs.shown.isEmpty());
     QCOMPARE(readAll(h.folders().configFile()), golden);
     QCOMPARE(homesOf(w), (Homes{10, 200, 30, 40, 50}));
-    QCOMPARE(w.home_speed, 5.0);
-    QCOMPARE(w.port_number, qint16(1));
+    QCOMPARE(w.configuration().homeSpeed, 5.0);
+    QCOMPARE(w.configuration().port, qint16(1));
     // The arm now stands at its home: HOME moves nothing.
     h.port.clearWritten();
-    w.Command2->click();
+    ui(w).Command2->click();
     QVERIFY(h.port.written.isEmpty());
 
     // A later start homes to what was saved.
     RobotHarness later(golden);
     robot &w2 = later.start();
     QCOMPARE(homesOf(w2), (Homes{10, 200, 30, 40, 50}));
-    QCOMPARE(w2.HScroll1->Value(), 10);
-    QCOMPARE(w2.VScroll1->Value(), 200);
-    QCOMPARE(w2.HScroll2->Value(), 50);
+    QCOMPARE(ui(w2).HScroll1->Value(), 10);
+    QCOMPARE(ui(w2).VScroll1->Value(), 200);
+    QCOMPARE(ui(w2).HScroll2->Value(), 50);
 }
 
 void TestHomingConfig::saveConfigurationCreatesFolder()
@@ -362,7 +376,7 @@ void TestHomingConfig::saveConfigurationCreatesFolder()
     robot &w = h.start();
     QVERIFY(QDir(h.folders().config).removeRecursively());
 
-    w.SaveCon->trigger();
+    ui(w).SaveCon->trigger();
 
     QVERIFY(h.dialogs.shown.isEmpty());
     QByteArray expected = config::write({127, 127, 127, 127, 127}, 5, 1);
@@ -396,14 +410,14 @@ void TestHomingConfig::saveConfigurationFails()
         kept = path;
     }
     const QByteArray before = kept.isEmpty() ? QByteArray() : readAll(kept);
-    QVERIFY(w.HScroll2->setValueTo(50));
+    QVERIFY(ui(w).HScroll2->setValueTo(50));
 
     if (obstacle == QLatin1String("disk full")) {
         FileSizeLimit limit(100);
         QVERIFY(limit.ok());
-        w.SaveCon->trigger();
+        ui(w).SaveCon->trigger();
     } else {
-        w.SaveCon->trigger();
+        ui(w).SaveCon->trigger();
     }
 
     QCOMPARE(h.dialogs.shown.size(), 1);
@@ -458,7 +472,7 @@ void TestHomingConfig::showCurrentSetting()
     robot &w = h.start();
     h.dialogs.shown.clear();
 
-    w.Show_men->trigger();
+    ui(w).Show_men->trigger();
 
     QCOMPARE(h.dialogs.shown.size(), 1);
     QCOMPARE(h.dialogs.shown[0].text, text);
@@ -480,8 +494,8 @@ void TestHomingConfig::missingFile()
     QCOMPARE(m.buttons, Dialogs::Buttons::Ok);
     QVERIFY(!m.parentVisible);
     QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
-    QCOMPARE(w.home_speed, 5.0);
-    QCOMPARE(w.port_number, qint16(1));
+    QCOMPARE(w.configuration().homeSpeed, 5.0);
+    QCOMPARE(w.configuration().port, qint16(1));
 }
 
 void TestHomingConfig::unreadableFile_data()
@@ -509,8 +523,8 @@ void TestHomingConfig::unreadableFile()
     QVERIFY2(!text.endsWith(QLatin1String("... using default")), qPrintable(text));
     QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::Critical);
     QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
-    QCOMPARE(w.home_speed, 5.0);
-    QCOMPARE(w.port_number, qint16(1));
+    QCOMPARE(w.configuration().homeSpeed, 5.0);
+    QCOMPARE(w.configuration().port, qint16(1));
 }
 
 QTEST_MAIN(TestHomingConfig)

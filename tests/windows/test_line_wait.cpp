@@ -4,6 +4,7 @@
 // that follows it: a device that went away, STOP and PAUSE.
 
 #include "support/printing.h"
+#include "support/robot_controls.h"
 #include "support/robot_harness.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -26,13 +27,13 @@ struct Scene {
         switch (op) {
         case Operation::Run:
             // At home already: RUN's homing has no step, so the waits are the pass's.
-            setSteps(w, {{0, 130}, {0, 131}, {0, 132}});
+            setSteps(h, {{0, 130}, {0, 131}, {0, 132}});
             break;
         case Operation::Back:
             recordBase(w, {128, 129, 130, 131, 132});
             break;
         case Operation::HomeWhileRecording:
-            w.HScroll2->setValueTo(120);
+            ui(w).HScroll2->setValueTo(120);
             recordBase(w, {});
             break;
         }
@@ -44,13 +45,13 @@ struct Scene {
     {
         switch (op) {
         case Operation::Run:
-            w.Command5->click();
+            ui(w).Command5->click();
             break;
         case Operation::Back:
-            w.Backbutt->click();
+            ui(w).Backbutt->click();
             break;
         case Operation::HomeWhileRecording:
-            w.Command2->click();
+            ui(w).Command2->click();
             break;
         }
     }
@@ -109,11 +110,11 @@ void TestLineWait::deviceLostEndsBeforeTheNextStep()
     // No slider moves after the loss, so no step the arm never got is recorded.
     QCOMPARE(s.frames(), sent);
     QCOMPARE(stepsOf(s.w), s.before + added);
-    QCOMPARE(s.w.HScroll1->Value(), base);
-    QCOMPARE(s.w.HScroll2->Value(), grip);
-    QCOMPARE(s.w.port_status, 8002);
+    QCOMPARE(ui(s.w).HScroll1->Value(), base);
+    QCOMPARE(ui(s.w).HScroll2->Value(), grip);
+    QCOMPARE(s.w.portStatus(), 8002);
     // HOME leaves a recording on, as it does with the device there.
-    QCOMPARE(s.w.recording, op == Operation::HomeWhileRecording);
+    QCOMPARE(s.w.isRecording(), op == Operation::HomeWhileRecording);
     QCOMPARE(s.h.dialogs.shown.size(), 1);
     QCOMPARE(s.h.dialogs.shown[0].title, QString("COMM SETTINGS"));
 }
@@ -142,21 +143,21 @@ void TestLineWait::pauseHoldsBeforeTheNextStep()
 
     Scene s(op);
     if (portChosenAgain) {
-        s.w.Com1->trigger();
+        ui(s.w).Com1->trigger();
         s.h.port.clearWritten();
     }
-    QVERIFY(s.w.Command6->isEnabled() || op == Operation::Run);
+    QVERIFY(ui(s.w).Command6->isEnabled() || op == Operation::Run);
 
     Frames atCont;
     int holds = 0;
     s.h.port.atWait(1, [&] {
-        s.w.Command6->click();
-        QCOMPARE(s.w.Command6->text(), QString("CONT"));
+        ui(s.w).Command6->click();
+        QCOMPARE(ui(s.w).Command6->text(), QString("CONT"));
         // Runs once the operation sleeps, held, waiting for events.
         QTimer::singleShot(0, &s.w, [&] {
             ++holds;
             atCont = s.frames();
-            s.w.Command17->click();
+            ui(s.w).Command17->click();
         });
     });
     s.start(op);
@@ -164,7 +165,7 @@ void TestLineWait::pauseHoldsBeforeTheNextStep()
     QCOMPARE(holds, 1);
     QCOMPARE(atCont, beforeCont);
     QCOMPARE(s.frames(), all);
-    QCOMPARE(s.w.Command6->text(), QString("PAUSE"));
+    QCOMPARE(ui(s.w).Command6->text(), QString("PAUSE"));
 }
 
 void TestLineWait::stopEndsBeforeTheNextStep_data()
@@ -184,16 +185,16 @@ void TestLineWait::stopEndsBeforeTheNextStep()
     QFETCH(Steps, added);
 
     Scene s(op);
-    s.w.Text5->setText("3");
-    s.h.port.atWait(1, [&] { s.w.Command15->click(); });
+    ui(s.w).Text5->setText("3");
+    s.h.port.atWait(1, [&] { ui(s.w).Command15->click(); });
     s.start(op);
 
     QCOMPARE(s.frames(), sent);
     QCOMPARE(stepsOf(s.w), s.before + added);
-    QVERIFY(!s.w.recording);
-    QVERIFY(s.w.Command5->isEnabled());
-    QVERIFY(!s.w.Command4->isEnabled());
-    QCOMPARE(s.w.Text5->text(), QString(op == Operation::Run ? "3" : "1"));
+    QVERIFY(!s.w.isRecording());
+    QVERIFY(ui(s.w).Command5->isEnabled());
+    QVERIFY(!ui(s.w).Command4->isEnabled());
+    QCOMPARE(ui(s.w).Text5->text(), QString(op == Operation::Run ? "3" : "1"));
 }
 
 void TestLineWait::homingIgnoresStopAndPause_data()
@@ -210,22 +211,21 @@ void TestLineWait::homingIgnoresStopAndPause()
     // RUN's homing walks the grip from 124; the operator acts before its second step. With the
     // homing speed 0 no event runs between the homing steps, so the timer below runs at the
     // first pass through the event loop after that.
-    RobotHarness h;
+    RobotHarness h(RobotHarness::configWith("HOMESPEED= 0\r\n"));
     robot &w = h.start();
-    setSteps(w, {{0, 130}, {0, 131}});
-    w.home_speed = 0;
-    w.HScroll2->setValueTo(124);
+    setSteps(h, {{0, 130}, {0, 131}});
+    ui(w).HScroll2->setValueTo(124);
     h.port.clearWritten();
     qsizetype framesAtFirstEvents = -1;
     h.port.atWait(1, [&] {
-        (stop ? w.Command4 : w.Command6)->click();
+        (stop ? ui(w).Command4 : ui(w).Command6)->click();
         QTimer::singleShot(0, &w, [&] {
             framesAtFirstEvents = h.port.written.size() / frame::size;
             if (!stop)
-                w.Command6->click();
+                ui(w).Command6->click();
         });
     });
-    w.Command5->click();
+    ui(w).Command5->click();
 
     bool ok = false;
     const Frames homing = walk(4, 125, 127);
@@ -239,8 +239,8 @@ void TestLineWait::homingIgnoresStopAndPause()
         QCOMPARE(h.port.frames(&ok), homing + (Frames{{0, 130}, {0, 130}, {0, 131}, {0, 131}}));
     }
     QVERIFY(ok);
-    QCOMPARE(w.HScroll2->Value(), 127);
-    QCOMPARE(w.Command6->text(), QString("PAUSE"));
+    QCOMPARE(ui(w).HScroll2->Value(), 127);
+    QCOMPARE(ui(w).Command6->text(), QString("PAUSE"));
 }
 
 QTEST_MAIN(TestLineWait)

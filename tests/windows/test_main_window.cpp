@@ -1,11 +1,12 @@
 // The main window: its layout before start-up, start-up and shut-down, the port manager's
 // outcomes on the window, and the Options menu.
 
-#include "windows/product/product_windows.h"
+#include "core/text/twips.h"
+#include "support/robot_controls.h"
 #include "support/robot_harness.h"
+#include "windows/product/product_windows.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/scroll_bar.h"
-#include "core/text/twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,9 +25,10 @@ class MainWindow : public QObject {
 
     static QList<QWidget *> motionGroup(robot &w)
     {
-        return {w.HScroll1,  w.HScroll2,  w.VScroll1,  w.VScroll3,  w.VScroll4,
-                w.Command2,  w.Command3,  w.Command4,  w.Command5,  w.Command6,
-                w.Command14, w.Command15, w.Command16, w.Command17, w.Command18};
+        return {ui(w).HScroll1,  ui(w).HScroll2,  ui(w).VScroll1,  ui(w).VScroll3,
+                ui(w).VScroll4,  ui(w).Command2,  ui(w).Command3,  ui(w).Command4,
+                ui(w).Command5,  ui(w).Command6,  ui(w).Command14, ui(w).Command15,
+                ui(w).Command16, ui(w).Command17, ui(w).Command18};
     }
     static bool allEnabled(const QList<QWidget *> &list, bool enabled)
     {
@@ -102,33 +104,34 @@ private Q_SLOTS:
         QCOMPARE(w.centralWidget()->size(), QSize(414, 265));
         QCOMPARE(look::backColour(w.centralWidget()), look::black);
         // Positions as created: 127 for the base, the Max ends for the others, 1 loop.
-        QCOMPARE(w.HScroll1->Value(), 127);
-        QCOMPARE(w.VScroll3->Value(), 255);
-        for (ScrollBar *s : {w.HScroll2, w.VScroll1, w.VScroll4}) {
+        QCOMPARE(ui(w).HScroll1->Value(), 127);
+        QCOMPARE(ui(w).VScroll3->Value(), 255);
+        for (ScrollBar *s : {ui(w).HScroll2, ui(w).VScroll1, ui(w).VScroll4}) {
             QCOMPARE(s->Value(), 0);
             QCOMPARE(s->Min(), 255);
             QCOMPARE(s->Max(), 0);
         }
-        QCOMPARE(w.HScroll3->Value(), 1);
-        QCOMPARE(w.HScroll3->Min(), 1);
-        QCOMPARE(w.HScroll3->Max(), 100);
-        for (QLineEdit *t : {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6}) {
+        QCOMPARE(ui(w).HScroll3->Value(), 1);
+        QCOMPARE(ui(w).HScroll3->Min(), 1);
+        QCOMPARE(ui(w).HScroll3->Max(), 100);
+        for (QLineEdit *t :
+             {ui(w).Text1, ui(w).Text2, ui(w).Text3, ui(w).Text4, ui(w).Text5, ui(w).Text6}) {
             QVERIFY(t->text().isEmpty());
             QCOMPARE(t->palette().color(QPalette::Base), look::activeBorder);
         }
-        QCOMPARE(w.Text5->toolTip(), QString("Do the Movement for this number of times"));
-        QCOMPARE(w.Text1->toolTip(), QString("Immediate Value For Horizontal"));
-        QCOMPARE(w.Image1->toolTip(), QString("About Velmora"));
-        QVERIFY(!w.Image1->pixmap().isNull());
-        QCOMPARE(w.Command14->iconSize(), QSize(31, 26));
-        QVERIFY(!w.Command18->icon().isNull());
+        QCOMPARE(ui(w).Text5->toolTip(), QString("Do the Movement for this number of times"));
+        QCOMPARE(ui(w).Text1->toolTip(), QString("Immediate Value For Horizontal"));
+        QCOMPARE(ui(w).Image1->toolTip(), QString("About Velmora"));
+        QVERIFY(!ui(w).Image1->pixmap().isNull());
+        QCOMPARE(ui(w).Command14->iconSize(), QSize(31, 26));
+        QVERIFY(!ui(w).Command18->icon().isNull());
         QStringList captions;
-        for (QPushButton *b :
-             {w.Command3, w.Command4, w.Command5, w.Command6, w.Command2, w.Backbutt})
+        for (QPushButton *b : {ui(w).Command3, ui(w).Command4, ui(w).Command5, ui(w).Command6,
+                               ui(w).Command2, ui(w).Backbutt})
             captions << b->text();
         QCOMPARE(captions, (QStringList{"REC", "STOP", "RUN", "PAUSE", "HOME", "BACK"}));
-        QCOMPARE(w.Command3->font().family(), QString("Arial"));
-        QCOMPARE(w.Command3->font().pointSizeF(), 8.25);
+        QCOMPARE(ui(w).Command3->font().family(), QString("Arial"));
+        QCOMPARE(ui(w).Command3->font().pointSizeF(), 8.25);
         auto *title = w.findChild<QLabel *>("Label8");
         QCOMPARE(title->text(), QString("Kestrel ROBOT"));
         QVERIFY(title->font().bold());
@@ -138,8 +141,8 @@ private Q_SLOTS:
         QCOMPARE(w.findChild<QLabel *>("Label1")->text() + w.findChild<QLabel *>("Label9")->text(),
                  QString("Velmora"));
         // Only BACK and its picture start disabled.
-        QVERIFY(!w.Backbutt->isEnabled());
-        QVERIFY(!w.Command20->isEnabled());
+        QVERIFY(!ui(w).Backbutt->isEnabled());
+        QVERIFY(!ui(w).Command20->isEnabled());
         QVERIFY(allEnabled(motionGroup(w), true));
     }
 
@@ -161,10 +164,11 @@ private Q_SLOTS:
             }
             return out;
         };
-        QCOMPARE(captions(w.File_men), (QStringList{"Open", "Save", "Save As", "Exit"}));
-        QCOMPARE(captions(w.PortMen), (QStringList{"Comm 1", "Comm 2", "Comm 3", "Comm 4",
-                                                   "Show Current Setting", "Save Configuration"}));
-        QCOMPARE(captions(w.help), (QStringList{"Help Topics", "About", "Author"}));
+        QCOMPARE(captions(ui(w).File_men), (QStringList{"Open", "Save", "Save As", "Exit"}));
+        QCOMPARE(captions(ui(w).PortMen),
+                 (QStringList{"Comm 1", "Comm 2", "Comm 3", "Comm 4", "Show Current Setting",
+                              "Save Configuration"}));
+        QCOMPARE(captions(ui(w).help), (QStringList{"Help Topics", "About", "Author"}));
     }
 
     void tabOrderFollowsTheTabIndexes()
@@ -173,13 +177,13 @@ private Q_SLOTS:
         robot &w = h.create();
         w.show();
         QStringList visited;
-        QWidget *at = w.HScroll1;
+        QWidget *at = ui(w).HScroll1;
         do {
             visited << at->objectName();
             do
                 at = at->nextInFocusChain();
             while (!(at->focusPolicy() & Qt::TabFocus) || !at->isEnabled() || !at->isVisible());
-        } while (at != w.HScroll1 && visited.size() < 40);
+        } while (at != ui(w).HScroll1 && visited.size() < 40);
         QCOMPARE(
             visited,
             (QStringList{"HScroll1",  "VScroll1",  "Text1",     "Text2",    "HScroll2", "Text3",
@@ -199,22 +203,22 @@ private Q_SLOTS:
         bool ok = false;
         QCOMPARE(h.port.frames(&ok), (Frames{{4, 127}, {1, 127}, {2, 127}, {3, 127}}));
         QVERIFY(ok);
-        QCOMPARE(w.port_status, 0);
-        QVERIFY(w.Com1->isChecked());
-        QVERIFY(!w.Com2->isChecked());
-        QCOMPARE(w.Text5->text(), QString("1"));
-        QCOMPARE(w.last_loop_count, QString("1"));
-        QCOMPARE(w.movement_file, QString("robotmov.kmv"));
+        QCOMPARE(w.portStatus(), 0);
+        QVERIFY(ui(w).Com1->isChecked());
+        QVERIFY(!ui(w).Com2->isChecked());
+        QCOMPARE(ui(w).Text5->text(), QString("1"));
+        QCOMPARE(lastAcceptedLoopCount(w), QString("1"));
+        QCOMPARE(w.movementFile(), QString("robotmov.kmv"));
         // The base never moved, so its box was never written.
-        QVERIFY(w.Text1->text().isEmpty());
-        QCOMPARE(w.Text3->text(), QString("127"));
+        QVERIFY(ui(w).Text1->text().isEmpty());
+        QCOMPARE(ui(w).Text3->text(), QString("127"));
         // STOP's idle layout.
-        QVERIFY(w.Save_men->isEnabled());
-        QVERIFY(w.Saveas_men->isEnabled());
-        QVERIFY(!w.Command4->isEnabled());
-        QVERIFY(!w.Command6->isEnabled());
-        QVERIFY(w.Command5->isEnabled());
-        QCOMPARE(look::backColour(w.Command3), look::lightGrey);
+        QVERIFY(ui(w).Save_men->isEnabled());
+        QVERIFY(ui(w).Saveas_men->isEnabled());
+        QVERIFY(!ui(w).Command4->isEnabled());
+        QVERIFY(!ui(w).Command6->isEnabled());
+        QVERIFY(ui(w).Command5->isEnabled());
+        QCOMPARE(look::backColour(ui(w).Command3), look::lightGrey);
     }
 
     void startUpWithNoFileAndNoPortReportsBothBeforeShowing()
@@ -234,12 +238,12 @@ private Q_SLOTS:
         QVERIFY(!h.dialogs.shown[1].parentVisible);
         QVERIFY(w.isVisible());
         QVERIFY(h.port.written.isEmpty());
-        QCOMPARE(w.port_status, 8002);
+        QCOMPARE(w.portStatus(), 8002);
         // STOP was disabled, so start-up's press of it left the controls disabled.
         QVERIFY(allEnabled(motionGroup(w), false));
-        QVERIFY(w.HScroll3->isEnabled());
-        QVERIFY(w.Text1->isEnabled());
-        QVERIFY(!w.Com1->isChecked());
+        QVERIFY(ui(w).HScroll3->isEnabled());
+        QVERIFY(ui(w).Text1->isEnabled());
+        QVERIFY(!ui(w).Com1->isChecked());
     }
 
     void theProbe_data()
@@ -258,10 +262,11 @@ private Q_SLOTS:
         RobotHarness h;
         h.port.probeAnswer = answer;
         robot &w = h.start();
-        QCOMPARE(w.port_status, status);
+        QCOMPARE(w.portStatus(), status);
         // The probe's outcome, seen through the idle layout that start-up ends in.
-        QVERIFY(allEnabled({w.HScroll1, w.HScroll2, w.VScroll1, w.VScroll3, w.VScroll4, w.Command2,
-                            w.Command3, w.Command5, w.Command14, w.Command16, w.Command18},
+        QVERIFY(allEnabled({ui(w).HScroll1, ui(w).HScroll2, ui(w).VScroll1, ui(w).VScroll3,
+                            ui(w).VScroll4, ui(w).Command2, ui(w).Command3, ui(w).Command5,
+                            ui(w).Command14, ui(w).Command16, ui(w).Command18},
                            status == 0));
         if (status == 13) {
             QCOMPARE(h.dialogs.titles(), QStringList{"VM Warning"});
@@ -269,7 +274,7 @@ private Q_SLOTS:
             // Nothing leaves but the probe, whatever moves.
             QCOMPARE(h.port.written, QByteArray("B"));
             w.Command2_Click();
-            w.Text1->setText("42");
+            ui(w).Text1->setText("42");
             QCOMPARE(h.port.written, QByteArray("B"));
             QVERIFY(h.port.isOpen());
         }
@@ -280,24 +285,24 @@ private Q_SLOTS:
         RobotHarness h;
         robot &w = h.start();
         h.port.openResult = 8005;
-        w.PortMen->actions().at(2)->trigger(); // "Comm 3"
-        QCOMPARE(w.port_number, qint16(3));
-        QCOMPARE(w.port_status, 8005);
-        QVERIFY(w.Com1->isChecked());
-        QVERIFY(!w.Com3->isChecked());
+        ui(w).PortMen->actions().at(2)->trigger(); // "Comm 3"
+        QCOMPARE(w.configuration().port, qint16(3));
+        QCOMPARE(w.portStatus(), 8005);
+        QVERIFY(ui(w).Com1->isChecked());
+        QVERIFY(!ui(w).Com3->isChecked());
         QCOMPARE(
             h.dialogs.shown.last().text,
             QString("Error Code   8005\r\rCOMM 3 already open\rClick Option to change settings"));
         QVERIFY(allEnabled(motionGroup(w), false));
         // Outside the group: the loop count, the boxes and BACK keep their state.
-        QVERIFY(w.HScroll3->isEnabled());
-        QVERIFY(w.Text2->isEnabled());
-        QVERIFY(!w.Backbutt->isEnabled());
+        QVERIFY(ui(w).HScroll3->isEnabled());
+        QVERIFY(ui(w).Text2->isEnabled());
+        QVERIFY(!ui(w).Backbutt->isEnabled());
         // Another port that opens takes the check mark and re-enables the group.
         h.port.openResult = 0;
-        w.Com2->trigger();
-        QVERIFY(w.Com2->isChecked());
-        QVERIFY(!w.Com1->isChecked());
+        ui(w).Com2->trigger();
+        QVERIFY(ui(w).Com2->isChecked());
+        QVERIFY(!ui(w).Com1->isChecked());
         QVERIFY(allEnabled(motionGroup(w), true));
     }
 
@@ -306,10 +311,10 @@ private Q_SLOTS:
         RobotHarness h;
         robot &w = h.start();
         h.port.clearWritten();
-        w.Com1->trigger();
+        ui(w).Com1->trigger();
         QCOMPARE(h.port.openedNumbers, (QList<int>{1, 1}));
         QCOMPARE(h.port.closes, 1);
-        QVERIFY(w.Com1->isChecked());
+        QVERIFY(ui(w).Com1->isChecked());
         QCOMPARE(h.port.written, QByteArray("B"));
     }
 
@@ -318,8 +323,8 @@ private Q_SLOTS:
         RobotHarness h(RobotHarness::configWith("PORT= 7\r\n"));
         robot &w = h.start();
         QCOMPARE(h.port.openedNumbers, QList<int>{7});
-        QCOMPARE(w.port_status, 0);
-        for (QAction *c : {w.Com1, w.Com2, w.Com3, w.Com4})
+        QCOMPARE(w.portStatus(), 0);
+        for (QAction *c : {ui(w).Com1, ui(w).Com2, ui(w).Com3, ui(w).Com4})
             QVERIFY(!c->isChecked());
     }
 
@@ -327,9 +332,9 @@ private Q_SLOTS:
     {
         RobotHarness h;
         robot &w = h.start();
-        w.VScroll1->setValueTo(140);
+        ui(w).VScroll1->setValueTo(140);
         h.port.clearWritten();
-        w.ExitMen->trigger();
+        ui(w).ExitMen->trigger();
         QCOMPARE(h.dialogs.shown.last().text, QString("Do you want to quit?"));
         QCOMPARE(h.dialogs.shown.last().title, QString("Quit Kestrel Robot"));
         QCOMPARE(h.dialogs.shown.last().icon, Dialogs::Icon::Question);
@@ -339,7 +344,7 @@ private Q_SLOTS:
         QVERIFY(h.port.isOpen());
         // The question sends nothing, and the arm keeps its pose.
         QVERIFY(h.port.written.isEmpty());
-        QCOMPARE(w.VScroll1->Value(), 140);
+        QCOMPARE(ui(w).VScroll1->Value(), 140);
     }
 
     void quitWithYesCentresClosesAndEnds()
@@ -356,7 +361,7 @@ private Q_SLOTS:
         QVERIFY(!w.isVisible());
         QVERIFY(!h.port.isOpen());
         QCOMPARE(h.ended, 1);
-        QCOMPARE(w.home_position[axes::Wrist], 127.0);
+        QCOMPARE(w.configuration().home[axes::Wrist], 127.0);
     }
 
     void quitDuringHomingStillCentresTheArm()
@@ -379,10 +384,10 @@ private Q_SLOTS:
 
     void quitAfterAFailedOpenSendsNothing()
     {
-        RobotHarness h;
+        // The grip's home is 50: it would move if anything could.
+        RobotHarness h(RobotHarness::configWith("MOTOR4= 50\r\n"));
         h.port.openResult = 8002;
         robot &w = h.start();
-        w.home_position[axes::Grip] = 50; // would move if anything could
         h.dialogs.answers << Dialogs::Yes;
         w.close();
         QVERIFY(h.port.written.isEmpty());
@@ -396,12 +401,12 @@ private Q_SLOTS:
         robot &w = h.start();
         QWidget *surface = w.centralWidget();
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(395, 120));
-        QVERIFY(!w.PortMen->isVisible());
+        QVERIFY(!ui(w).PortMen->isVisible());
         QTest::mouseClick(w.findChild<QWidget *>("Frame4"), Qt::RightButton, {}, QPoint(60, 100));
-        QVERIFY(!w.PortMen->isVisible());
+        QVERIFY(!ui(w).PortMen->isVisible());
         QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(395, 120));
-        QTRY_VERIFY(w.PortMen->isVisible());
-        w.PortMen->close();
+        QTRY_VERIFY(ui(w).PortMen->isVisible());
+        ui(w).PortMen->close();
     }
 
     void aProgramPressOfADisabledButtonDoesNothing()
@@ -409,13 +414,13 @@ private Q_SLOTS:
         RobotHarness h;
         robot &w = h.start();
         w.Command3_Click(); // REC
-        QVERIFY(w.recording);
-        w.Command4->setEnabled(false);
-        w.press(w.Command4);
-        QVERIFY(w.recording);
-        w.Command4->setEnabled(true);
-        w.press(w.Command4);
-        QVERIFY(!w.recording);
+        QVERIFY(w.isRecording());
+        ui(w).Command4->setEnabled(false);
+        w.press(ui(w).Command4);
+        QVERIFY(w.isRecording());
+        ui(w).Command4->setEnabled(true);
+        w.press(ui(w).Command4);
+        QVERIFY(!w.isRecording());
     }
 
     void aDeviceThatGoesAwayDisablesTheControlsAndSaysSo()
@@ -423,15 +428,15 @@ private Q_SLOTS:
         RobotHarness h;
         robot &w = h.start();
         h.port.disappear();
-        QCOMPARE(w.port_status, 8002);
+        QCOMPARE(w.portStatus(), 8002);
         QVERIFY(allEnabled(motionGroup(w), false));
         QTRY_COMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].title, QString("COMM SETTINGS"));
         QCOMPARE(h.dialogs.shown[0].text,
                  QString("Error Code   8002\r\rCOMM 1 is not available\rDevice: /dev/fake0"));
         // Choosing the port again reopens it.
-        w.Com1->trigger();
-        QCOMPARE(w.port_status, 0);
+        ui(w).Com1->trigger();
+        QCOMPARE(w.portStatus(), 0);
         QVERIFY(allEnabled(motionGroup(w), true));
     }
 
@@ -439,10 +444,10 @@ private Q_SLOTS:
     {
         RobotHarness h;
         robot &w = h.start();
-        w.About_men->trigger();
-        w.About_men->trigger();
-        w.author_men->trigger();
-        w.author_men->trigger();
+        ui(w).About_men->trigger();
+        ui(w).About_men->trigger();
+        ui(w).author_men->trigger();
+        ui(w).author_men->trigger();
         int about = 0, author = 0;
         for (QWidget *top : QApplication::topLevelWidgets()) {
             about += qobject_cast<About *>(top) != nullptr;

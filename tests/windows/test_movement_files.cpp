@@ -3,6 +3,7 @@
 
 #include "support/files.h"
 #include "support/printing.h"
+#include "support/robot_controls.h"
 #include "support/robot_harness.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -23,7 +24,7 @@ static Steps stepsOf(const robot &w, int from, int to)
 {
     Steps out;
     for (int i = from; i <= to; ++i)
-        out << w.step_buffer.at(i);
+        out << w.stepBuffer().at(i);
     return out;
 }
 
@@ -36,14 +37,14 @@ static Steps wholeBuffer(const robot &w)
 // Records base moves 128, 129, ... and grip moves 126, 125, ..., `count` steps in all.
 static void record(robot &w, int count)
 {
-    w.Command3->click();
+    ui(w).Command3->click();
     for (int i = 0; i < count; ++i) {
         if (i % 2 == 0)
-            w.HScroll1->setValueTo(128 + i / 2);
+            ui(w).HScroll1->setValueTo(128 + i / 2);
         else
-            w.HScroll2->setValueTo(126 - i / 2);
+            ui(w).HScroll2->setValueTo(126 - i / 2);
     }
-    w.Command4->click();
+    ui(w).Command4->click();
 }
 
 class TestMovementFiles : public QObject {
@@ -99,17 +100,17 @@ void TestMovementFiles::tooFewStepsSaveNothing()
     QVERIFY(QDir::setCurrent(h.dir.path()));
     if (steps >= 0)
         record(w, steps);
-    QCOMPARE(w.step_buffer.stepCount(), steps < 0 ? 0 : steps + 1);
+    QCOMPARE(w.stepBuffer().stepCount(), steps < 0 ? 0 : steps + 1);
     h.dialogs.savePaths << h.dir.filePath("as.kmv");
 
-    w.Save_men->trigger();
-    w.Saveas_men->trigger();
+    ui(w).Save_men->trigger();
+    ui(w).Saveas_men->trigger();
 
     QVERIFY(!QFile::exists("robotmov.kmv"));
     QVERIFY(!QFile::exists(h.dir.filePath("as.kmv")));
     QVERIFY(h.dialogs.fileTitles.isEmpty());
     QVERIFY(h.dialogs.shown.isEmpty());
-    QCOMPARE(w.movement_file, QString("robotmov.kmv"));
+    QCOMPARE(w.movementFile(), QString("robotmov.kmv"));
 }
 
 void TestMovementFiles::tenStepsSaved()
@@ -118,9 +119,9 @@ void TestMovementFiles::tenStepsSaved()
     robot &w = h.start();
     QVERIFY(QDir::setCurrent(h.dir.path()));
     record(w, 10);
-    QCOMPARE(w.step_buffer.stepCount(), 11);
+    QCOMPARE(w.stepBuffer().stepCount(), 11);
 
-    w.Save_men->trigger();
+    ui(w).Save_men->trigger();
 
     QByteArray expected = " 0 , 0 \r\n"; // the placeholder slot, untouched since start
     for (int i = 0; i < 10; ++i)
@@ -138,33 +139,35 @@ void TestMovementFiles::saveAsThenOpenRestores()
     RobotHarness h;
     robot &w = h.start();
     QVERIFY(QDir::setCurrent(h.dir.path()));
+    // An opened file's first record stays in the placeholder slot while another is recorded.
+    h.openRecords({{3, 200}});
+    const QString opened = w.movementFile();
     record(w, 12);
-    w.step_buffer.put(1, Step{3, 200}); // as if the first record of an opened file
     const Steps saved = stepsOf(w, 1, 13);
     const QString path = h.dir.filePath("taught.kmv");
 
-    w.Save_men->trigger();
+    ui(w).Save_men->trigger();
     h.dialogs.savePaths << path;
-    w.Saveas_men->trigger();
+    ui(w).Saveas_men->trigger();
 
-    QCOMPARE(w.movement_file, path);
+    QCOMPARE(w.movementFile(), path);
     const QByteArray bytes = readAll(path);
     QVERIFY(bytes.startsWith(" 3 , 200 \r\n"));
-    QCOMPARE(bytes, readAll(h.dir.filePath("robotmov.kmv")));
+    QCOMPARE(bytes, readAll(opened));
 
     // Something else is taught, then the file is opened again.
+    h.openRecords({{0, 0}});
     record(w, 3);
-    w.step_buffer.put(1, Step{});
-    w.movement_file = QStringLiteral("robotmov.kmv");
+    QVERIFY(w.movementFile() != path);
     h.dialogs.openPaths << path;
-    w.Open_men->trigger();
+    ui(w).Open_men->trigger();
 
-    QCOMPARE(w.step_buffer.stepCount(), 13);
+    QCOMPARE(w.stepBuffer().stepCount(), 13);
     QCOMPARE(stepsOf(w, 1, 13), saved);
-    QCOMPARE(w.movement_file, path);
+    QCOMPARE(w.movementFile(), path);
     QVERIFY(h.dialogs.shown.isEmpty());
     // Saving it again writes the same file.
-    w.Save_men->trigger();
+    ui(w).Save_men->trigger();
     QCOMPARE(readAll(path), bytes);
 }
 
@@ -176,12 +179,12 @@ void TestMovementFiles::openOneRecord()
     QVERIFY(writeFile(path, " 0 , 127 \r\n"));
     h.dialogs.openPaths << path;
 
-    w.Open_men->trigger();
+    ui(w).Open_men->trigger();
 
-    QCOMPARE(w.step_buffer.stepCount(), 1);
-    QCOMPARE(w.step_buffer.at(1), (Step{0, 127}));
+    QCOMPARE(w.stepBuffer().stepCount(), 1);
+    QCOMPARE(w.stepBuffer().at(1), (Step{0, 127}));
     h.port.clearWritten();
-    w.Command5->click();
+    ui(w).Command5->click();
     QVERIFY(h.port.written.isEmpty());
 }
 
@@ -193,12 +196,12 @@ void TestMovementFiles::openFieldsWithoutSpaces()
     QVERIFY(writeFile(path, "0,127,1,64"));
     h.dialogs.openPaths << path;
 
-    w.Open_men->trigger();
+    ui(w).Open_men->trigger();
 
-    QCOMPARE(w.step_buffer.stepCount(), 2);
+    QCOMPARE(w.stepBuffer().stepCount(), 2);
     QCOMPARE(stepsOf(w, 1, 2), (Steps{{0, 127}, {1, 64}}));
     h.port.clearWritten();
-    w.Command5->click();
+    ui(w).Command5->click();
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{1, 64}, {1, 64}}));
     QVERIFY(ok);
@@ -239,14 +242,19 @@ void TestMovementFiles::openRefusesBadFile()
     QFETCH(int, line);
     QFETCH(QString, reason);
 
-    // The probe was echoed: RUN and its twin are disabled, so Open's enabling of RUN shows.
+    // The probe is echoed: RUN and its twin are disabled, so Open's enabling of RUN shows.
     RobotHarness h;
     h.port.probeAnswer = "B";
     robot &w = h.start();
-    QVERIFY(!w.Command5->isEnabled());
-    QVERIFY(w.Open_men->isEnabled());
-    setSteps(w, {{0, 10}, {1, 20}, {2, 30}});
-    w.step_buffer.put(9, Step{4, 44}); // left over above the count
+    // A longer motion leaves (4, 44) at index 9, above the count of the shorter one after it.
+    h.openRecords({{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}, {0, 7}, {4, 44}});
+    setSteps(h, {{0, 10}, {1, 20}, {2, 30}});
+    QCOMPARE(w.stepBuffer().at(9), (Step{4, 44}));
+    const QString current = w.movementFile();
+    // Those opens enabled RUN; the port chosen again is echoed again and disables it.
+    ui(w).Com1->trigger();
+    QVERIFY(!ui(w).Command5->isEnabled());
+    QVERIFY(ui(w).Open_men->isEnabled());
     const Steps before = wholeBuffer(w);
     const QString path = h.dir.filePath("bad.kmv");
     if (line > 0)
@@ -256,7 +264,7 @@ void TestMovementFiles::openRefusesBadFile()
     h.dialogs.shown.clear();
     h.dialogs.openPaths << path;
 
-    w.Open_men->trigger();
+    ui(w).Open_men->trigger();
 
     QCOMPARE(h.dialogs.shown.size(), 1);
     const QString text = h.dialogs.shown[0].text;
@@ -267,11 +275,11 @@ void TestMovementFiles::openRefusesBadFile()
         QVERIFY2(text.startsWith(head) && !text.mid(head.size()).trimmed().isEmpty(),
                  qPrintable(text));
     QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::Critical);
-    QCOMPARE(w.step_buffer.stepCount(), 4);
+    QCOMPARE(w.stepBuffer().stepCount(), 4);
     QVERIFY(wholeBuffer(w) == before);
-    QCOMPARE(w.movement_file, QString("robotmov.kmv"));
-    QVERIFY(w.Command5->isEnabled());
-    QVERIFY(!w.Command16->isEnabled());
+    QCOMPARE(w.movementFile(), current);
+    QVERIFY(ui(w).Command5->isEnabled());
+    QVERIFY(!ui(w).Command16->isEnabled());
 }
 
 void TestMovementFiles::openWithoutFile_data()
@@ -289,21 +297,25 @@ void TestMovementFiles::openWithoutFile()
     h.port.probeAnswer = "B";
     robot &w = h.start();
     QVERIFY(QDir::setCurrent(h.dir.path()));
-    setSteps(w, {{0, 10}, {1, 20}});
+    setSteps(h, {{0, 10}, {1, 20}});
+    const QString current = w.movementFile();
+    // That open enabled RUN; the port chosen again is echoed again and disables it.
+    ui(w).Com1->trigger();
+    QVERIFY(!ui(w).Command5->isEnabled());
     const Steps before = wholeBuffer(w);
     h.dialogs.shown.clear();
     h.dialogs.openPaths << chosen;
 
-    w.Open_men->trigger();
+    ui(w).Open_men->trigger();
 
     QCOMPARE(h.dialogs.fileTitles.size(), 1);
     QVERIFY(h.dialogs.shown.isEmpty());
-    QCOMPARE(w.step_buffer.stepCount(), 3);
+    QCOMPARE(w.stepBuffer().stepCount(), 3);
     QVERIFY(wholeBuffer(w) == before);
-    QCOMPARE(w.movement_file, QString("robotmov.kmv"));
+    QCOMPARE(w.movementFile(), current);
     // RUN is enabled all the same; its picture twin is not.
-    QVERIFY(w.Command5->isEnabled());
-    QVERIFY(!w.Command16->isEnabled());
+    QVERIFY(ui(w).Command5->isEnabled());
+    QVERIFY(!ui(w).Command16->isEnabled());
 }
 
 void TestMovementFiles::openDisabledWhileWalking()
@@ -312,48 +324,48 @@ void TestMovementFiles::openDisabledWhileWalking()
     robot &w = h.start();
     const QString path = h.dir.filePath("other.kmv");
     QVERIFY(writeFile(path, " 0 , 0 \r\n 1 , 1 \r\n 2 , 2 \r\n"));
-    setSteps(w, {{0, 130}, {0, 131}, {0, 132}});
+    setSteps(h, {{0, 130}, {0, 131}, {0, 132}});
     const Steps before = wholeBuffer(w);
 
     // During a run, and after STOP has been pressed in it, until the run has ended.
     QList<bool> openEnabled;
     h.port.onFrame(0, [&] {
-        openEnabled << w.Open_men->isEnabled();
+        openEnabled << ui(w).Open_men->isEnabled();
         h.dialogs.openPaths = {path};
-        w.Open_men->trigger();
+        ui(w).Open_men->trigger();
         QTimer::singleShot(0, &w, [&] {
-            w.Command4->click();
-            openEnabled << w.Open_men->isEnabled();
-            w.Open_men->trigger();
+            ui(w).Command4->click();
+            openEnabled << ui(w).Open_men->isEnabled();
+            ui(w).Open_men->trigger();
         });
     });
-    w.Command5->click();
+    ui(w).Command5->click();
 
     QCOMPARE(openEnabled, (QList<bool>{false, false}));
     QVERIFY(h.dialogs.fileTitles.isEmpty());
     QVERIFY(wholeBuffer(w) == before);
-    QVERIFY(w.Open_men->isEnabled());
+    QVERIFY(ui(w).Open_men->isEnabled());
 
     // During the reverse walk.
-    w.Command3->click();
-    w.HScroll1->setValueTo(140);
-    w.HScroll1->setValueTo(141);
+    ui(w).Command3->click();
+    ui(w).HScroll1->setValueTo(140);
+    ui(w).HScroll1->setValueTo(141);
     openEnabled.clear();
     h.port.onFrame(0, [&] {
-        openEnabled << w.Open_men->isEnabled();
-        w.Open_men->trigger();
+        openEnabled << ui(w).Open_men->isEnabled();
+        ui(w).Open_men->trigger();
     });
-    w.Backbutt->click();
+    ui(w).Backbutt->click();
     QCOMPARE(openEnabled, QList<bool>{false});
     QVERIFY(h.dialogs.fileTitles.isEmpty());
-    QCOMPARE(w.step_buffer.stepCount(), 4);
-    QVERIFY(w.Open_men->isEnabled());
+    QCOMPARE(w.stepBuffer().stepCount(), 4);
+    QVERIFY(ui(w).Open_men->isEnabled());
 
     // Afterwards it opens again.
-    w.Open_men->trigger();
+    ui(w).Open_men->trigger();
     QCOMPARE(h.dialogs.fileTitles.size(), 1);
-    QCOMPARE(w.step_buffer.stepCount(), 3);
-    QCOMPARE(w.movement_file, path);
+    QCOMPARE(w.stepBuffer().stepCount(), 3);
+    QCOMPARE(w.movementFile(), path);
 }
 
 void TestMovementFiles::fileDialogs()
@@ -363,13 +375,13 @@ void TestMovementFiles::fileDialogs()
     QVERIFY(QDir::setCurrent(h.dir.path()));
     record(w, 10);
 
-    w.Open_men->trigger();   // cancelled
-    w.Saveas_men->trigger(); // cancelled
+    ui(w).Open_men->trigger();   // cancelled
+    ui(w).Saveas_men->trigger(); // cancelled
 
     QCOMPARE(h.dialogs.fileTitles, (QStringList{"Select File to Open", "Select File to Open"}));
     QCOMPARE(h.dialogs.fileFilters, (QStringList{"kestrel (*.kmv)", "kestrel (*.kmv)"}));
     // A cancelled Save As writes nothing and keeps the current file.
-    QCOMPARE(w.movement_file, QString("robotmov.kmv"));
+    QCOMPARE(w.movementFile(), QString("robotmov.kmv"));
     QVERIFY(QDir(h.dir.path()).entryList({"*.kmv"}).isEmpty());
 }
 
@@ -410,7 +422,7 @@ void TestMovementFiles::saveFails()
             limit.emplace(50);
             QVERIFY(limit->ok());
         }
-        (saveAs ? w.Saveas_men : w.Save_men)->trigger();
+        (saveAs ? ui(w).Saveas_men : ui(w).Save_men)->trigger();
     }
 
     QCOMPARE(h.dialogs.shown.size(), 1);
@@ -429,7 +441,7 @@ void TestMovementFiles::saveFails()
     } else {
         QVERIFY(QFileInfo(path).isDir());
     }
-    QCOMPARE(w.step_buffer.stepCount(), 11);
+    QCOMPARE(w.stepBuffer().stepCount(), 11);
 }
 
 QTEST_MAIN(TestMovementFiles)

@@ -1,9 +1,9 @@
 // The Welcome, About and Author windows: their layout, the clicks that leave them, and the end
 // of the program when one of them is closed.
 
+#include "core/text/twips.h"
 #include "windows/product/product_windows.h"
 #include "windows/widgets/look.h"
-#include "core/text/twips.h"
 
 #include <QFrame>
 #include <QIcon>

@@ -4,6 +4,7 @@
 // zero timers, which run at the operation's next pass through the event loop.
 
 #include "support/printing.h"
+#include "support/robot_controls.h"
 #include "support/robot_harness.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/scroll_bar.h"
@@ -38,17 +39,17 @@ static QString layout(const robot &w)
             s += u'/' + mark(twin);
         parts << s;
     };
-    pair("REC", w.Command3, w.Command14);
-    pair("STOP", w.Command4, w.Command15);
-    pair("RUN", w.Command5, w.Command16);
-    pair("PAUSE", w.Command6, w.Command17);
-    pair("HOME", w.Command2, w.Command18);
-    pair("BACK", w.Backbutt, w.Command20);
+    pair("REC", ui(w).Command3, ui(w).Command14);
+    pair("STOP", ui(w).Command4, ui(w).Command15);
+    pair("RUN", ui(w).Command5, ui(w).Command16);
+    pair("PAUSE", ui(w).Command6, ui(w).Command17);
+    pair("HOME", ui(w).Command2, ui(w).Command18);
+    pair("BACK", ui(w).Backbutt, ui(w).Command20);
     const auto entry = [](const QAction *a) {
         return a->isEnabled() ? QStringLiteral("+") : QStringLiteral("-");
     };
-    parts << "Open" + entry(w.Open_men) << "Save" + entry(w.Save_men)
-          << "SaveAs" + entry(w.Saveas_men);
+    parts << "Open" + entry(ui(w).Open_men) << "Save" + entry(ui(w).Save_men)
+          << "SaveAs" + entry(ui(w).Saveas_men);
     return parts.join(u' ');
 }
 
@@ -69,9 +70,9 @@ static void atEveryFrame(FakePort &port, std::function<void()> what)
 static void verifyMotionGroupDisabled(const robot &w)
 {
     for (const QWidget *c : std::initializer_list<const QWidget *>{
-             w.HScroll1, w.HScroll2, w.VScroll1, w.VScroll3, w.VScroll4, w.Command2, w.Command3,
-             w.Command4, w.Command5, w.Command6, w.Command14, w.Command15, w.Command16, w.Command17,
-             w.Command18})
+             ui(w).HScroll1, ui(w).HScroll2, ui(w).VScroll1, ui(w).VScroll3, ui(w).VScroll4,
+             ui(w).Command2, ui(w).Command3, ui(w).Command4, ui(w).Command5, ui(w).Command6,
+             ui(w).Command14, ui(w).Command15, ui(w).Command16, ui(w).Command17, ui(w).Command18})
         QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
 }
 
@@ -110,39 +111,40 @@ void TestRecordingPlayback::layouts()
     RobotHarness h;
     robot &w = h.start();
     QCOMPARE(layout(w), idle);
-    QCOMPARE(w.Command6->text(), QString("PAUSE"));
+    QCOMPARE(ui(w).Command6->text(), QString("PAUSE"));
 
-    w.Text5->setText("4");
-    w.Command3->click();
+    ui(w).Text5->setText("4");
+    ui(w).Command3->click();
     QCOMPARE(layout(w), recordingLayout);
-    QVERIFY(w.recording);
-    QCOMPARE(w.step_buffer.stepCount(), 1);
-    QCOMPARE(w.Text5->text(), QString("4"));
+    QVERIFY(w.isRecording());
+    QCOMPARE(w.stepBuffer().stepCount(), 1);
+    QCOMPARE(ui(w).Text5->text(), QString("4"));
 
     for (int p : {128, 129, 130, 131, 132})
-        w.HScroll1->setValueTo(p);
-    w.Command4->click();
+        ui(w).HScroll1->setValueTo(p);
+    ui(w).Command4->click();
     QCOMPARE(layout(w), idle);
-    QVERIFY(!w.recording);
-    QCOMPARE(w.Text5->text(), QString("1"));
-    QCOMPARE(w.step_buffer.stepCount(), 6);
+    QVERIFY(!w.isRecording());
+    QCOMPARE(ui(w).Text5->text(), QString("1"));
+    QCOMPARE(w.stepBuffer().stepCount(), 6);
 
     QString during;
     bool axesUsable = false;
     h.port.onFrame(0, [&] {
         during = layout(w);
-        axesUsable = w.HScroll1->isEnabled() && w.VScroll4->isEnabled() && w.Text1->isEnabled() &&
-                     w.Text5->isEnabled() && w.HScroll3->isEnabled();
+        axesUsable = ui(w).HScroll1->isEnabled() && ui(w).VScroll4->isEnabled() &&
+                     ui(w).Text1->isEnabled() && ui(w).Text5->isEnabled() &&
+                     ui(w).HScroll3->isEnabled();
     });
-    w.Command5->click();
+    ui(w).Command5->click();
     QCOMPARE(during, running);
     QVERIFY(axesUsable);
     QCOMPARE(layout(w), ranOut);
-    QCOMPARE(look::backColour(w.Command3), look::lightGrey);
+    QCOMPARE(look::backColour(ui(w).Command3), look::lightGrey);
 
     // STOP during the run: PAUSE is left disabled as STOP left it.
-    h.port.onFrame(6, [&] { QTimer::singleShot(0, &w, [&] { w.Command4->click(); }); });
-    w.Command5->click();
+    h.port.onFrame(6, [&] { QTimer::singleShot(0, &w, [&] { ui(w).Command4->click(); }); });
+    ui(w).Command5->click();
     QCOMPARE(layout(w), idle);
 }
 
@@ -151,23 +153,23 @@ void TestRecordingPlayback::recordingStartsAtIndexTwo()
     RobotHarness h;
     robot &w = h.start();
     recordBase(w, {128, 129, 130});
-    w.Command4->click();
+    ui(w).Command4->click();
     QCOMPARE(stepsOf(w, 1), (Steps{{0, 0}, {0, 128}, {0, 129}, {0, 130}}));
 
     // A second recording starts again at index 2; what lies above it stays.
     recordBase(w, {131});
-    w.Command4->click();
-    QCOMPARE(w.step_buffer.stepCount(), 2);
-    QCOMPARE(w.step_buffer.at(2), (Step{0, 131}));
-    QCOMPARE(w.step_buffer.at(3), (Step{0, 129}));
+    ui(w).Command4->click();
+    QCOMPARE(w.stepBuffer().stepCount(), 2);
+    QCOMPARE(w.stepBuffer().at(2), (Step{0, 131}));
+    QCOMPARE(w.stepBuffer().at(3), (Step{0, 129}));
 
     // REC then STOP at once: nothing to replay.
-    w.Command3->click();
-    w.Command4->click();
-    QCOMPARE(w.step_buffer.stepCount(), 1);
-    w.HScroll1->setValueTo(127); // at home, so RUN's homing sends nothing either
+    ui(w).Command3->click();
+    ui(w).Command4->click();
+    QCOMPARE(w.stepBuffer().stepCount(), 1);
+    ui(w).HScroll1->setValueTo(127); // at home, so RUN's homing sends nothing either
     h.port.clearWritten();
-    w.Command5->click();
+    ui(w).Command5->click();
     QVERIFY(h.port.written.isEmpty());
 }
 
@@ -175,29 +177,33 @@ void TestRecordingPlayback::bufferFull()
 {
     RobotHarness h;
     robot &w = h.start();
-    w.Command3->click();
-    w.step_buffer.setStepCount(StepBuffer::capacity - 1);
+    ui(w).Command3->click();
+    // The base back and forth, one step short of the capacity.
+    for (int i = 2; i < StepBuffer::capacity; ++i)
+        ui(w).HScroll1->setValueTo(i % 2 == 0 ? 128 : 127);
+    QCOMPARE(w.stepBuffer().stepCount(), StepBuffer::capacity - 1);
+    QCOMPARE(ui(w).HScroll1->Value(), 127);
     h.port.clearWritten();
 
-    QVERIFY(w.HScroll1->setValueTo(128)); // index 12000
+    QVERIFY(ui(w).HScroll1->setValueTo(128)); // index 12000
     QVERIFY(h.dialogs.shown.isEmpty());
-    QVERIFY(w.HScroll1->setValueTo(129)); // index 12001: full
+    QVERIFY(ui(w).HScroll1->setValueTo(129)); // index 12001: full
     QCOMPARE(h.dialogs.shown.size(), 1);
     QCOMPARE(h.dialogs.shown[0].text, QString("Buffer Full!!!"));
     QCOMPARE(h.dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
-    QVERIFY(!w.recording);
-    QCOMPARE(w.step_buffer.stepCount(), StepBuffer::capacity + 1);
-    QCOMPARE(w.step_buffer.at(StepBuffer::capacity + 1), (Step{0, 129}));
+    QVERIFY(!w.isRecording());
+    QCOMPARE(w.stepBuffer().stepCount(), StepBuffer::capacity + 1);
+    QCOMPARE(w.stepBuffer().at(StepBuffer::capacity + 1), (Step{0, 129}));
     QCOMPARE(layout(w), "REC- STOP+ RUN- PAUSE- HOME- BACK+ Open- Save- SaveAs-");
 
     // Later moves still reach the arm but are not recorded.
-    QVERIFY(w.HScroll1->setValueTo(130));
-    QCOMPARE(w.step_buffer.stepCount(), StepBuffer::capacity + 1);
+    QVERIFY(ui(w).HScroll1->setValueTo(130));
+    QCOMPARE(w.stepBuffer().stepCount(), StepBuffer::capacity + 1);
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 128}, {0, 129}, {0, 130}}));
     QVERIFY(ok);
 
-    w.Command4->click();
+    ui(w).Command4->click();
     QCOMPARE(layout(w), idle);
     QCOMPARE(h.dialogs.shown.size(), 1);
 }
@@ -207,13 +213,13 @@ void TestRecordingPlayback::loopCountThree()
     RobotHarness h;
     robot &w = h.start();
     recordBase(w, {128, 129, 130, 131, 132});
-    w.Command4->click();
-    w.Text5->setText("3");
+    ui(w).Command4->click();
+    ui(w).Text5->setText("3");
     h.port.clearWritten();
 
     QStringList shown;
-    atEveryFrame(h.port, [&] { shown << w.Text5->text(); });
-    w.Command5->click();
+    atEveryFrame(h.port, [&] { shown << ui(w).Text5->text(); });
+    ui(w).Command5->click();
     h.port.onFrame(0, {});
 
     const Frames pass = twice(walk(0, 128, 132));
@@ -227,8 +233,8 @@ void TestRecordingPlayback::loopCountThree()
         for (int i = 0; i < n; ++i)
             expected << text;
     QCOMPARE(shown, expected);
-    QCOMPARE(w.Text5->text(), QString("3"));
-    QCOMPARE(w.HScroll3->Value(), 3);
+    QCOMPARE(ui(w).Text5->text(), QString("3"));
+    QCOMPARE(ui(w).HScroll3->Value(), 3);
 }
 
 void TestRecordingPlayback::loopCountChangedDuringRun_data()
@@ -246,12 +252,12 @@ void TestRecordingPlayback::loopCountChangedDuringRun()
 
     RobotHarness h;
     robot &w = h.start();
-    setSteps(w, {{0, 130}, {0, 127}});
-    w.Text5->setText("2");
+    setSteps(h, {{0, 130}, {0, 127}});
+    ui(w).Text5->setText("2");
     h.port.clearWritten();
 
-    h.port.onFrame(0, [&] { QTimer::singleShot(0, &w, [&] { w.Text5->setText(typed); }); });
-    w.Command5->click();
+    h.port.onFrame(0, [&] { QTimer::singleShot(0, &w, [&] { ui(w).Text5->setText(typed); }); });
+    ui(w).Command5->click();
 
     Frames expected;
     for (int i = 0; i < passes; ++i)
@@ -259,34 +265,34 @@ void TestRecordingPlayback::loopCountChangedDuringRun()
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), expected);
     QVERIFY(ok);
-    QCOMPARE(w.Text5->text(), QString("2"));
+    QCOMPARE(ui(w).Text5->text(), QString("2"));
 }
 
 void TestRecordingPlayback::loopCountHundred()
 {
     RobotHarness h;
     robot &w = h.start();
-    setSteps(w, {{2, 100}});
-    w.Text5->setText("100");
+    setSteps(h, {{2, 100}});
+    ui(w).Text5->setText("100");
     h.port.clearWritten();
 
-    w.Command5->click();
+    ui(w).Command5->click();
 
     // The first pass moves the elbow; the other 99 find it there already.
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), Frames(101, frame::Frame{2, 100}));
     QVERIFY(ok);
-    QCOMPARE(w.Text5->text(), QString("100"));
+    QCOMPARE(ui(w).Text5->text(), QString("100"));
 }
 
 void TestRecordingPlayback::replayedStepWrittenTwiceOnlyWhenItMoves()
 {
     RobotHarness h;
     robot &w = h.start();
-    setSteps(w, {{0, 127}, {0, 130}, {0, 130}, {4, 127}, {4, 100}, {5, 10}});
+    setSteps(h, {{0, 127}, {0, 130}, {0, 130}, {4, 127}, {4, 100}, {5, 10}});
     h.port.clearWritten();
 
-    w.Command5->click();
+    ui(w).Command5->click();
 
     bool ok = false;
     // A channel no slider holds is written and moves nothing.
@@ -294,19 +300,19 @@ void TestRecordingPlayback::replayedStepWrittenTwiceOnlyWhenItMoves()
         h.port.frames(&ok),
         (Frames{{0, 127}, {0, 130}, {0, 130}, {0, 130}, {4, 127}, {4, 100}, {4, 100}, {5, 10}}));
     QVERIFY(ok);
-    QCOMPARE(w.HScroll1->Value(), 130);
-    QCOMPARE(w.HScroll2->Value(), 100);
+    QCOMPARE(ui(w).HScroll1->Value(), 130);
+    QCOMPARE(ui(w).HScroll2->Value(), 100);
 }
 
 void TestRecordingPlayback::replayIgnoresPortStatus()
 {
     RobotHarness h;
     robot &w = h.start();
-    setSteps(w, {{0, 130}, {1, 100}, {0, 127}});
+    setSteps(h, {{0, 130}, {1, 100}, {0, 127}});
     // The port is chosen again and now echoes: the boxes send nothing, the replay still does.
     h.port.probeAnswer = "B";
-    w.Com1->trigger();
-    QCOMPARE(w.port_status, 13);
+    ui(w).Com1->trigger();
+    QCOMPARE(w.portStatus(), 13);
     h.port.clearWritten();
 
     w.Command5_Click();
@@ -314,7 +320,7 @@ void TestRecordingPlayback::replayIgnoresPortStatus()
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 130}, {1, 100}, {0, 127}}));
     QVERIFY(ok);
-    QCOMPARE(w.VScroll1->Value(), 100);
+    QCOMPARE(ui(w).VScroll1->Value(), 100);
 }
 
 void TestRecordingPlayback::pauseLeftOverHoldsNextRun_data()
@@ -330,12 +336,12 @@ void TestRecordingPlayback::pauseLeftOverHoldsNextRun()
 
     RobotHarness h;
     robot &w = h.start();
-    setSteps(w, {{0, 130}, {0, 131}, {0, 132}});
-    w.Command5->click();
+    setSteps(h, {{0, 130}, {0, 131}, {0, 132}});
+    ui(w).Command5->click();
     QCOMPARE(layout(w), ranOut);
-    w.Command6->click();
-    QCOMPARE(w.Command6->text(), QString("CONT"));
-    w.Text5->setText("2");
+    ui(w).Command6->click();
+    QCOMPARE(ui(w).Command6->text(), QString("CONT"));
+    ui(w).Text5->setText("2");
     h.port.clearWritten();
 
     // The base homes from 132 (five frames); the first step is then written twice. Two event
@@ -347,18 +353,18 @@ void TestRecordingPlayback::pauseLeftOverHoldsNextRun()
     };
     QList<Seen> seen;
     const auto look = [&] {
-        seen << Seen{h.port.written.size() / 4, w.replayIndex(), w.Command6->text()};
+        seen << Seen{h.port.written.size() / 4, w.replayIndex(), ui(w).Command6->text()};
     };
     h.port.onFrame(5, [&] {
         QTimer::singleShot(0, &w, [&] {
             look();
             QTimer::singleShot(0, &w, [&] {
                 look();
-                (stop ? w.Command4 : w.Command6)->click();
+                (stop ? ui(w).Command4 : ui(w).Command6)->click();
             });
         });
     });
-    w.Command5->click();
+    ui(w).Command5->click();
 
     QCOMPARE(seen.size(), 2);
     for (const Seen &s : seen) {
@@ -366,14 +372,14 @@ void TestRecordingPlayback::pauseLeftOverHoldsNextRun()
         QCOMPARE(s.index, 2);
         QCOMPARE(s.caption, QString("CONT"));
     }
-    QCOMPARE(w.Command6->text(), QString("PAUSE"));
+    QCOMPARE(ui(w).Command6->text(), QString("PAUSE"));
     bool ok = false;
     const Frames homing = walk(0, 131, 127);
     if (stop) {
         // STOP releases the pause and ends the run after that step; the count comes back.
         QCOMPARE(h.port.frames(&ok), homing + twice(Frames{{0, 130}}));
         QCOMPARE(layout(w), idle);
-        QCOMPARE(w.Text5->text(), QString("2"));
+        QCOMPARE(ui(w).Text5->text(), QString("2"));
     } else {
         // Two passes; the second starts from 132, so every step moves the base again.
         QCOMPARE(h.port.frames(&ok), homing + twice(walk(0, 130, 132)) + twice(walk(0, 130, 132)));
@@ -386,26 +392,26 @@ void TestRecordingPlayback::stopDuringRunHomingPlaysNoPass()
 {
     RobotHarness h;
     robot &w = h.start();
-    setSteps(w, {{1, 130}, {1, 131}});
-    w.HScroll1->setValueTo(140);
-    w.Text5->setText("2");
+    setSteps(h, {{1, 130}, {1, 131}});
+    ui(w).HScroll1->setValueTo(140);
+    ui(w).Text5->setText("2");
     h.port.clearWritten();
 
     int stops = 0;
     h.port.onFrame(3, [&] {
         QTimer::singleShot(0, &w, [&] {
-            w.Command4->click();
+            ui(w).Command4->click();
             ++stops;
         });
     });
-    w.Command5->click();
+    ui(w).Command5->click();
 
     QCOMPARE(stops, 1);
     // Homing is not cut short, but no step is played after it.
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), walk(0, 139, 127));
     QVERIFY(ok);
-    QCOMPARE(w.VScroll1->Value(), 127);
+    QCOMPARE(ui(w).VScroll1->Value(), 127);
     QCOMPARE(layout(w), idle);
 }
 
@@ -414,19 +420,19 @@ void TestRecordingPlayback::backWalksTheRecordingBackwards()
     RobotHarness h;
     robot &w = h.start();
     recordBase(w, {128, 129, 130});
-    QCOMPARE(w.step_buffer.stepCount(), 4);
+    QCOMPARE(w.stepBuffer().stepCount(), 4);
     h.port.clearWritten();
 
-    w.Backbutt->click();
+    ui(w).Backbutt->click();
 
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 130}, {0, 129}, {0, 129}, {0, 128}, {0, 128}}));
     QVERIFY(ok);
-    QCOMPARE(w.step_buffer.stepCount(), 6);
+    QCOMPARE(w.stepBuffer().stepCount(), 6);
     QCOMPARE(stepsOf(w), (Steps{{0, 128}, {0, 129}, {0, 130}, {0, 129}, {0, 128}}));
-    QVERIFY(!w.recording);
+    QVERIFY(!w.isRecording());
     QCOMPARE(layout(w), idle);
-    QCOMPARE(w.HScroll1->Value(), 128);
+    QCOMPARE(ui(w).HScroll1->Value(), 128);
 }
 
 void TestRecordingPlayback::stopDuringBack_data()
@@ -445,13 +451,13 @@ void TestRecordingPlayback::stopDuringBack()
     if (leftOverCont) {
         // PAUSE stays enabled after a run that ended by itself; it is disabled while recording,
         // so only STOP can release the walk that the caption holds.
-        setSteps(w, {{0, 130}});
-        w.Command5->click();
-        w.Command6->click();
-        QCOMPARE(w.Command6->text(), QString("CONT"));
+        setSteps(h, {{0, 130}});
+        ui(w).Command5->click();
+        ui(w).Command6->click();
+        QCOMPARE(ui(w).Command6->text(), QString("CONT"));
     }
     recordBase(w, {128, 129, 130, 131, 132});
-    QVERIFY(!w.Command6->isEnabled());
+    QVERIFY(!ui(w).Command6->isEnabled());
     h.port.clearWritten();
 
     QList<int> heldAt;
@@ -461,15 +467,15 @@ void TestRecordingPlayback::stopDuringBack()
                 heldAt << w.replayIndex();
                 QTimer::singleShot(0, &w, [&] {
                     heldAt << w.replayIndex();
-                    w.Command15->click();
+                    ui(w).Command15->click();
                 });
             });
         });
     } else {
         // STOP pressed while the walk stands after the step back to 131.
-        h.port.onFrame(1, [&] { QTimer::singleShot(0, &w, [&] { w.Command15->click(); }); });
+        h.port.onFrame(1, [&] { QTimer::singleShot(0, &w, [&] { ui(w).Command15->click(); }); });
     }
-    w.Command20->click();
+    ui(w).Command20->click();
 
     bool ok = false;
     const Frames sent = h.port.frames(&ok);
@@ -477,66 +483,66 @@ void TestRecordingPlayback::stopDuringBack()
     if (leftOverCont) {
         QCOMPARE(heldAt, (QList<int>{6, 6}));
         QCOMPARE(sent, (Frames{{0, 132}}));
-        QCOMPARE(w.step_buffer.stepCount(), 6);
-        QCOMPARE(w.HScroll1->Value(), 132);
+        QCOMPARE(w.stepBuffer().stepCount(), 6);
+        QCOMPARE(ui(w).HScroll1->Value(), 132);
     } else {
         QCOMPARE(sent, (Frames{{0, 132}, {0, 131}, {0, 131}}));
-        QCOMPARE(w.step_buffer.stepCount(), 7);
-        QCOMPARE(w.step_buffer.at(7), (Step{0, 131}));
-        QCOMPARE(w.HScroll1->Value(), 131);
+        QCOMPARE(w.stepBuffer().stepCount(), 7);
+        QCOMPARE(w.stepBuffer().at(7), (Step{0, 131}));
+        QCOMPARE(ui(w).HScroll1->Value(), 131);
     }
-    QVERIFY(!w.recording);
+    QVERIFY(!w.isRecording());
     QCOMPARE(layout(w), idle);
-    QCOMPARE(w.Command6->text(), QString("PAUSE"));
+    QCOMPARE(ui(w).Command6->text(), QString("PAUSE"));
 }
 
 void TestRecordingPlayback::pictureRecAndRunColour()
 {
     RobotHarness h;
     robot &w = h.start();
-    QCOMPARE(look::backColour(w.Command3), look::lightGrey);
+    QCOMPARE(look::backColour(ui(w).Command3), look::lightGrey);
 
     // REC's twin: red at the press, the recording starts at the release, and the red stays.
-    QTest::mousePress(w.Command14, Qt::RightButton);
-    QCOMPARE(look::backColour(w.Command3), look::red);
-    QVERIFY(!w.recording);
+    QTest::mousePress(ui(w).Command14, Qt::RightButton);
+    QCOMPARE(look::backColour(ui(w).Command3), look::red);
+    QVERIFY(!w.isRecording());
     // The press is the button's own: it does not reach the window's surface and its menu.
-    QVERIFY(!w.PortMen->isVisible());
-    QTest::mouseRelease(w.Command14, Qt::RightButton);
-    QVERIFY(!w.recording); // only the left button clicks
-    QTest::mousePress(w.Command14, Qt::LeftButton);
-    QTest::mouseRelease(w.Command14, Qt::LeftButton);
-    QVERIFY(w.recording);
-    QCOMPARE(look::backColour(w.Command3), look::red);
-    QCOMPARE(look::backColour(w.Command14), look::backColour(w.Command15));
-    w.Command4->click();
-    QCOMPARE(look::backColour(w.Command3), look::lightGrey);
+    QVERIFY(!ui(w).PortMen->isVisible());
+    QTest::mouseRelease(ui(w).Command14, Qt::RightButton);
+    QVERIFY(!w.isRecording()); // only the left button clicks
+    QTest::mousePress(ui(w).Command14, Qt::LeftButton);
+    QTest::mouseRelease(ui(w).Command14, Qt::LeftButton);
+    QVERIFY(w.isRecording());
+    QCOMPARE(look::backColour(ui(w).Command3), look::red);
+    QCOMPARE(look::backColour(ui(w).Command14), look::backColour(ui(w).Command15));
+    ui(w).Command4->click();
+    QCOMPARE(look::backColour(ui(w).Command3), look::lightGrey);
     // The captioned REC colours itself the same way.
-    QTest::mousePress(w.Command3, Qt::LeftButton);
-    QCOMPARE(look::backColour(w.Command3), look::red);
-    QTest::mouseRelease(w.Command3, Qt::LeftButton);
-    QVERIFY(w.recording);
-    w.Command4->click();
+    QTest::mousePress(ui(w).Command3, Qt::LeftButton);
+    QCOMPARE(look::backColour(ui(w).Command3), look::red);
+    QTest::mouseRelease(ui(w).Command3, Qt::LeftButton);
+    QVERIFY(w.isRecording());
+    ui(w).Command4->click();
 
     // RUN's twin: green while held, grey again when released, and only then the replay.
-    setSteps(w, {{0, 130}});
+    setSteps(h, {{0, 130}});
     h.port.clearWritten();
-    QTest::mousePress(w.Command16, Qt::LeftButton);
-    QCOMPARE(look::backColour(w.Command5), look::green);
+    QTest::mousePress(ui(w).Command16, Qt::LeftButton);
+    QCOMPARE(look::backColour(ui(w).Command5), look::green);
     QVERIFY(h.port.written.isEmpty());
     QColor duringReplay;
-    h.port.onFrame(0, [&] { duringReplay = look::backColour(w.Command5); });
-    QTest::mouseRelease(w.Command16, Qt::LeftButton);
+    h.port.onFrame(0, [&] { duringReplay = look::backColour(ui(w).Command5); });
+    QTest::mouseRelease(ui(w).Command16, Qt::LeftButton);
     QCOMPARE(duringReplay, QColor(192, 192, 192));
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 130}, {0, 130}}));
     QVERIFY(ok);
 
     // The captioned RUN colours itself the same way.
-    QTest::mousePress(w.Command5, Qt::LeftButton);
-    QCOMPARE(look::backColour(w.Command5), look::green);
-    QTest::mouseRelease(w.Command5, Qt::LeftButton, {}, QPoint(-5, -5));
-    QCOMPARE(look::backColour(w.Command5), look::lightGrey);
+    QTest::mousePress(ui(w).Command5, Qt::LeftButton);
+    QCOMPARE(look::backColour(ui(w).Command5), look::green);
+    QTest::mouseRelease(ui(w).Command5, Qt::LeftButton, {}, QPoint(-5, -5));
+    QCOMPARE(look::backColour(ui(w).Command5), look::lightGrey);
 }
 
 void TestRecordingPlayback::pictureButtonsWithoutColour_data()
@@ -578,27 +584,27 @@ void TestRecordingPlayback::disabledPictureButtonsDoNothing()
 {
     RobotHarness h;
     robot &w = h.start();
-    w.Text5->setText("5");
-    QVERIFY(!w.Command15->isEnabled());
-    QVERIFY(!w.Command20->isEnabled());
-    QVERIFY(!w.Command17->isEnabled());
-    QTest::mouseClick(w.Command15, Qt::LeftButton); // STOP would write 1 into the loop count
-    QTest::mouseClick(w.Command17, Qt::LeftButton);
-    QTest::mouseClick(w.Command20, Qt::LeftButton);
-    QCOMPARE(w.Text5->text(), QString("5"));
-    QCOMPARE(w.Command6->text(), QString("PAUSE"));
-    QVERIFY(!w.recording);
+    ui(w).Text5->setText("5");
+    QVERIFY(!ui(w).Command15->isEnabled());
+    QVERIFY(!ui(w).Command20->isEnabled());
+    QVERIFY(!ui(w).Command17->isEnabled());
+    QTest::mouseClick(ui(w).Command15, Qt::LeftButton); // STOP would write 1 into the loop count
+    QTest::mouseClick(ui(w).Command17, Qt::LeftButton);
+    QTest::mouseClick(ui(w).Command20, Qt::LeftButton);
+    QCOMPARE(ui(w).Text5->text(), QString("5"));
+    QCOMPARE(ui(w).Command6->text(), QString("PAUSE"));
+    QVERIFY(!w.isRecording());
 
-    w.Command3->click();
-    w.HScroll1->setValueTo(128);
+    ui(w).Command3->click();
+    ui(w).HScroll1->setValueTo(128);
     h.port.clearWritten();
-    QVERIFY(!w.Command14->isEnabled());
-    QVERIFY(!w.Command16->isEnabled());
-    QTest::mouseClick(w.Command14, Qt::LeftButton); // REC again would empty the buffer
-    QTest::mouseClick(w.Command16, Qt::LeftButton);
-    QCOMPARE(w.step_buffer.stepCount(), 2);
-    QCOMPARE(look::backColour(w.Command3), look::lightGrey);
-    QVERIFY(look::backColour(w.Command5) != look::green);
+    QVERIFY(!ui(w).Command14->isEnabled());
+    QVERIFY(!ui(w).Command16->isEnabled());
+    QTest::mouseClick(ui(w).Command14, Qt::LeftButton); // REC again would empty the buffer
+    QTest::mouseClick(ui(w).Command16, Qt::LeftButton);
+    QCOMPARE(w.stepBuffer().stepCount(), 2);
+    QCOMPARE(look::backColour(ui(w).Command3), look::lightGrey);
+    QVERIFY(look::backColour(ui(w).Command5) != look::green);
     QVERIFY(h.port.written.isEmpty());
     QCOMPARE(layout(w), recordingLayout);
 }
@@ -609,10 +615,10 @@ void TestRecordingPlayback::homePictureHomes()
     for (int i = 0; i < 2; ++i) {
         RobotHarness h(RobotHarness::configWith("MOTOR1= 120\r\n"));
         robot &w = h.start();
-        w.HScroll2->setValueTo(124);
-        w.VScroll1->setValueTo(125);
+        ui(w).HScroll2->setValueTo(124);
+        ui(w).VScroll1->setValueTo(125);
         h.port.clearWritten();
-        QTest::mouseClick(i == 0 ? w.Command2 : w.Command18, Qt::LeftButton);
+        QTest::mouseClick(i == 0 ? ui(w).Command2 : ui(w).Command18, Qt::LeftButton);
         bool ok = false;
         byButton[i] = h.port.frames(&ok);
         QVERIFY(ok);
@@ -635,13 +641,13 @@ void TestRecordingPlayback::deviceGoneDuringRun()
     RobotHarness h;
     robot &w = h.start();
     const Steps steps{{0, 130}, {0, 131}, {0, 132}, {0, 133}};
-    setSteps(w, steps);
+    setSteps(h, steps);
     if (paused) {
-        w.Command5->click();
-        w.Command6->click();
-        w.HScroll1->setValueTo(127);
+        ui(w).Command5->click();
+        ui(w).Command6->click();
+        ui(w).HScroll1->setValueTo(127);
     }
-    w.Text5->setText("3");
+    ui(w).Text5->setText("3");
     h.port.clearWritten();
 
     if (paused) {
@@ -654,16 +660,16 @@ void TestRecordingPlayback::deviceGoneDuringRun()
         // Gone as the replay writes the second step.
         h.port.onFrame(2, [&] { h.port.disappear(); });
     }
-    w.Command5->click();
+    ui(w).Command5->click();
     QCoreApplication::processEvents();
 
-    QCOMPARE(w.port_status, 8002);
+    QCOMPARE(w.portStatus(), 8002);
     QCOMPARE(w.replayIndex(), paused ? 2 : 3);
-    QCOMPARE(w.HScroll1->Value(), paused ? 130 : 131);
+    QCOMPARE(ui(w).HScroll1->Value(), paused ? 130 : 131);
     QCOMPARE(stepsOf(w), steps);
-    QCOMPARE(w.Text5->text(), QString("3"));
+    QCOMPARE(ui(w).Text5->text(), QString("3"));
     verifyMotionGroupDisabled(w);
-    QVERIFY(w.Open_men->isEnabled());
+    QVERIFY(ui(w).Open_men->isEnabled());
     QCOMPARE(h.dialogs.shown.size(), 1);
     QCOMPARE(h.dialogs.shown[0].title, QString("COMM SETTINGS"));
     QCOMPARE(h.dialogs.shown[0].text, QString("Error Code   8002") + cr + cr +
@@ -678,20 +684,20 @@ void TestRecordingPlayback::deviceGoneDuringBack()
     h.port.clearWritten();
 
     h.port.onFrame(1, [&] { h.port.disappear(); });
-    w.Backbutt->click();
+    ui(w).Backbutt->click();
     QCoreApplication::processEvents();
 
-    QCOMPARE(w.port_status, 8002);
-    QCOMPARE(w.HScroll1->Value(), 131);
+    QCOMPARE(w.portStatus(), 8002);
+    QCOMPARE(ui(w).HScroll1->Value(), 131);
     // What was recorded, the step back to 131 included, is all there and can be saved.
     QCOMPARE(stepsOf(w), (Steps{{0, 128}, {0, 129}, {0, 130}, {0, 131}, {0, 132}, {0, 131}}));
-    QVERIFY(!w.recording);
+    QVERIFY(!w.isRecording());
     verifyMotionGroupDisabled(w);
-    QVERIFY(!w.Backbutt->isEnabled());
-    QVERIFY(!w.Command20->isEnabled());
-    QVERIFY(w.Save_men->isEnabled());
-    QVERIFY(w.Saveas_men->isEnabled());
-    QVERIFY(w.Open_men->isEnabled());
+    QVERIFY(!ui(w).Backbutt->isEnabled());
+    QVERIFY(!ui(w).Command20->isEnabled());
+    QVERIFY(ui(w).Save_men->isEnabled());
+    QVERIFY(ui(w).Saveas_men->isEnabled());
+    QVERIFY(ui(w).Open_men->isEnabled());
     QCOMPARE(h.dialogs.shown.size(), 1);
     QCOMPARE(h.dialogs.shown[0].text, QString("Error Code   8002") + cr + cr +
                                           "COMM 1 is not available" + cr + "Device: /dev/fake0");

@@ -5,12 +5,13 @@
 #include "picture.h"
 #include "scenes.h"
 
-#include "windows/robot/robot.h"
 #include "core/link/frame.h"
 #include "core/store/config_file.h"
-#include "support/fake_port.h"
-#include "windows/widgets/scroll_bar.h"
 #include "core/text/twips.h"
+#include "support/fake_port.h"
+#include "support/robot_controls.h"
+#include "windows/robot/robot.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,7 +90,7 @@ QRect onWindow(const robot &w, int left, int top, int width, int height)
 void walkTo(robot &w, const Pose &pose)
 {
     for (int channel = 0; channel < axes::count; ++channel) {
-        ScrollBar *s = w.slider[channel];
+        ScrollBar *s = ui(w).slider[channel];
         const int direction = pose[channel] > s->Value() ? 1 : -1;
         while (s->Value() != pose[channel])
             s->setValueTo(s->Value() + direction);
@@ -139,12 +140,12 @@ QImage optionsMenu(const QString &)
     robot &w = bench.start();
     // Opened from the menu bar, as a click on "Options" opens it; Comm 1 carries the check mark
     // of the port that opened.
-    w.menuBar()->setActiveAction(w.PortMen->menuAction());
+    w.menuBar()->setActiveAction(ui(w).PortMen->menuAction());
     QApplication::processEvents();
     const QImage window = grab(&w);
-    const QImage menu = grab(w.PortMen);
-    const QPoint at = w.PortMen->pos() - w.mapToGlobal(QPoint(0, 0));
-    w.PortMen->hide();
+    const QImage menu = grab(ui(w).PortMen);
+    const QPoint at = ui(w).PortMen->pos() - w.mapToGlobal(QPoint(0, 0));
+    ui(w).PortMen->hide();
 
     const QImage both = over(window, menu, at);
     const QRect shown(at, menu.size());
@@ -194,9 +195,9 @@ QImage valueBoxes(const QString &)
     robot &w = bench.start();
     walkTo(w, {90, 127, 127, 127, 160});
     // Typed over the selected position: the box says 200, the slider stays until Enter.
-    w.Text2->setFocus();
-    w.Text2->selectAll();
-    QTest::keyClicks(w.Text2, QStringLiteral("200"));
+    ui(w).Text2->setFocus();
+    ui(w).Text2->selectAll();
+    QTest::keyClicks(ui(w).Text2, QStringLiteral("200"));
     QApplication::processEvents();
     // From the grip's box to the loop count, 1:1, the frames' captions included.
     const QRect part = onWindow(w, 1440, 360, 4770, 2355);
@@ -220,7 +221,7 @@ QImage homing(const QString &)
         if (++frames == caughtAt)
             shot = grab(&w);
     };
-    click(w.Command2);
+    click(ui(w).Command2);
     bench.port.eachFrame = nullptr;
     const QRect part = onWindow(w, 0, 420, 6210, 3480);
     return fitted(cut(shot, part));
@@ -231,7 +232,7 @@ QImage recording(const QString &)
     Bench bench;
     robot &w = bench.start();
     // REC pressed with the mouse turns red; every position the sliders pass is a step.
-    click(w.Command3);
+    click(ui(w).Command3);
     walkTo(w, {100, 180, 80, 150, 60});
     const QRect part = onWindow(w, 0, 420, 6210, 3480);
     return fitted(cut(grab(&w), part));
@@ -241,19 +242,19 @@ QImage replay(const QString &)
 {
     Bench bench;
     robot &w = bench.start();
-    click(w.Command3);
+    click(ui(w).Command3);
     walkTo(w, {100, 180, 80, 150, 60});
-    click(w.Command4);
-    w.HScroll3->setValueTo(3);
+    click(ui(w).Command4);
+    ui(w).HScroll3->setValueTo(3);
 
     // Caught in the middle of the first of three passes.
     QImage shot;
-    const int middle = w.step_buffer.stepCount() / 2;
+    const int middle = w.stepBuffer().stepCount() / 2;
     bench.port.eachFrame = [&] {
-        if (shot.isNull() && w.replayIndex() == middle && w.Text5->text() == QLatin1String("3"))
+        if (shot.isNull() && w.replayIndex() == middle && ui(w).Text5->text() == QLatin1String("3"))
             shot = grab(&w);
     };
-    click(w.Command5);
+    click(ui(w).Command5);
     bench.port.eachFrame = nullptr;
     const QRect part = onWindow(w, 0, 420, 6210, 3480);
     return fitted(cut(shot, part));

@@ -4,12 +4,12 @@
 #include "picture.h"
 #include "scenes.h"
 
-#include "windows/product/product_windows.h"
-#include "windows/help/helpwindow.h"
 #include "core/link/frame.h"
-#include "sim/window/arm_window.h"
 #include "sim/core/pty_link.h"
 #include "sim/core/simulator.h"
+#include "sim/window/arm_window.h"
+#include "windows/help/helpwindow.h"
+#include "windows/product/product_windows.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -3,8 +3,8 @@
 #include "picture.h"
 
 #include "core/help/help_file.h"
-#include "windows/help/helpwindow.h"
 #include "core/store/folders.h"
+#include "windows/help/helpwindow.h"
 
 #include <QApplication>
 #include <QDir>

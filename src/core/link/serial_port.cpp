@@ -29,7 +29,8 @@ int SerialPort::open(int number)
         return comdevice::NoDevice;
     }
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    m_device = canonical.isEmpty() || canonical == path ? path : path + QStringLiteral(" -> ") + canonical;
+    m_device =
+        canonical.isEmpty() || canonical == path ? path : path + QStringLiteral(" -> ") + canonical;
     if (canonical.isEmpty())
         return comdevice::NoDevice; // a link that leads nowhere
     return openDevice(canonical);
@@ -42,7 +43,7 @@ int SerialPort::openDevice(const QString &path)
     // operator gets the right hint.
     if (::access(native.constData(), R_OK | W_OK) != 0)
         return errno == EACCES || errno == EPERM ? comdevice::PermissionDenied
-             : errno == ENOENT                   ? comdevice::NoDevice
+               : errno == ENOENT                 ? comdevice::NoDevice
                                                  : comdevice::Other;
 
     m_port.setPortName(path);
@@ -108,7 +109,8 @@ QByteArray SerialPort::readAfter(int ms)
     // is kept by waiting one millisecond past the mark.
     QDeadlineTimer deadline(ms + 1, Qt::PreciseTimer);
     while (m_port.isOpen() && !deadline.hasExpired()) {
-        if (!m_port.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
+        if (!m_port.waitForReadyRead(
+                static_cast<int>(std::max<qint64>(1, deadline.remainingTime())))) {
             if (m_port.error() == QSerialPort::TimeoutError) {
                 m_port.clearError();
                 continue;

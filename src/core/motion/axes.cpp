@@ -1,3 +1,13 @@
 #include "core/motion/axes.h"
 
-static_assert(axes::all[axes::Grip].channel == 4, "the table is indexed by channel");
+namespace {
+constexpr bool indexedByChannel()
+{
+    for (int i = 0; i < axes::count; ++i)
+        if (axes::all[i].channel != i)
+            return false;
+    return true;
+}
+} // namespace
+
+static_assert(indexedByChannel(), "the table is indexed by channel");

@@ -65,8 +65,9 @@ QStringList fields(const QByteArray &text)
     return out;
 }
 
-void read(const QByteArray &text, Settings &settings)
+Settings read(const QByteArray &text)
 {
+    Settings settings;
     const QStringList all = fields(text);
     for (qsizetype f = 1; f < all.size(); ++f) {
         const QString field = all[f].toUpper();
@@ -84,6 +85,7 @@ void read(const QByteArray &text, Settings &settings)
             // Four characters cannot hold a number outside 16 bits, so this always fits.
             settings.port = numbers::toInt16(valueAfterEquals()).value_or(settings.port);
     }
+    return settings;
 }
 
 QByteArray write(const std::array<int, 5> &positionsByChannel, double homeSpeed, qint16 port)
@@ -107,12 +109,12 @@ QByteArray write(const std::array<int, 5> &positionsByChannel, double homeSpeed,
     return out.toLatin1();
 }
 
-QString currentSettingsText(const Settings &settings, qint16 portNumber, bool portOkay)
+QString currentSettingsText(const Settings &settings, bool portOkay)
 {
     const QChar cr(13);
     const auto &h = settings.home;
     QString t;
-    t += QLatin1String("COMM PORT") + numbers::messageNumber(portNumber) +
+    t += QLatin1String("COMM PORT") + numbers::messageNumber(settings.port) +
          (portOkay ? QLatin1String(" Okay !") : QLatin1String(" Error !")) + cr;
     t += cr;
     t += QLatin1String("BASE at ") + numbers::messageNumber(h[axes::Base]) + cr;

@@ -21,15 +21,15 @@ struct Settings {
 // end a line. An empty text has no fields.
 QStringList fields(const QByteArray &text);
 
-// Overwrites the settings the text names and leaves the others as they are. The first field
+// The settings the text names, over the defaults for those it does not name. The first field
 // is never examined. Keys are matched in any case and anywhere in a field; the value is read
 // from at most four characters after the field's first "=", so " 1000" reads as 100.
-void read(const QByteArray &text, Settings &settings);
+[[nodiscard]] Settings read(const QByteArray &text);
 
 // The nine lines of the file, each ended by CR LF.
 QByteArray write(const std::array<int, 5> &positionsByChannel, double homeSpeed, qint16 port);
 
 // The text of "Show Current Setting": every line, the last included, ends with one CR.
-QString currentSettingsText(const Settings &settings, qint16 portNumber, bool portOkay);
+QString currentSettingsText(const Settings &settings, bool portOkay);
 
 } // namespace config

@@ -1,8 +1,8 @@
 #include "windows/help/helpwindow.h"
 
 #include "core/store/folders.h"
-#include "windows/widgets/look.h"
 #include "core/text/twips.h"
+#include "windows/widgets/look.h"
 
 #include <QFontMetrics>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "windows/product/product_windows.h"
 
-#include "windows/widgets/look.h"
 #include "core/text/twips.h"
+#include "windows/widgets/look.h"
 
 #include <QApplication>
 #include <QCloseEvent>

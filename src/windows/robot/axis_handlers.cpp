@@ -3,9 +3,9 @@
 // and the box's change records the step and sends the frame. So a move reaches the arm the same
 // way whoever made it: the operator, start-up, homing, Enter in a box, or playback.
 
-#include "windows/robot/robot.h"
 #include "core/link/send.h"
 #include "core/text/numbers.h"
+#include "windows/robot/robot.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QLineEdit>
@@ -45,7 +45,9 @@ void robot::Text_KeyDown(int channel)
         b->setText(back);
     }
     // Base leads to shoulder, shoulder to grip; the others keep the focus.
-    QLineEdit *next = channel == axes::Base ? Text2 : channel == axes::Shoulder ? Text3 : b;
+    QLineEdit *next = channel == axes::Base       ? box[axes::Shoulder]
+                      : channel == axes::Shoulder ? box[axes::Grip]
+                                                  : b;
     next->setFocus();
 }
 

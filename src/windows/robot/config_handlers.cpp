@@ -1,8 +1,8 @@
 // robotini.txt in the configuration folder: read once at start, written on "Save Configuration".
 
-#include "windows/robot/robot.h"
 #include "core/store/config_file.h"
 #include "core/store/save_file.h"
+#include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -15,13 +15,13 @@ QString cannot(const QString &what, const QString &path, const QString &reason)
 }
 } // namespace
 
-void robot::readConfiguration()
+config::Settings robot::readConfiguration()
 {
     const QString path = m_services.folders.configFile();
     if (!QFileInfo::exists(path)) {
         m_dialogs.message(this, QStringLiteral("'") + path + QStringLiteral("... using default"),
                           QString(), Dialogs::Icon::None, Dialogs::Buttons::Ok);
-        return;
+        return {};
     }
     const LoadResult file = loadWhole(path);
     if (!file.ok) {
@@ -30,13 +30,9 @@ void robot::readConfiguration()
             cannot(QStringLiteral("Cannot read the configuration file"), path, file.reason) +
                 QChar(13) + QStringLiteral("Using the default settings."),
             QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-        return;
+        return {};
     }
-    config::Settings settings{home_position, home_speed, port_number};
-    config::read(file.bytes, settings);
-    home_position = settings.home;
-    home_speed = settings.homeSpeed;
-    port_number = settings.port;
+    return config::read(file.bytes);
 }
 
 void robot::SaveCon_Click()
@@ -45,7 +41,8 @@ void robot::SaveCon_Click()
     for (int channel = 0; channel < axes::count; ++channel)
         pose[channel] = slider[channel]->Value();
     const QString path = m_services.folders.configFile();
-    const SaveResult saved = saveWhole(path, config::write(pose, home_speed, port_number), true);
+    const SaveResult saved =
+        saveWhole(path, config::write(pose, m_config.homeSpeed, m_config.port), true);
     if (!saved.ok) {
         // The old file stays as it was, and so do the homes in memory.
         m_dialogs.message(
@@ -54,13 +51,12 @@ void robot::SaveCon_Click()
         return;
     }
     for (int channel = 0; channel < axes::count; ++channel)
-        home_position[channel] = pose[channel];
+        m_config.home[channel] = pose[channel];
 }
 
 void robot::Show_men_Click()
 {
-    const config::Settings settings{home_position, home_speed, port_number};
-    const QString text = config::currentSettingsText(settings, port_number, port_status == 0);
+    const QString text = config::currentSettingsText(m_config, port_status == 0);
     if (port_status == 0)
         m_dialogs.message(this, text, QStringLiteral("CURRENT SETTINGS"), Dialogs::Icon::None,
                           Dialogs::Buttons::OkCancel);

@@ -4,10 +4,8 @@
 
 void robot::initrobot()
 {
-    home_position.fill(axes::centre);
-    home_speed = 5;
-    port_number = 1;
-    readConfiguration();
+    // The defaults (every home 127, speed 5, port 1), then what the file says.
+    m_config = readConfiguration();
 }
 
 void robot::Command2_Click()

@@ -1,8 +1,8 @@
 // Movement files: Open, Save and Save As of the File menu.
 
-#include "windows/robot/robot.h"
 #include "core/store/movement_file.h"
 #include "core/store/save_file.h"
+#include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 
 #include <QFileInfo>

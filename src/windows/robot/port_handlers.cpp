@@ -1,11 +1,11 @@
 // The port manager: opens "Comm n", probes it for an echo, and switches the motion controls
 // with the outcome. port_status is what every sender of frames consults.
 
-#include "windows/robot/robot.h"
 #include "core/link/com_device.h"
 #include "core/link/port.h"
-#include "windows/widgets/dialogs.h"
 #include "core/text/numbers.h"
+#include "windows/robot/robot.h"
+#include "windows/widgets/dialogs.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
@@ -15,7 +15,7 @@
 void robot::init_port(int port)
 {
     port_status = 0;
-    port_number = static_cast<qint16>(port);
+    m_config.port = static_cast<qint16>(port);
     if (m_port.isOpen())
         m_port.close();
     // Selecting the device, applying 9600,N,8,1 and opening are one guarded step here: any
@@ -57,7 +57,7 @@ void robot::check_if_modem()
         port_status = 13;
         m_dialogs.message(
             this,
-            QStringLiteral("A Device is attached on COMM") + numbers::messageNumber(port_number),
+            QStringLiteral("A Device is attached on COMM") + numbers::messageNumber(m_config.port),
             QStringLiteral("VM Warning"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
     } else {
         enable_all();
@@ -68,8 +68,9 @@ void robot::setMotionGroupEnabled(bool enabled)
 {
     // The group, in its fixed order; each one is set again even when it already is.
     for (QWidget *w : std::initializer_list<QWidget *>{
-             HScroll1, HScroll2, VScroll1, VScroll3, VScroll4, Command2, Command3, Command4,
-             Command5, Command6, Command14, Command15, Command16, Command17, Command18})
+             slider[axes::Base], slider[axes::Grip], slider[axes::Shoulder], slider[axes::Elbow],
+             slider[axes::Wrist], Command2, Command3, Command4, Command5, Command6, Command14,
+             Command15, Command16, Command17, Command18})
         w->setEnabled(enabled);
 }
 
@@ -90,7 +91,7 @@ void robot::onPortLost()
     port_status = comdevice::NoDevice;
     disable_all();
     // Reported once the handler that was writing has returned, not in the middle of it.
-    QTimer::singleShot(0, this, [this, device = m_port.device(), number = port_number] {
+    QTimer::singleShot(0, this, [this, device = m_port.device(), number = m_config.port] {
         m_dialogs.message(this, comdevice::failureText(comdevice::NoDevice, number, device),
                           QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
                           Dialogs::Buttons::Ok);

@@ -1,10 +1,10 @@
 // REC, STOP, the capacity guard and the append of a step. Recording is passive: every move that
 // passes through a value box while `recording` is on becomes a step, whoever made it.
 
+#include "core/text/numbers.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
-#include "core/text/numbers.h"
 
 #include <QAction>
 #include <QLineEdit>

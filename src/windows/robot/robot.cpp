@@ -1,8 +1,8 @@
 #include "windows/robot/robot.h"
 
-#include "windows/product/product_windows.h"
-#include "windows/help/helpwindow.h"
 #include "core/link/port.h"
+#include "windows/help/helpwindow.h"
+#include "windows/product/product_windows.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -42,6 +42,14 @@ void robot::press(QPushButton *button)
 
 void robot::connectControls()
 {
+    connectAxisControls();
+    connectButtons();
+    connectMenus();
+    connect(&m_port, &Port::lost, this, &robot::onPortLost);
+}
+
+void robot::connectAxisControls()
+{
     for (int channel = 0; channel < axes::count; ++channel) {
         connect(slider[channel], &ScrollBar::change, this,
                 [this, channel](int v) { Slider_Change(channel, v); });
@@ -55,7 +63,10 @@ void robot::connectControls()
     connect(HScroll3, &ScrollBar::change, this, &robot::HScroll3_Change);
     connect(HScroll3, &ScrollBar::scroll, this, &robot::HScroll3_Change);
     connect(Text5, &QLineEdit::textChanged, this, &robot::Text5_Change);
+}
 
+void robot::connectButtons()
+{
     connect(Command2, &QPushButton::clicked, this, &robot::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &robot::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &robot::Command4_Click);
@@ -78,7 +89,10 @@ void robot::connectControls()
     // where it would pop up the Options menu.
     for (QWidget *control : m_surface->findChildren<QWidget *>())
         control->setAttribute(Qt::WA_NoMousePropagation);
+}
 
+void robot::connectMenus()
+{
     connect(Open_men, &QAction::triggered, this, &robot::Open_men_Click);
     connect(Save_men, &QAction::triggered, this, &robot::Save_men_Click);
     connect(Saveas_men, &QAction::triggered, this, &robot::Saveas_men_Click);
@@ -100,7 +114,6 @@ void robot::connectControls()
     connect(helpwindow_men, &QAction::triggered, this, &robot::helpwindow_men_Click);
     connect(About_men, &QAction::triggered, this, &robot::About_men_Click);
     connect(author_men, &QAction::triggered, this, &robot::author_men_Click);
-    connect(&m_port, &Port::lost, this, &robot::onPortLost);
 }
 
 bool robot::eventFilter(QObject *watched, QEvent *event)

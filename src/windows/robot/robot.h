@@ -1,27 +1,36 @@
 #pragma once
 // The main window `robot` owns all shared state of the program: the axis positions (held by
-// the sliders), the step buffer, the home pose, the port and its status. Its handlers keep
-// their classic names and live beside it, a file a subject: port_handlers (the port manager),
-// home_handlers, axis_handlers (sliders, value boxes), recording_handlers, playback_handlers,
-// config_handlers and movement_handlers. The picture buttons only call their twins, below;
-// their press colours come from the event filter in robot.cpp. The layout is built in
-// robot_layout.cpp, and start-up and shut-down are in robot_lifecycle.cpp. Everything runs on the one event thread. The long
-// operations (homing, replay, the reverse walk) are the Sequencer's: their handlers set the
-// layout and start it, and the window is its host, showing what it does (the sliders, the
-// pause caption, the loop count). Events run between their steps, and the handlers that run
-// meanwhile coordinate only through the shared values the sequencer reads back.
+// the sliders), the step buffer, the configuration (home pose, homing speed, port number), the
+// port and its status. Everything of it lives in this folder, a file a subject:
+//   robot.cpp              construction, the wiring of every control, the mouse colours
+//   robot_layout.cpp       the controls at their places, from the axis table; the menus
+//   robot_lifecycle.cpp    start-up, shut-down, the window openers
+//   port_handlers.cpp      the port manager: init_port, the probe, the motion group
+//   home_handlers.cpp      initrobot and HOME
+//   axis_handlers.cpp      the sliders, the value boxes and the loop count
+//   recording_handlers.cpp REC, STOP and the step buffer's capacity guard
+//   playback_handlers.cpp  RUN, PAUSE, BACK, and the window's side of the sequencer
+//   config_handlers.cpp    the configuration file: read, save, show
+//   movement_handlers.cpp  movement files: Open, Save, Save As
+// The long operations (homing, replay, the reverse walk) are the Sequencer's: their handlers
+// set the layout and start it, and the window is its host, showing what it does (the sliders,
+// the pause caption, the loop count). Everything runs on the one event thread; the handlers
+// that run between two steps coordinate with the sequencer only through what it reads back.
+//
+// Widgets and state are private. Tests and tools find the controls by objectName (their names
+// below) and read the state through the const accessors.
 
-#include "windows/robot/services.h"
+#include "core/motion/axes.h"
 #include "core/motion/sequencer.h"
 #include "core/motion/step_buffer.h"
-#include "core/motion/axes.h"
+#include "core/store/config_file.h"
+#include "windows/robot/services.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
 
 class QAction;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -41,17 +50,12 @@ public:
     // Start-up; the program calls it once, right after creating the window.
     void Form_Load();
 
-    // Shared state. Public so that the windows' tests and the benchmarks can read it back; the
-    // handlers below are the only writers.
-    qint16 port_number = 1;
-    int port_status = 0;
-    std::array<double, axes::count> home_position{127, 127, 127, 127, 127};
-    double home_speed = 5;
-    QString movement_file;
-    bool recording = false;
-    StepBuffer step_buffer;
-    QString last_loop_count;
-    // replay_index: where a replay or the reverse walk stands in the step buffer.
+    // The state, as the operator could learn it.
+    const config::Settings &configuration() const { return m_config; } // homes, speed, port
+    int portStatus() const override { return port_status; }
+    bool isRecording() const { return recording; }
+    const StepBuffer &stepBuffer() const { return step_buffer; }
+    const QString &movementFile() const { return movement_file; }
     int replayIndex() const { return m_sequencer.replayIndex(); }
 
     // Menu handlers.
@@ -84,15 +88,6 @@ public:
     void Command18_Click() { homeservos(); }
     void Command20_Click() { Backbutt_Click(); }
 
-    // Procedures.
-    void init_port(int port);
-    void check_if_modem();
-    void enable_all();
-    void disable_all();
-    void initrobot();
-    void homeservos();
-    void check_counter();
-
     // Presses a button from the program: runs its click action when it is enabled, and does
     // nothing while it is disabled, as a click would not.
     void press(QPushButton *button);
@@ -102,10 +97,28 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Procedures.
+    void init_port(int port);
+    void check_if_modem();
+    void enable_all();
+    void disable_all();
+    void initrobot();
+    void homeservos();
+    void check_counter();
+
     // robot_layout.cpp
     void buildLayout();
+    void buildCaptions();
+    void buildAxisControls();
+    void buildButtons();
+    void setTabOrder();
     void buildMenus();
+
+    // robot.cpp
     void connectControls();
+    void connectAxisControls();
+    void connectButtons();
+    void connectMenus();
 
     // robot_lifecycle.cpp
     bool Form_Unload(); // true cancels the close
@@ -124,9 +137,8 @@ private:
     void setLoopCountText(const QString &text) override;
     int axisPosition(int channel) const override;
     void placeAxis(int channel, int position) override;
-    int portStatus() const override { return port_status; }
-    double homePosition(int channel) const override { return home_position[channel]; }
-    double homeSpeed() const override { return home_speed; }
+    double homePosition(int channel) const override { return m_config.home[channel]; }
+    double homeSpeed() const override { return m_config.homeSpeed; }
 
     // axis_handlers.cpp: the handlers of every slider and value box, by channel
     // (HScroll1_Change ... Text6_KeyDown); the loop count has its own.
@@ -139,6 +151,7 @@ private:
     // recording_handlers.cpp
     void appendStep(int channel, const QString &boxText);
     void Command3_MouseDown();
+    void setFileMenuEnabled(bool enabled);
 
     // playback_handlers.cpp
     void Command5_MouseDown();
@@ -146,16 +159,21 @@ private:
     void setRunLayout();
     void setRunEndLayout();
 
-    // Stored files: config_handlers.cpp and movement_handlers.cpp
-    void readConfiguration();
-    void setFileMenuEnabled(bool enabled);
+    // config_handlers.cpp: the file's settings over the defaults; the defaults when it is
+    // missing or cannot be read, which the operator is told.
+    config::Settings readConfiguration();
 
-public:
+    // Shared state. port_number is m_config.port.
+    config::Settings m_config;
+    int port_status = 0;
+    QString movement_file;
+    bool recording = false;
+    StepBuffer step_buffer;
+    QString last_loop_count; // the last loop count Text5 accepted, given back for a bad one
+
     // Controls, named as the window's tables name them; objectName is the same.
-    ScrollBar *HScroll1 = nullptr, *HScroll2 = nullptr, *HScroll3 = nullptr;
-    ScrollBar *VScroll1 = nullptr, *VScroll3 = nullptr, *VScroll4 = nullptr;
-    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
-              *Text5 = nullptr, *Text6 = nullptr;
+    ScrollBar *HScroll3 = nullptr; // the loop count
+    QLineEdit *Text5 = nullptr;
     QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr, *Command5 = nullptr,
                 *Command6 = nullptr, *Backbutt = nullptr;
     QPushButton *Command14 = nullptr, *Command15 = nullptr, *Command16 = nullptr,
@@ -166,12 +184,11 @@ public:
     QAction *Com1 = nullptr, *Com2 = nullptr, *Com3 = nullptr, *Com4 = nullptr;
     QAction *Show_men = nullptr, *SaveCon = nullptr;
     QAction *helpwindow_men = nullptr, *About_men = nullptr, *author_men = nullptr;
-
-    // By channel: the slider and the value box of each axis.
+    // By channel: the slider and the value box of each axis (HScroll1 ... Text6, named as the
+    // axis table names them).
     std::array<ScrollBar *, axes::count> slider{};
     std::array<QLineEdit *, axes::count> box{};
 
-private:
     Services m_services;
     Port &m_port;
     Dialogs &m_dialogs;

@@ -1,9 +1,9 @@
 // The main window's controls, menus and tab order, at their places in twips.
 
+#include "core/text/twips.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/scroll_bar.h"
-#include "core/text/twips.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -55,7 +55,7 @@ QLineEdit *valueBox(QWidget *parent, const char *name, int left, int top, const 
 {
     auto *t = new QLineEdit(parent);
     t->setObjectName(QLatin1String(name));
-    t->setGeometry(twips::rect(left, top, 495, 285));
+    t->setGeometry(twips::rect(left, top, axes::valueBoxWidth, axes::valueBoxHeight));
     t->setToolTip(tip);
     QPalette p = t->palette();
     p.setColor(QPalette::Base, look::activeBorder);
@@ -107,9 +107,17 @@ void robot::buildLayout()
     m_surface->setFixedSize(twips::px(6210), twips::px(3975));
     look::setBackColour(m_surface, look::black);
     setCentralWidget(m_surface);
-    QWidget *w = m_surface;
 
     // Frames first, so the controls that stand inside their rectangles are drawn over them.
+    buildCaptions();
+    buildAxisControls();
+    buildButtons();
+    setTabOrder();
+}
+
+void robot::buildCaptions()
+{
+    QWidget *w = m_surface;
     QGroupBox *grip = frame(w, "Frame1", QStringLiteral("GRIP"), twips::rect(120, 420, 2055, 1095));
     QGroupBox *base =
         frame(w, "Frame2", QStringLiteral("BASE"), twips::rect(120, 1560, 2055, 1095));
@@ -137,29 +145,26 @@ void robot::buildLayout()
     Image1->setScaledContents(true);
     Image1->setToolTip(QStringLiteral("About Velmora"));
     Image1->setAttribute(Qt::WA_NoMousePropagation);
+}
 
-    HScroll2 =
-        scrollBar(w, "HScroll2", Qt::Horizontal, 255, 0, 0, twips::rect(240, 960, 1815, 315));
-    HScroll1 =
-        scrollBar(w, "HScroll1", Qt::Horizontal, 0, 255, 127, twips::rect(240, 2100, 1815, 315));
-    VScroll1 =
-        scrollBar(w, "VScroll1", Qt::Vertical, 255, 0, 0, twips::rect(2460, 1020, 525, 1515));
-    VScroll3 =
-        scrollBar(w, "VScroll3", Qt::Vertical, 0, 255, 255, twips::rect(3360, 1020, 525, 1515));
-    VScroll4 =
-        scrollBar(w, "VScroll4", Qt::Vertical, 255, 0, 0, twips::rect(4260, 1020, 525, 1515));
+void robot::buildAxisControls()
+{
+    QWidget *w = m_surface;
+    for (const axes::Axis &a : axes::all) {
+        slider[a.channel] = scrollBar(
+            w, a.slider, a.vertical ? Qt::Vertical : Qt::Horizontal, a.min, a.max, a.created,
+            twips::rect(a.sliderAt.left, a.sliderAt.top, a.sliderAt.width, a.sliderAt.height));
+        box[a.channel] = valueBox(w, a.box, a.boxLeft, a.boxTop, QLatin1String(a.boxTip));
+    }
     HScroll3 =
         scrollBar(w, "HScroll3", Qt::Horizontal, 1, 100, 1, twips::rect(5160, 2280, 795, 255));
-
-    Text3 = valueBox(w, "Text3", 1560, 600, QStringLiteral("Immediate Value For Grip Movement"));
-    Text1 = valueBox(w, "Text1", 1560, 1740, QStringLiteral("Immediate Value For Horizontal"));
-    Text2 =
-        valueBox(w, "Text2", 2460, 660, QStringLiteral("Immediate Value For Shoulder Movement"));
-    Text4 = valueBox(w, "Text4", 3360, 660, QStringLiteral("Immediate Value For Elbow Movement"));
-    Text6 = valueBox(w, "Text6", 4260, 660, QStringLiteral("Immediate Value For Wrist Movement"));
     Text5 = valueBox(w, "Text5", 5460, 1920,
                      QStringLiteral("Do the Movement for this number of times"));
+}
 
+void robot::buildButtons()
+{
+    QWidget *w = m_surface;
     Command3 = textButton(w, "Command3", QStringLiteral("REC"), 0);
     Command4 = textButton(w, "Command4", QStringLiteral("STOP"), 1);
     Command5 = textButton(w, "Command5", QStringLiteral("RUN"), 2);
@@ -177,15 +182,17 @@ void robot::buildLayout()
     Command20 = pictureButton(w, "Command20", QStringLiteral(":/pictures/back.gif"), gif, 5);
     Backbutt->setEnabled(false);
     Command20->setEnabled(false);
+}
 
-    slider = {HScroll1, VScroll1, VScroll3, VScroll4, HScroll2};
-    box = {Text1, Text2, Text4, Text6, Text3};
-
+void robot::setTabOrder()
+{
     // Ascending tab index; labels, frames and the logo take no focus.
+    using namespace axes;
     const QList<QWidget *> tabOrder{
-        HScroll1, VScroll1,  Text1,     Text2,     HScroll2,  Text3,     Command2, Command3,
-        Command4, Command5,  Text4,     Text5,     Command6,  VScroll3,  VScroll4, Text6,
-        HScroll3, Command14, Command15, Command16, Command17, Command18, Backbutt, Command20};
+        slider[Base], slider[Shoulder], box[Base],     box[Shoulder], slider[Grip], box[Grip],
+        Command2,     Command3,         Command4,      Command5,      box[Elbow],   Text5,
+        Command6,     slider[Elbow],    slider[Wrist], box[Wrist],    HScroll3,     Command14,
+        Command15,    Command16,        Command17,     Command18,     Backbutt,     Command20};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

@@ -1,9 +1,9 @@
 // Start-up, shut-down, the window menu's openers and the right-click Options menu.
 
+#include "core/link/port.h"
+#include "windows/help/helpwindow.h"
 #include "windows/product/product_windows.h"
 #include "windows/robot/robot.h"
-#include "windows/help/helpwindow.h"
-#include "core/link/port.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/scroll_bar.h"
@@ -17,7 +17,7 @@ void robot::Form_Load()
 {
     initrobot();
     movement_file = QStringLiteral("robotmov.kmv");
-    init_port(port_number);
+    init_port(m_config.port);
     // Every slider that really moves sends its axis's frame through its value box; the base
     // already stands at 127 and sends nothing.
     for (int channel : axes::centringOrder)
@@ -40,7 +40,7 @@ bool robot::Form_Unload()
     if (answer != Dialogs::Yes)
         return true;
     // Only the homes in memory change; the configuration file keeps its own.
-    home_position.fill(axes::centre);
+    m_config.home.fill(axes::centre);
     // Also when the quit interrupts a homing pass: the program ends right after this walk, so
     // the interrupted pass never goes on and the arm is left centred.
     m_sequencer.homeEvenIfHoming();
