@@ -16,6 +16,7 @@
 #include "support/scripted_dialogs.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -316,6 +317,21 @@ std::function<bool()> reachesIndex(const robot &w, int target)
     };
 }
 
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *w) : QObject(w) { w->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 const char *verdict(bool pass)
 {
     return pass ? "PASS" : "FAIL";
@@ -396,9 +412,20 @@ int main(int argc, char *argv[])
     // 1. Throughput of one whole pass. The pass is the last 4000 frames the reader gets: the
     // homing comes before it, and the end of RUN writes nothing.
     const std::size_t passMark = reader.count();
+    auto *basePaints = new PaintCounter(ui(w).HScroll1);
+    const double runCpuFrom = cpuSeconds(RUSAGE_SELF), runThreadFrom = cpuSeconds(RUSAGE_THREAD);
     const auto runStart = Clock::now();
     w.press(ui(w).Command5);
     const auto runEnd = Clock::now();
+    // The window's thread is the one that drives the replay (and would paint it on a screen);
+    // the process adds the reader's thread, which stands in for the arm.
+    const double runWall = duration<double>(runEnd - runStart).count();
+    const double replayCpuPercent = 100.0 * (cpuSeconds(RUSAGE_SELF) - runCpuFrom) / runWall;
+    const double replayThreadCpuPercent =
+        100.0 * (cpuSeconds(RUSAGE_THREAD) - runThreadFrom) / runWall;
+    // The base moves every fifth step, 24 times a second.
+    const double basePaintsPerSecond = basePaints->paints / runWall;
+    delete basePaints;
     drain();
     int junk = 0;
     const auto arrived = framesFrom(reader.bytes(), passMark, &junk);
@@ -540,6 +567,7 @@ int main(int argc, char *argv[])
         indexList += QString::number(t.stoppedAt) + QLatin1Char(' ');
     }
     const bool throughputPass = passIntact && framesPerSecond >= frameGoal;
+    const bool replayCpuPass = replayThreadCpuPercent <= 8.0;
     const bool stopPass = worstQueued <= 16 && worstWrittenAfter == 0;
     const bool pausePass = pauseHeld && pausedCpuPercent <= 2.0;
 
@@ -559,6 +587,14 @@ int main(int argc, char *argv[])
                 qPrintable(QString::asprintf("%.2f (one frame: 4.17)", longestGapMs)));
     std::printf("%-46s %-24s\n", "   frames arrived as sent",
                 passIntact ? "yes" : qPrintable(QString::asprintf("NO (%d junk bytes)", junk)));
+    std::printf("%-46s %-24s %-12s %s\n", "   CPU of the window's thread, % of one core",
+                qPrintable(QString::asprintf("%.2f", replayThreadCpuPercent)), "<= 8",
+                verdict(replayCpuPass));
+    std::printf("%-46s %-24s\n", "   CPU of the process (with the line's reader)",
+                qPrintable(QString::asprintf("%.2f", replayCpuPercent)));
+    std::printf(
+        "%-46s %-24s\n", "   paints of the base's slider a second",
+        qPrintable(QString::asprintf("%.1f (it moves 24 times a second)", basePaintsPerSecond)));
     std::printf("%-46s %-24s %-12s %s\n", "2. bytes reaching the arm after STOP, worst",
                 qPrintable(QString::number(worstQueued)), "<= 16", verdict(stopPass));
     std::printf("%-46s %-24s\n", "   per STOP, queued on the line (write times)",
