@@ -1,7 +1,13 @@
 #include "core/link/port.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
-#include <QTimer>
+
+Port::Port(QObject *parent) : QObject(parent)
+{
+    m_drained.setSingleShot(true);
+    m_drained.setTimerType(Qt::PreciseTimer);
+}
 
 void Port::write(const QByteArray &bytes)
 {
@@ -18,9 +24,10 @@ void Port::waitForLine(int frames)
         const auto wait = m_line.untilAtMost(frames, LineClock::Clock::now());
         if (wait <= LineClock::Clock::duration::zero())
             return;
-        // A nested loop woken by a timer: window events run meanwhile, and nothing spins.
-        QEventLoop loop;
-        QTimer::singleShot(ceil<milliseconds>(wait), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
+        // The thread sleeps until the timer or an event wakes it: window events run meanwhile,
+        // and nothing spins. After any event the line is looked at again. A wait nested in an
+        // event handled here sets the timer for itself; this one sets it again when it resumes.
+        m_drained.start(ceil<milliseconds>(wait));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }

@@ -7,11 +7,12 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class Port : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit Port(QObject *parent = nullptr);
 
     // Opens port n ("Comm n"), closing what was open. 0, or the error number of comdevice.
     [[nodiscard]] virtual int open(int number) = 0;
@@ -47,4 +48,6 @@ protected:
 
 private:
     LineClock m_line;
+    // Wakes the thread when the line has drained; one timer for every wait, not one a step.
+    QTimer m_drained;
 };

@@ -4,6 +4,7 @@
 
 #include "windows/robot/robot.h"
 #include "windows/widgets/look.h"
+#include "windows/widgets/paint_pacing.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
@@ -63,10 +64,24 @@ void robot::setRunEndLayout()
     Command15->setEnabled(false);
 }
 
+void robot::paceThePainting(bool paced)
+{
+    m_painting->setPaced(paced);
+}
+
+void robot::waitForEvents()
+{
+    // The operator looks at a held replay: it shows where the arm stands before it sleeps.
+    m_painting->flush();
+    Sequencer::Host::waitForEvents();
+}
+
 void robot::Command5_Click()
 {
     setRunLayout();
+    paceThePainting(true);
     const auto end = m_sequencer.run(step_buffer);
+    paceThePainting(false);
     Open_men->setEnabled(true);
     look::setBackColour(Command3, look::lightGrey);
     // A device that went away has disabled the motion controls; they stay so.
@@ -93,7 +108,10 @@ void robot::Backbutt_Click()
 {
     Backbutt->setEnabled(false);
     Command20->setEnabled(false);
-    if (m_sequencer.back(step_buffer) == Sequencer::End::Lost) {
+    paceThePainting(true);
+    const auto end = m_sequencer.back(step_buffer);
+    paceThePainting(false);
+    if (end == Sequencer::End::Lost) {
         // STOP is disabled with the other motion controls now. End the recording here, and
         // leave the File menu open so that what was recorded can be saved.
         recording = false;

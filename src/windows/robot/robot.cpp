@@ -4,6 +4,7 @@
 #include "windows/help/helpwindow.h"
 #include "windows/product/product_windows.h"
 #include "windows/widgets/dialogs.h"
+#include "windows/widgets/paint_pacing.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@ robot::robot(Services services, QWidget *parent)
     buildLayout();
     buildMenus();
     connectControls();
+    m_painting = new PaintPacer(this);
     setFixedSize(sizeHint());
 }
 

@@ -35,6 +35,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class PaintPacer;
 class ScrollBar;
 class helpwindow;
 class Welcome;
@@ -139,6 +140,7 @@ private:
     void placeAxis(int channel, int position) override;
     double homePosition(int channel) const override { return m_config.home[channel]; }
     double homeSpeed() const override { return m_config.homeSpeed; }
+    void waitForEvents() override;
 
     // axis_handlers.cpp: the handlers of every slider and value box, by channel
     // (HScroll1_Change ... Text6_KeyDown); the loop count has its own.
@@ -158,6 +160,8 @@ private:
     void Command5_MouseUp();
     void setRunLayout();
     void setRunEndLayout();
+    // A replay's steps are painted at the screen's pace, not one paint a step.
+    void paceThePainting(bool paced);
 
     // config_handlers.cpp: the file's settings over the defaults; the defaults when it is
     // missing or cannot be read, which the operator is told.
@@ -194,6 +198,7 @@ private:
     Dialogs &m_dialogs;
     Sequencer m_sequencer;
     QWidget *m_surface = nullptr;
+    PaintPacer *m_painting = nullptr;
     QPointer<helpwindow> m_help;
     QPointer<Welcome> m_welcome;
     QPointer<About> m_about;

@@ -3,6 +3,7 @@
 #include "core/text/twips.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/look.h"
+#include "windows/widgets/paint_pacing.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
@@ -48,6 +49,7 @@ ScrollBar *scrollBar(QWidget *parent, const char *name, Qt::Orientation o, int m
     s->setObjectName(QLatin1String(name));
     s->setGeometry(at);
     look::useDesktopColours(s);
+    look::paintOpaque(s, look::black);
     return s;
 }
 
@@ -61,6 +63,7 @@ QLineEdit *valueBox(QWidget *parent, const char *name, int left, int top, const 
     p.setColor(QPalette::Base, look::activeBorder);
     p.setColor(QPalette::Text, look::black);
     t->setPalette(p);
+    look::paintOpaque(t, look::black);
     return t;
 }
 
