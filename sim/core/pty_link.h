@@ -4,6 +4,8 @@
 // alone: an existing path is never replaced, and on the way out the link is removed only if it
 // still points at our terminal, so a link the user has remade in the meantime survives.
 
+#include "sim/core/pseudo_terminal.h"
+
 #include <QString>
 #include <memory>
 
@@ -23,8 +25,8 @@ public:
     PtyLink &operator=(const PtyLink &) = delete;
 
     // The side the simulator reads and answers on; non-blocking.
-    int masterFd() const { return m_master; }
-    QString slavePath() const { return m_slavePath; }
+    int masterFd() const { return m_terminal.master(); }
+    QString slavePath() const { return m_terminal.slavePath(); }
     QString linkPath() const { return m_linkPath; }
 
     // Removes the link if it still points at our terminal; safe to call more than once.
@@ -33,12 +35,10 @@ public:
 private:
     PtyLink() = default;
 
-    int m_master = -1;
-    // Held open for the simulator's whole life: without it, the master side sees a hang-up
-    // each time the program closes the port, and the terminal's line settings would be reset
-    // between the program's opens.
-    int m_slave = -1;
-    QString m_slavePath;
+    // Its slave side is held open for the simulator's whole life: without it, the master side
+    // sees a hang-up each time the program closes the port, and the terminal's line settings
+    // would be reset between the program's opens.
+    PseudoTerminal m_terminal;
     QString m_linkPath;
 };
 

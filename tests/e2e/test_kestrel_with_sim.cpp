@@ -1,5 +1,7 @@
 // The real program against the real simulator: start-up's frames as the arm receives them.
 
+#include "sim/core/pseudo_terminal.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -45,23 +47,23 @@ private Q_SLOTS:
         kestrel.start(KESTREL_BINARY, {});
         QVERIFY(kestrel.waitForStarted());
 
-        // The probe, 4 centring frames and 77 grip frames: 325 bytes, a third of a second of line.
-        QStringList lines;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (lines =
-                 [&] {
-                     QFile f(log);
-                     return f.open(QIODevice::ReadOnly)
-                                ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
-                                : QStringList();
-                 }())
-                    .size() >= 82,
-            15000);
-        QTest::qWait(300); // anything more would show up now
-        QFile f(log);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        // The probe, 4 centring frames and 77 grip frames: 325 bytes, a third of a second of
+        // line. Once they are all through, Kestrel is ended, so that it can send nothing more,
+        // and a marker frame is put on the line after whatever it did send: when the marker
+        // comes through, everything Kestrel sent has.
+        const auto logged = [&] {
+            QFile f(log);
+            return f.open(QIODevice::ReadOnly)
+                       ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                       : QStringList();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(logged().size() >= 82, 30000);
         stop(kestrel);
+        QVERIFY(
+            sim::PseudoTerminal::writeToDevice(config + "/COM1", QByteArray::fromHex("FF002A0D")));
+        QTRY_VERIFY_WITH_TIMEOUT(logged().last().contains("FF 00 2A 0D"), 30000);
+        QStringList lines = logged();
+        lines.removeLast();
         stop(sim);
 
         QStringList frames;

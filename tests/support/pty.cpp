@@ -1,69 +1,55 @@
 #include "support/pty.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
-#include <cerrno>
-#include <fcntl.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
-Pty::Pty()
-{
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_master < 0)
-        return;
-    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-        closeMaster();
-        return;
-    }
-    // The line settings are left as a new terminal has them (cooked, 38400 baud): the program
-    // under test must set its own.
-    m_slave = QString::fromLocal8Bit(::ptsname(m_master));
-}
-
-Pty::~Pty()
-{
-    closeMaster();
-}
-
 bool Pty::linkAs(const QString &linkPath) const
 {
-    return QFile::link(m_slave, linkPath);
+    return QFile::link(slavePath(), linkPath);
 }
 
 bool Pty::lineSettings(termios *t) const
 {
-    return m_master >= 0 && ::tcgetattr(m_master, t) == 0;
+    return master() >= 0 && ::tcgetattr(master(), t) == 0;
 }
 
-QByteArray Pty::read(int firstMs, int ms)
+template <class Done> QByteArray Pty::readWhile(Done done, int deadline)
 {
     QByteArray out;
-    int wait = firstMs;
-    while (m_master >= 0) {
-        pollfd p{m_master, POLLIN, 0};
-        if (::poll(&p, 1, wait) <= 0 || !(p.revents & POLLIN))
-            break;
+    QDeadlineTimer timer(deadline);
+    while (master() >= 0 && !done(out) && !timer.hasExpired()) {
+        pollfd p{master(), POLLIN, 0};
+        if (::poll(&p, 1, int(std::max<qint64>(1, timer.remainingTime()))) <= 0)
+            continue;
+        if (!(p.revents & POLLIN)) {
+            // A hang-up: no program holds the device. It may not have opened it yet, so look
+            // again shortly; the deadline ends a wait for a program that never comes.
+            ::usleep(2000);
+            continue;
+        }
         char buf[4096];
-        const ssize_t n = ::read(m_master, buf, sizeof buf);
-        if (n <= 0)
-            break;
-        out.append(buf, n);
-        wait = ms;
+        const ssize_t n = ::read(master(), buf, sizeof buf);
+        if (n > 0)
+            out.append(buf, n);
     }
     return out;
 }
 
-void Pty::write(const QByteArray &bytes)
+QByteArray Pty::readCount(int count, int deadline)
 {
-    if (m_master >= 0) [[maybe_unused]]
-        auto n = ::write(m_master, bytes.constData(), bytes.size());
+    return readWhile([count](const QByteArray &got) { return got.size() >= count; }, deadline);
 }
 
-void Pty::closeMaster()
+QByteArray Pty::readUntil(const QByteArray &end, int deadline)
 {
-    if (m_master >= 0)
-        ::close(m_master);
-    m_master = -1;
+    return readWhile([&end](const QByteArray &got) { return got.endsWith(end); }, deadline);
+}
+
+void Pty::write(const QByteArray &bytes)
+{
+    if (master() >= 0) [[maybe_unused]]
+        auto n = ::write(master(), bytes.constData(), size_t(bytes.size()));
 }

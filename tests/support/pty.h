@@ -1,33 +1,36 @@
 #pragma once
-// A pseudo-terminal standing in for the far end of a serial line. The test holds the master
-// side; the program opens the slave side through a COMn link, as it would a real device.
+// The far end of a serial line for tests: the simulator's pseudo-terminal, with reads that end
+// on what the test waits for, never on a quiet spell of some length.
+
+#include "sim/core/pseudo_terminal.h"
 
 #include <QByteArray>
 #include <QString>
 
-class Pty {
-public:
-    Pty();
-    ~Pty();
-    Pty(const Pty &) = delete;
-    Pty &operator=(const Pty &) = delete;
+struct termios;
 
-    bool ok() const { return m_master >= 0; }
-    QString slavePath() const { return m_slave; }
+class Pty : public sim::PseudoTerminal {
+public:
+    // Long enough for a loaded machine; a read that runs into it has failed its test anyway.
+    static constexpr int deadlineMs = 10000;
+
     // Makes `linkPath` a symbolic link to the slave side.
     bool linkAs(const QString &linkPath) const;
 
     // The settings of the line as the program left them (the master side reports the slave's).
-    bool lineSettings(struct termios *t) const;
+    bool lineSettings(termios *t) const;
 
-    // Everything that arrives within `ms` milliseconds after the first byte, waiting at most
-    // `firstMs` for that first byte.
-    QByteArray read(int firstMs, int ms = 50);
+    // What has arrived once `count` bytes have, or the deadline has passed.
+    QByteArray readCount(int count, int deadline = deadlineMs);
+    // What has arrived once it ends with `end`, or the deadline has passed. A program's last
+    // frame, or a marker the test writes after the program is done, proves that nothing else
+    // came before it.
+    QByteArray readUntil(const QByteArray &end, int deadline = deadlineMs);
+
+    // The device answering: bytes from the far end to the program.
     void write(const QByteArray &bytes);
-    // Closes the master side: the slave then sees a hang-up, as when an adapter is pulled out.
-    void closeMaster();
+    void closeMaster() { close(); }
 
 private:
-    int m_master = -1;
-    QString m_slave;
+    template <class Done> QByteArray readWhile(Done done, int deadline);
 };
