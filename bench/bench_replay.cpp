@@ -8,10 +8,12 @@
 // pseudo-terminal, a port that does not open) exits 1.
 
 #include "core/link/frame.h"
+#include "core/link/line_clock.h"
 #include "core/link/serial_port.h"
 #include "core/motion/step_buffer.h"
 #include "core/store/config_file.h"
 #include "core/store/movement_file.h"
+#include "sim/core/pseudo_terminal.h"
 #include "support/robot_controls.h"
 #include "support/scripted_dialogs.h"
 #include "windows/robot/robot.h"
@@ -38,6 +40,7 @@
 #include <mutex>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -67,42 +70,10 @@ void waitMs(int ms)
     loop.exec();
 }
 
-// A pseudo-terminal of our own: the reader needs the master's descriptor to pace its reads.
-class LinePty {
-public:
-    LinePty()
-    {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0)
-            return;
-        if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-            ::close(m_master);
-            m_master = -1;
-            return;
-        }
-        m_slave = QString::fromLocal8Bit(::ptsname(m_master));
-    }
-    ~LinePty()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    LinePty(const LinePty &) = delete;
-    LinePty &operator=(const LinePty &) = delete;
-
-    bool ok() const { return m_master >= 0; }
-    int master() const { return m_master; }
-    QString slave() const { return m_slave; }
-
-private:
-    int m_master = -1;
-    QString m_slave;
-};
-
-// The far end of the line. It takes one byte every 1/960 s while bytes are waiting, as the
-// controller's UART would, and stamps each with the moment its stop bit would arrive. Bytes the
-// program wrote but the reader has not yet taken stay queued in the pseudo-terminal, as they
-// would in a UART's buffer: that queue is what runs on after STOP.
+// The far end of the line. It takes each byte when the line's clock says a 9600-baud 8N1 line
+// would have delivered it, as the controller's UART would, and stamps it with that moment.
+// Bytes the program wrote but the reader has not yet taken stay queued in the pseudo-terminal,
+// as they would in a UART's buffer: that queue is what runs on after STOP.
 class LineReader {
 public:
     struct Byte {
@@ -140,49 +111,44 @@ public:
     }
 
 private:
-    static constexpr auto byteTime = nanoseconds(1'000'000'000LL / 960);
-
-    bool stopRequested() const
+    long long waiting() const
     {
-        pollfd p{m_stop[0], POLLIN, 0};
-        return ::poll(&p, 1, 0) > 0;
+        int n = 0;
+        return ::ioctl(m_fd, FIONREAD, &n) == 0 ? n : 0;
     }
 
     void run()
     {
-        Clock::time_point lineFree{};
+        LineClock line;
+        long long taken = 0;
         for (;;) {
-            pollfd p[2] = {{m_fd, POLLIN, 0}, {m_stop[0], POLLIN, 0}};
-            if (::poll(p, 2, -1) < 0) {
-                if (errno == EINTR)
-                    continue;
+            // Asleep until bytes show up, or until the next one on the wire is due. The times
+            // are the clock's, so a late wake-up does not slow the line down.
+            const auto now = Clock::now();
+            const bool onTheWire = taken < line.bytesWritten();
+            const int timeout =
+                onTheWire ? int(ceil<milliseconds>(line.nextArrival(now) - now).count()) : -1;
+            pollfd p[2] = {{m_fd, short(onTheWire ? 0 : POLLIN), 0}, {m_stop[0], POLLIN, 0}};
+            if (::poll(p, 2, timeout) < 0 && errno != EINTR)
                 return;
-            }
             if (p[1].revents)
                 return;
-            if (!(p[0].revents & POLLIN)) {
-                // No slave side open yet (or between two opens): the master reports a hang-up
-                // until the program opens its end.
+            if ((p[0].revents & POLLHUP) && !(p[0].revents & POLLIN)) {
+                // No slave side open yet (or between two opens).
                 std::this_thread::sleep_for(milliseconds(5));
                 continue;
             }
-            // The line was idle until now: the first byte starts at once.
-            lineFree = std::max(lineFree, Clock::now());
-            // Then byte after byte at the line's pace, for as long as bytes are waiting. The
-            // times are absolute, so a late wake-up does not slow the line down.
-            for (;;) {
-                lineFree += byteTime;
-                std::this_thread::sleep_until(lineFree);
+            const auto at = Clock::now();
+            // Bytes that showed up start down the wire now, or behind those still on it.
+            const long long fresh = taken + waiting() - line.bytesWritten();
+            if (fresh > 0)
+                line.wrote(fresh, at);
+            for (long long due = line.bytesArrived(at); taken < due; ++taken) {
                 unsigned char c = 0;
                 if (::read(m_fd, &c, 1) != 1)
                     break;
-                {
-                    std::lock_guard lock(m_mutex);
-                    m_bytes.push_back(Byte{lineFree, c});
-                }
-                pollfd more{m_fd, POLLIN, 0};
-                if (::poll(&more, 1, 0) <= 0 || !(more.revents & POLLIN) || stopRequested())
-                    break;
+                std::lock_guard lock(m_mutex);
+                m_bytes.push_back(Byte{line.arrivalOf(taken), c});
             }
         }
     }
@@ -205,22 +171,20 @@ public:
     };
     std::vector<Write> writes;
 
-    // Bytes written before `t` that an ideal 960 B/s line had not yet delivered at `t`, plus
-    // those written after it: what the arm still had to do. Unlike the reader's count, it does
-    // not include the reader's own wake-up delays.
+    // Bytes written before `t` that the line had not yet delivered at `t`, by the line's clock
+    // kept from the write times, plus those written after it: what the arm still had to do.
+    // Unlike the reader's count, it does not include the reader's own wake-up delays.
     qsizetype queuedAt(Clock::time_point t) const
     {
-        Clock::time_point done{};
-        qsizetype n = 0;
+        LineClock line;
+        qsizetype after = 0;
         for (const Write &w : writes) {
-            done = std::max(done, w.at);
-            for (qsizetype j = 0; j < w.bytes; ++j) {
-                done += nanoseconds(1'000'000'000LL / 960);
-                if (done > t)
-                    ++n;
-            }
+            if (w.at <= t)
+                line.wrote(w.bytes, w.at);
+            else
+                after += w.bytes;
         }
-        return n;
+        return qsizetype(line.bytesInFlight(t)) + after;
     }
 
     qsizetype bytesWrittenAfter(Clock::time_point t) const
@@ -361,8 +325,8 @@ int main(int argc, char *argv[])
         }
     }
 
-    LinePty pty;
-    if (!pty.ok() || !QFile::link(pty.slave(), folders.config + QStringLiteral("/COM1"))) {
+    sim::PseudoTerminal pty;
+    if (!pty.ok() || !QFile::link(pty.slavePath(), folders.config + QStringLiteral("/COM1"))) {
         std::fprintf(stderr, "no pseudo-terminal for the line\n");
         return 1;
     }

@@ -7,21 +7,6 @@
 
 namespace sim {
 
-void LinePace::wake(qint64 nowNs)
-{
-    if (nowNs > doneNs()) {
-        m_startNs = nowNs;
-        m_taken = 0;
-    }
-}
-
-qint64 LinePace::budget(qint64 nowNs) const
-{
-    if (nowNs <= m_startNs)
-        return 0;
-    return std::max<qint64>(0, (nowNs - m_startNs) * m_rate / 1'000'000'000 - m_taken);
-}
-
 LineReader::LineReader(int fd, QObject *parent)
     : QObject(parent), m_fd(fd), m_notifier(fd, QSocketNotifier::Read)
 {
@@ -40,28 +25,37 @@ void LineReader::answer(const QByteArray &bytes)
     [[maybe_unused]] const ssize_t n = ::write(m_fd, bytes.constData(), size_t(bytes.size()));
 }
 
+void LineReader::notice(LineClock::Clock::time_point now)
+{
+    const qint64 fresh = m_taken + waiting() - m_line.bytesWritten();
+    if (fresh > 0)
+        m_line.wrote(fresh, now);
+}
+
 void LineReader::wake()
 {
     m_notifier.setEnabled(false);
-    m_pace.wake(m_clock.nsecsElapsed());
+    notice(LineClock::Clock::now());
     m_tick.start();
 }
 
 void LineReader::tick()
 {
-    const qint64 budget = std::min<qint64>(m_pace.budget(m_clock.nsecsElapsed()), 4096);
-    if (budget == 0)
-        return;
-    QByteArray bytes(int(budget), Qt::Uninitialized);
-    ssize_t n = ::read(m_fd, bytes.data(), size_t(budget));
-    if (n < 0)
-        n = 0; // EAGAIN: the line is empty. Nothing else is expected while we hold the slave.
-    if (n > 0) {
-        bytes.truncate(int(n));
-        m_pace.took(n);
-        emit received(bytes, m_clock.elapsed(), waiting() > 0);
+    const auto now = LineClock::Clock::now();
+    notice(now);
+    const qint64 due = std::min<qint64>(m_line.bytesArrived(now) - m_taken, 4096);
+    if (due > 0) {
+        QByteArray bytes(int(due), Qt::Uninitialized);
+        ssize_t n = ::read(m_fd, bytes.data(), size_t(due));
+        if (n < 0)
+            n = 0; // EAGAIN: nothing there. Nothing else reads while we hold the slave.
+        if (n > 0) {
+            bytes.truncate(int(n));
+            m_taken += n;
+            emit received(bytes, m_clock.elapsed(), waiting() > 0);
+        }
     }
-    if (n < budget) {
+    if (m_taken >= m_line.bytesWritten() && waiting() == 0) {
         // The wire has gone quiet: sleep until the program writes again.
         m_tick.stop();
         m_notifier.setEnabled(true);

@@ -4,6 +4,8 @@
 // pace makes the picture show where a real arm would be, and lets the program's own pacing be
 // seen working (or not).
 
+#include "core/link/line_clock.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -12,31 +14,10 @@
 
 namespace sim {
 
-// The wire's clock, kept apart from the reading so that it can be checked without waiting.
-// Times are nanoseconds on any steady clock.
-class LinePace {
-public:
-    explicit LinePace(int bytesPerSecond) : m_rate(bytesPerSecond) {}
-
-    // Bytes are waiting after a quiet spell: the first of them starts on the wire now. The
-    // quiet spell earns no credit, or the bytes written after it would arrive in a burst.
-    void wake(qint64 nowNs);
-    // How many bytes have come off the wire by now and have not been taken yet.
-    qint64 budget(qint64 nowNs) const;
-    void took(qint64 bytes) { m_taken += bytes; }
-
-private:
-    qint64 doneNs() const { return m_startNs + m_taken * 1'000'000'000 / m_rate; }
-
-    qint64 m_rate;
-    qint64 m_startNs = 0;
-    qint64 m_taken = 0; // since m_startNs
-};
-
 class LineReader : public QObject {
     Q_OBJECT
 public:
-    static constexpr int bytesPerSecond = 960; // 9600 baud, 10 bits a byte with 8N1
+    static constexpr int bytesPerSecond = LineClock::bytesPerSecond; // 9600 baud 8N1
 
     // fd: the non-blocking master side of the terminal; not owned.
     LineReader(int fd, QObject *parent);
@@ -53,11 +34,15 @@ signals:
 private:
     void wake();
     void tick();
+    // Tells the line's clock of the bytes that have shown up in the terminal since last time:
+    // they start down the wire now, or behind those still on it.
+    void notice(LineClock::Clock::time_point now);
     qint64 waiting() const;
 
     int m_fd;
     QElapsedTimer m_clock;
-    LinePace m_pace{bytesPerSecond};
+    LineClock m_line;
+    qint64 m_taken = 0; // bytes read off the terminal
     // The notifier says when a quiet line gets bytes; while bytes flow, the tick takes them at
     // the wire's pace and the notifier stays off (it would fire without pause otherwise).
     QSocketNotifier m_notifier;

@@ -140,6 +140,60 @@ private Q_SLOTS:
         QCOMPARE(duration_cast<milliseconds>(line.busyFor(t0 + seconds(1))).count(), 1000);
         QCOMPARE(line.bytesInFlight(t0 + milliseconds(1500)), 480);
     }
+
+    // The far end's view, which the simulator and the benchmark read the line by.
+    void theFarEndTakesBytesAtTheLinesPace()
+    {
+        LineClock line;
+        const auto t0 = LineClock::Clock::time_point{} + seconds(5);
+        line.wrote(2000, t0);
+        QCOMPARE(line.bytesArrived(t0), 0);
+        QCOMPARE(line.bytesArrived(t0 + milliseconds(1)), 0); // a byte takes 1.04 ms
+        QCOMPARE(line.bytesArrived(t0 + milliseconds(2)), 1);
+        QCOMPARE(line.bytesArrived(t0 + milliseconds(100)), 96);
+        QCOMPARE(line.bytesArrived(t0 + seconds(1)), 960);
+        // Each byte's time, the next one's and the count agree to the nanosecond.
+        for (long long k : {0LL, 1LL, 95LL, 959LL, 1999LL}) {
+            QCOMPARE(line.bytesArrived(line.arrivalOf(k)), k + 1);
+            QCOMPARE(line.bytesArrived(line.arrivalOf(k) - nanoseconds(1)), k);
+            QCOMPARE(line.nextArrival(line.arrivalOf(k) - nanoseconds(1)), line.arrivalOf(k));
+        }
+        QCOMPARE(line.nextArrival(t0 + seconds(10)), t0 + seconds(10));
+    }
+
+    void aQuietSpellEarnsNoBurst()
+    {
+        LineClock line;
+        line.wrote(48, {});
+        QCOMPARE(line.bytesArrived(LineClock::Clock::time_point{} + milliseconds(50)), 48);
+        // Ten seconds later the program writes again: its bytes start now, one at a time.
+        const auto later = LineClock::Clock::time_point{} + seconds(10);
+        line.wrote(100, later);
+        QCOMPARE(line.bytesArrived(later), 48);
+        QCOMPARE(line.bytesArrived(later + milliseconds(10)), 48 + 9);
+        QCOMPARE(line.arrivalOf(48), later + nanoseconds(1'000'000'000LL / 960));
+    }
+
+    void unevenLooksNeverOvertakeTheWire()
+    {
+        // A reader on a busy machine looks late and early, and notices bytes the program wrote
+        // whenever it looks. Whatever the spacing, what has come off never exceeds what the wire
+        // could carry since the first byte, and a line kept full is read at its full rate.
+        LineClock line;
+        const auto t0 = LineClock::Clock::time_point{} + seconds(1);
+        long long now = 0; // milliseconds after t0
+        const int gaps[] = {4, 1, 37, 4, 4, 250, 2, 3, 9, 4, 120, 5};
+        for (int round = 0; round < 50; ++round) {
+            for (int gap : gaps) {
+                // More than the wire carries in the gap, so that it never runs dry.
+                line.wrote(gap + 4, t0 + milliseconds(now));
+                now += gap;
+                const long long arrived = line.bytesArrived(t0 + milliseconds(now));
+                QVERIFY(arrived <= now * 960 / 1000);
+            }
+        }
+        QVERIFY(line.bytesArrived(t0 + milliseconds(now)) >= now * 960 / 1000 - 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(LinkCore)

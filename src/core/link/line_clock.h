@@ -4,6 +4,10 @@
 // can runs seconds ahead of the arm, and STOP would then stop the screen but not the arm. The
 // line carries one byte every 1/960 s at 9600 baud 8N1; this clock says when the last byte
 // written will be done, so long operations can wait until only a few frames are on their way.
+//
+// It is the one model of the paced line: the simulator and the benchmark, which stand in for
+// the arm at the far end, read the line by it too. They tell it when bytes showed up, and it
+// says which of them have come off the wire.
 
 #include <chrono>
 
@@ -25,9 +29,22 @@ public:
     // Bytes written but not yet on the far end.
     long long bytesInFlight(Clock::time_point now) const;
 
-    void reset() { m_doneAt = {}; }
+    // The far end's view: of all bytes written, those that have come off the wire by `now`.
+    long long bytesArrived(Clock::time_point now) const;
+    long long bytesWritten() const { return m_written; }
+    // When byte number `index` (from 0, of all written) comes off the wire. Known for the bytes
+    // of the line's present busy spell, which began with the first write to an idle line.
+    Clock::time_point arrivalOf(long long index) const;
+    // When the next byte on its way comes off the wire; `now` when none is on its way.
+    Clock::time_point nextArrival(Clock::time_point now) const;
+
+    void reset() { *this = LineClock(); }
 
 private:
     static Clock::duration bytesTime(long long bytes);
     Clock::time_point m_doneAt{};
+    long long m_written = 0;
+    // The present busy spell: when it began, and the number of its first byte.
+    Clock::time_point m_spellStart{};
+    long long m_spellFirst = 0;
 };
