@@ -367,15 +367,17 @@ void TestProductWindows::pictures_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("area");
+    QTest::addColumn<QString>("resource"); // empty: fitted, with its proportions kept
     // The welcome picture fills the area inside its border at its own size, 164 by 162.
     QTest::newRow("Welcome") << "Welcome"
-                             << "Picture1" << QSize(164, 162);
+                             << "Picture1" << QSize(164, 162) << QString();
+    // About's pictures are stretched to their image boxes; Author's covers the whole window.
     QTest::newRow("About large") << "About"
-                                 << "Image1" << QSize(167, 113);
+                                 << "Image1" << QSize(167, 113) << ":/pictures/about.jpg";
     QTest::newRow("About small") << "About"
-                                 << "Image2" << QSize(23, 21);
+                                 << "Image2" << QSize(23, 21) << ":/pictures/splash.jpg";
     QTest::newRow("Author") << "Author"
-                            << "Picture1" << QSize(251, 237);
+                            << "Picture1" << QSize(251, 237) << ":/pictures/author.jpg";
 }
 
 void TestProductWindows::pictures()
@@ -383,15 +385,31 @@ void TestProductWindows::pictures()
     QFETCH(QString, kind);
     QFETCH(QString, name);
     QFETCH(QSize, area);
+    QFETCH(QString, resource);
     auto w = openWindow(kind);
     auto *label = w->findChild<QLabel *>(name);
     QCOMPARE(label->contentsRect().size(), area);
-    const QSize shown = label->pixmap().deviceIndependentSize().toSize();
-    QVERIFY(!shown.isEmpty());
-    // Fitted: as large as the area allows in one direction, within it in the other.
-    QVERIFY(shown.width() <= area.width() && shown.height() <= area.height());
-    QVERIFY(shown.width() == area.width() || shown.height() == area.height());
-    QCOMPARE(label->alignment(), Qt::AlignCenter);
+    if (resource.isEmpty()) {
+        const QSize shown = label->pixmap().deviceIndependentSize().toSize();
+        QVERIFY(!shown.isEmpty());
+        // Fitted: as large as the area allows in one direction, within it in the other.
+        QVERIFY(shown.width() <= area.width() && shown.height() <= area.height());
+        QVERIFY(shown.width() == area.width() || shown.height() == area.height());
+        QCOMPARE(label->alignment(), Qt::AlignCenter);
+        return;
+    }
+    if (kind == "Author")
+        QCOMPARE(label->geometry(), QRect(QPoint(0, 0), w->size()) | label->geometry());
+    // Stretched: what the label shows is the whole picture drawn over its whole area, so its
+    // corners and middle are the picture's, with no band of background anywhere.
+    const QImage shown = label->grab(label->contentsRect()).toImage();
+    const QImage expected =
+        QImage(resource).scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QCOMPARE(shown.size(), area);
+    for (const QPoint p :
+         {QPoint(0, 0), QPoint(area.width() - 1, 0), QPoint(0, area.height() - 1),
+          QPoint(area.width() - 1, area.height() - 1), QPoint(area.width() / 2, area.height() / 2)})
+        QCOMPARE(shown.pixelColor(p).name(), expected.pixelColor(p).name());
 }
 
 QTEST_MAIN(TestProductWindows)

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace {
 
@@ -58,12 +59,15 @@ HelpTextArea::HelpTextArea(QWidget *parent) : QWidget(parent)
 void HelpTextArea::clear()
 {
     m_lines.clear();
+    setAccessibleDescription(QString());
     update();
 }
 
 void HelpTextArea::writeLines(const QStringList &lines)
 {
     m_lines += lines;
+    // A screen reader reads the page as its description.
+    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
     update();
 }
 
@@ -112,11 +116,13 @@ void helpwindow::buildControls()
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     look::setBackColour(Picture1, look::black);
+    Picture1->setAccessibleName(QStringLiteral("Topic picture"));
 
     Picture2 = new HelpTextArea(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(twips::rect(3360, 3090, 4665, 2175));
     Picture2->setFocusPolicy(Qt::StrongFocus);
+    Picture2->setAccessibleName(QStringLiteral("Topic page"));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -141,6 +147,9 @@ void helpwindow::buildControls()
     VScroll1->setValue(1);
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
+    VScroll1->setAccessibleName(QStringLiteral("Topic page scroll bar"));
+    VScroll1->setAccessibleDescription(
+        QStringLiteral("Scrolls the topic page"));
     connect(VScroll1, &QScrollBar::valueChanged, this, &helpwindow::VScroll1_Change);
 }
 
@@ -195,6 +204,13 @@ void helpwindow::addTopicOption(int j, const help::Topic &topic)
     // An "&" in a title is shown, not taken for a shortcut key.
     QString shown = topic.caption;
     option->setText(shown.replace(QLatin1Char('&'), QLatin1String("&&")));
+    // Two topics may share a caption; a screen reader tells them apart by their number.
+    const bool shared =
+        std::any_of(m_options.cbegin(), m_options.cend(),
+                    [&](const QRadioButton *o) { return o->text() == option->text(); });
+    if (shared)
+        option->setAccessibleName(topic.caption + QStringLiteral(" (topic %1)").arg(j));
+    option->setAccessibleDescription(QStringLiteral("Shows this topic"));
     m_options.append(option);
     connect(option, &QRadioButton::toggled, this, [this, j](bool checked) {
         if (checked)

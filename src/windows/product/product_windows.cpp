@@ -69,6 +69,19 @@ void showFitted(QLabel *label, const QString &resource)
     label->setPixmap(pixmap);
 }
 
+// A picture of the program stretched to the label's whole area, as an image box shows it.
+void showStretched(QLabel *label, const QString &resource)
+{
+    label->setScaledContents(true);
+    label->setPixmap(QPixmap(resource));
+}
+
+void describe(QWidget *w, const QString &name, const QString &description)
+{
+    w->setAccessibleName(name);
+    w->setAccessibleDescription(description);
+}
+
 QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &rect,
               const QFont &font)
 {
@@ -151,6 +164,9 @@ Welcome::Welcome(std::function<void()> showMain, std::function<void()> endProgra
                       twips::rect(60, 2940, 2535, 285), look::arial(8.25));
 
     setTabOrder(Picture1, Command1);
+    describe(Picture1, QStringLiteral("Kestrel picture"),
+             QStringLiteral("A click continues to the main window"));
+    Command1->setAccessibleDescription(QStringLiteral("Continues to the main window"));
     connect(Command1, &QPushButton::clicked, this, &Welcome::Command1_Click);
     new ClickWatch(Picture1, [this] { Command1_Click(); });
 }
@@ -181,9 +197,14 @@ About::About(std::function<void()> showWelcome, std::function<void()> endProgram
     look::fitCaption(product);
 
     Image1 = picture(Frame1, "Image1", twips::rect(240, 480, 2505, 1695));
-    showFitted(Image1, QStringLiteral(":/pictures/about.jpg"));
+    showStretched(Image1, QStringLiteral(":/pictures/about.jpg"));
     Image2 = picture(Frame1, "Image2", twips::rect(2940, 900, 345, 315));
-    showFitted(Image2, QStringLiteral(":/pictures/splash.jpg"));
+    showStretched(Image2, QStringLiteral(":/pictures/splash.jpg"));
+    describe(Frame1, QStringLiteral("About Kestrel"),
+             QStringLiteral("A click shows the welcome window"));
+    describe(Image1, QStringLiteral("Kestrel robot arm picture"),
+             QStringLiteral("A click shows the welcome window"));
+    describe(Image2, QStringLiteral("Small Kestrel picture"), QString());
 
     // The maker's name is set in two labels: one beside the small picture and one beneath it.
     Label3 = label(Frame1, "Label3", QStringLiteral("Vel"), twips::rect(3360, 960, 735, 255),
@@ -217,7 +238,9 @@ Author::Author(std::function<void()> showMain, std::function<void()> endProgram,
     Picture1 = picture(this, "Picture1", twips::rect(0, 0, 3765, 3555));
     Picture1->setFocusPolicy(Qt::StrongFocus);
     look::setBackColour(Picture1, look::black);
-    showFitted(Picture1, QStringLiteral(":/pictures/author.jpg"));
+    showStretched(Picture1, QStringLiteral(":/pictures/author.jpg"));
+    describe(Picture1, QStringLiteral("Author picture"),
+             QStringLiteral("A click continues to the main window"));
 
     Text1 = new QLineEdit(QStringLiteral(" VELMORA"), this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -231,6 +254,9 @@ Author::Author(std::function<void()> showMain, std::function<void()> endProgram,
 
     setTabOrder(Picture1, Text1);
     setTabOrder(Text1, Command1);
+    describe(Text1, QStringLiteral("Maker's name"),
+             QStringLiteral("Any change continues to the main window"));
+    Command1->setAccessibleDescription(QStringLiteral("Continues to the main window"));
     connect(Command1, &QPushButton::clicked, this, &Author::Command1_Click);
     // Any change of the name, typed or not, leaves the window as CONTINUE does.
     connect(Text1, &QLineEdit::textChanged, this, &Author::Command1_Click);

@@ -47,6 +47,8 @@ void robot::connectControls()
     connectAxisControls();
     connectButtons();
     connectMenus();
+    connectKeys();
+    nameControls();
     connect(&m_port, &Port::lost, this, &robot::onPortLost);
 }
 
@@ -132,7 +134,9 @@ bool robot::eventFilter(QObject *watched, QEvent *event)
         Form_MouseDown(mouse->button(), mouse->globalPosition().toPoint());
         return true;
     }
-    if (watched == Image1 && !down && Image1->rect().contains(mouse->position().toPoint()))
+    // The logo answers a left click only.
+    if (watched == Image1 && !down && mouse->button() == Qt::LeftButton &&
+        Image1->rect().contains(mouse->position().toPoint()))
         Image1_Click();
     if (watched == Command3 || watched == Command14) {
         if (down)

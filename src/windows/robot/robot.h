@@ -4,6 +4,8 @@
 // port and its status. Everything of it lives in this folder, a file a subject:
 //   robot.cpp              construction, the wiring of every control, the mouse colours
 //   robot_layout.cpp       the controls at their places, from the axis table; the menus
+//   robot_names.cpp        the controls' names and descriptions for screen readers
+//   robot_keys.cpp         the menus from the keyboard
 //   robot_lifecycle.cpp    start-up, shut-down, the window openers
 //   port_handlers.cpp      the port manager: init_port, the probe, the motion group
 //   home_handlers.cpp      initrobot and HOME
@@ -120,6 +122,9 @@ private:
     void connectAxisControls();
     void connectButtons();
     void connectMenus();
+    // robot_keys.cpp, robot_names.cpp: the window without a mouse, and for screen readers.
+    void connectKeys();
+    void nameControls();
 
     // robot_lifecycle.cpp
     bool Form_Unload(); // true cancels the close

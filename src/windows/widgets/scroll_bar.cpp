@@ -1,10 +1,66 @@
 #include "windows/widgets/scroll_bar.h"
 
+#include "core/text/numbers.h"
+
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+
+namespace {
+
+// What a screen reader or an automation tool reads and sets: the position in the bar's own
+// terms (0 to 255 for an axis, whichever way it runs on screen; 1 to 100 for the loop count),
+// not Qt's range underneath.
+class AccessibleScrollBar : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit AccessibleScrollBar(ScrollBar *bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QVariant currentValue() const override { return bar()->Value(); }
+    QVariant minimumValue() const override { return std::min(bar()->Min(), bar()->Max()); }
+    QVariant maximumValue() const override { return std::max(bar()->Min(), bar()->Max()); }
+    QVariant minimumStepSize() const override { return 1; }
+
+    // Moves the bar as the operator's move would, through its one change; refused while the
+    // bar is disabled, as a click would be.
+    void setCurrentValue(const QVariant &value) override
+    {
+        bool ok = false;
+        const double wanted = value.toDouble(&ok);
+        if (!ok || !std::isfinite(wanted) || !bar()->isEnabled())
+            return;
+        const double lowest = std::min(bar()->Min(), bar()->Max());
+        const double highest = std::max(bar()->Min(), bar()->Max());
+        bar()->setValueTo(int(std::clamp(numbers::roundHalfEven(wanted), lowest, highest)));
+    }
+
+private:
+    ScrollBar *bar() const { return static_cast<ScrollBar *>(widget()); }
+};
+
+QAccessibleInterface *accessibleScrollBar(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ScrollBar"))
+        if (auto *bar = qobject_cast<ScrollBar *>(object))
+            return new AccessibleScrollBar(bar);
+    return nullptr;
+}
+
+} // namespace
 
 ScrollBar::ScrollBar(Qt::Orientation orientation, int min, int max, int value, QWidget *parent)
     : QScrollBar(orientation, parent), m_min(min), m_max(max)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(accessibleScrollBar), true);
     QScrollBar::setRange(0, std::abs(max - min));
     setSingleStep(1);
     setPageStep(1);

@@ -1,0 +1,69 @@
+// What screen readers and automation tools call the main window's controls, and what they say
+// a control does where its name cannot. Captions on screen are the window's own and do not
+// change; a captioned button is named by its caption, which also follows PAUSE and CONT.
+
+#include "core/motion/axes.h"
+#include "windows/robot/robot.h"
+#include "windows/widgets/scroll_bar.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+void name(QWidget *w, const QString &name, const QString &description = QString())
+{
+    w->setAccessibleName(name);
+    if (!description.isEmpty())
+        w->setAccessibleDescription(description);
+}
+
+QString capitalised(const char *word)
+{
+    QString s = QString::fromLatin1(word);
+    s[0] = s[0].toUpper();
+    return s;
+}
+
+} // namespace
+
+void robot::nameControls()
+{
+    for (const axes::Axis &a : axes::all) {
+        const QString axis = capitalised(a.name);
+        name(slider[a.channel], axis,
+             QStringLiteral("Moves the %1, 0 to 255; the arm follows").arg(QLatin1String(a.name)));
+        // The box's tooltip is its description.
+        name(box[a.channel], axis + QStringLiteral(" position"));
+    }
+    name(HScroll3, QStringLiteral("Loops"),
+         QStringLiteral("How many times RUN plays the motion, 1 to 100"));
+    name(Text5, QStringLiteral("Loop count"));
+    name(Image1, QStringLiteral("Velmora logo"));
+
+    struct Button {
+        QPushButton *captioned;
+        QPushButton *picture;
+        const char *description;
+    };
+    for (const Button &b : {
+             Button{Command3, Command14, "Starts recording the moves of the arm"},
+             Button{Command4, Command15, "Ends a recording or a replay"},
+             Button{Command5, Command16, "Brings the arm home, then replays the motion"},
+             Button{Command6, Command17, "Holds a replay, or lets it go on"},
+             Button{Command2, Command18, "Brings the arm to its home position"},
+             Button{Backbutt, Command20, "Walks the recording backwards, then ends it"},
+         }) {
+        b.captioned->setAccessibleDescription(QLatin1String(b.description));
+        name(b.picture, b.captioned->text() + QStringLiteral(" (picture)"),
+             QLatin1String(b.description));
+    }
+
+    name(File_men, QStringLiteral("File"));
+    name(PortMen, QStringLiteral("Options"),
+         QStringLiteral("Serial port and configuration; also with a right click or Shift+F10"));
+    name(help, QStringLiteral("Help"));
+}
