@@ -59,6 +59,15 @@ int run(int argc, char **argv)
         return 1;
     }
 
+    // Watched before the link is published: whoever sees the link may stop us at once, and a
+    // Ctrl-C that came in between would end the process with the link left behind.
+    QuitSignals quitSignals;
+    if (!quitSignals.install()) {
+        say(stderr, QStringLiteral("kestrel-sim: cannot watch for Ctrl-C; stopping."));
+        return 1;
+    }
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, app.get(), &QCoreApplication::quit);
+
     // The program's own folder rule, so that the two always agree on where COMn lives.
     const QString folder = o.configDir.isEmpty() ? Folders::standard().config : o.configDir;
     PtyLink::Opened opened = PtyLink::publish(folder, o.port);
@@ -66,12 +75,6 @@ int run(int argc, char **argv)
         say(stderr, QStringLiteral("kestrel-sim: ") + opened.error);
         return 1;
     }
-    QuitSignals quitSignals;
-    if (!quitSignals.install()) {
-        say(stderr, QStringLiteral("kestrel-sim: cannot watch for Ctrl-C; stopping."));
-        return 1; // the link goes with `opened`
-    }
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, app.get(), &QCoreApplication::quit);
 
     const QString portName = QStringLiteral("COM%1").arg(o.port);
     say(stderr, QStringLiteral("%1 -> %2").arg(portName, opened.link->slavePath()));
