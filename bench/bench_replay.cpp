@@ -139,10 +139,7 @@ private:
                 continue;
             }
             const auto at = Clock::now();
-            // Bytes that showed up start down the wire now, or behind those still on it.
-            const long long fresh = taken + waiting() - line.bytesWritten();
-            if (fresh > 0)
-                line.wrote(fresh, at);
+            line.sawUpTo(taken + waiting(), at);
             for (long long due = line.bytesArrived(at); taken < due; ++taken) {
                 unsigned char c = 0;
                 if (::read(m_fd, &c, 1) != 1)

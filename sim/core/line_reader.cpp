@@ -27,9 +27,7 @@ void LineReader::answer(const QByteArray &bytes)
 
 void LineReader::notice(LineClock::Clock::time_point now)
 {
-    const qint64 fresh = m_taken + waiting() - m_line.bytesWritten();
-    if (fresh > 0)
-        m_line.wrote(fresh, now);
+    m_line.sawUpTo(m_taken + waiting(), now);
 }
 
 void LineReader::wake()

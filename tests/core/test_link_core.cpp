@@ -168,7 +168,10 @@ private Q_SLOTS:
         QCOMPARE(line.bytesArrived(LineClock::Clock::time_point{} + milliseconds(50)), 48);
         // Ten seconds later the program writes again: its bytes start now, one at a time.
         const auto later = LineClock::Clock::time_point{} + seconds(10);
-        line.wrote(100, later);
+        // The reader has now seen 148 bytes in all: 100 new ones.
+        line.sawUpTo(148, later);
+        line.sawUpTo(148, later + milliseconds(5)); // seen again: nothing new
+        QCOMPARE(line.bytesWritten(), 148);
         QCOMPARE(line.bytesArrived(later), 48);
         QCOMPARE(line.bytesArrived(later + milliseconds(10)), 48 + 9);
         QCOMPARE(line.arrivalOf(48), later + nanoseconds(1'000'000'000LL / 960));

@@ -32,6 +32,9 @@ public:
     // The far end's view: of all bytes written, those that have come off the wire by `now`.
     long long bytesArrived(Clock::time_point now) const;
     long long bytesWritten() const { return m_written; }
+    // A reader at the far end has seen `total` bytes in all: those it had not seen before start
+    // down the wire now, or behind the ones still on it.
+    void sawUpTo(long long total, Clock::time_point now) { wrote(total - m_written, now); }
     // When byte number `index` (from 0, of all written) comes off the wire. Known for the bytes
     // of the line's present busy spell, which began with the first write to an idle line.
     Clock::time_point arrivalOf(long long index) const;

@@ -31,7 +31,6 @@ public:
     // While paced, paints are held to the screen's frame, at most 30 a second; when pacing
     // ends, what waits is painted.
     void setPaced(bool paced);
-    bool paced() const { return m_paced; }
     // Paints what is waiting now: before the program sleeps with the operator looking on.
     void flush();
 
