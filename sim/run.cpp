@@ -4,7 +4,7 @@
 #include "sim/core/headless_log.h"
 #include "sim/core/options.h"
 #include "sim/core/pty_link.h"
-#include "sim/core/quit_signals.h"
+#include "core/process/quit_signals.h"
 #include "sim/core/simulator.h"
 #include "sim/window/arm_window.h"
 

@@ -9,29 +9,12 @@ double angleOf(int position)
     return (position - axes::centre) * 180.0 / 255.0;
 }
 
-QString channelName(int channel)
-{
-    if (channel >= 0 && channel < axes::count)
-        return QString::fromLatin1(axes::all[channel].name);
-    return QStringLiteral("channel %1").arg(channel);
-}
-
 QString describe(const Event &event)
 {
-    const auto hex = [](int byte) {
-        return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
-    };
-    switch (event.kind) {
-    case Event::Junk:
-        return QStringLiteral("junk ") + hex(event.byte);
-    case Event::Probe:
-        return QStringLiteral("probe ") + hex(event.byte);
-    case Event::Frame:
-        break;
-    }
-    return QStringLiteral("FF %1 %2 0D %3 %4")
-        .arg(hex(event.channel), hex(event.position), channelName(event.channel))
-        .arg(event.position);
+    if (event.kind == Event::Frame)
+        return frame::describe(frame::Frame{event.channel, event.position});
+    return frame::describeSkipped(static_cast<unsigned char>(event.byte),
+                                  event.kind == Event::Probe);
 }
 
 QString logLine(const Event &event)

@@ -34,9 +34,6 @@ struct Event {
 QString describe(const Event &event);
 // "0.412 FF 04 7F 0D grip 127": the headless log's line, seconds since start first.
 QString logLine(const Event &event);
-// "base", ..., "grip"; "channel 9" for channels no servo hangs off (such frames are logged
-// and otherwise ignored, as a controller with five servos would).
-QString channelName(int channel);
 
 class ArmState {
 public:

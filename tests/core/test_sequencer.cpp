@@ -101,6 +101,13 @@ public:
     }
     Frames frames() const { return port.frames(); }
 
+    void noteHold()
+    {
+        heldAfter.clear();
+        for (const auto &f : frames())
+            heldAfter += QStringLiteral("%1:%2 ").arg(f.channel).arg(f.position);
+    }
+
     // The operator.
     void stop()
     {
@@ -116,9 +123,7 @@ public:
         } else if (event == QLatin1String("PAUSE")) {
             caption = QStringLiteral("CONT");
             atHold << [this] {
-                heldAfter.clear();
-                for (const auto &f : frames())
-                    heldAfter += QStringLiteral("%1:%2 ").arg(f.channel).arg(f.position);
+                noteHold();
                 caption = QStringLiteral("PAUSE");
             };
         } else if (event.startsWith(QLatin1String("loops "))) {
@@ -126,6 +131,15 @@ public:
         } else if (event.startsWith(QLatin1String("move "))) {
             const auto [channel, position] = pairsOf(event.mid(5)).first();
             placeAxis(channel, position);
+        } else if (event == QLatin1String("interrupt")) {
+            sequencer.interrupt();
+        } else if (event == QLatin1String("PAUSE, interrupt")) {
+            // The signal arrives while the operation holds.
+            caption = QStringLiteral("CONT");
+            atHold << [this] {
+                noteHold();
+                sequencer.interrupt();
+            };
         } else if (event == QLatin1String("lost")) {
             port.disappear();
         } else {
@@ -180,6 +194,7 @@ private slots:
     void homingPace();
     void replayWritesWhateverThePortStatus();
     void homingIsNotNested();
+    void interruptEndsEveryLaterOperation();
 };
 
 void TestSequencer::eventsAtTheLineWait_data()
@@ -272,6 +287,22 @@ void TestSequencer::eventsAtTheLineWait_data()
                            << ""
                            << "Done"
                            << "1 2";
+    // An interrupt (a signal) ends the run even in its homing, and even while it holds.
+    run("interrupt while homing") << 1 << "interrupt"
+                                  << ""
+                                  << "-"
+                                  << ""
+                                  << "Stopped"
+                                  << "2";
+    run("interrupt middle") << 4 << "interrupt" << h + "0:130*2"
+                            << "-"
+                            << ""
+                            << "Stopped"
+                            << "2";
+    run("interrupt while held") << 4 << "PAUSE, interrupt" << h + "0:130*2" << h + "0:130*2"
+                                << ""
+                                << "Stopped"
+                                << "2";
     run("lost while homing") << 1 << "lost"
                              << ""
                              << "-"
@@ -345,6 +376,12 @@ void TestSequencer::eventsAtTheLineWait_data()
                             << "0:131 0:130 0:129 0:140 0:128"
                             << "Done"
                             << "";
+    back("interrupt middle") << 2 << "interrupt"
+                             << "0:132 0:131*2"
+                             << "-"
+                             << "0:131"
+                             << "Stopped"
+                             << "";
     back("lost first") << 0 << "lost"
                        << ""
                        << "-"
@@ -407,6 +444,13 @@ void TestSequencer::eventsAtTheLineWait_data()
                             << "4:126 4:127 0:128 4:100 0:127"
                             << "Done"
                             << "";
+    // Unlike STOP, an interrupt ends the walk.
+    home("interrupt middle") << 2 << "interrupt"
+                             << "4:126"
+                             << "-"
+                             << "4:126"
+                             << "Stopped"
+                             << "";
     home("lost first") << 0 << "lost"
                        << ""
                        << "-"
@@ -549,6 +593,22 @@ void TestSequencer::homingIsNotNested()
     // The outer walk goes on from its own count, back up to 127 from where the quit left it.
     QCOMPARE(arm.frames(),
              framesOf("0:130*2 4:123 4:122 4:121 4:120 0:129 0:128 0:127 4:125 4:126 4:127"));
+}
+
+void TestSequencer::interruptEndsEveryLaterOperation()
+{
+    // A program asked to end starts nothing more: what its shut-down runs after the signal
+    // (a quit's homing walk, say) sends nothing.
+    Arm arm;
+    arm.at[4] = 125;
+    arm.setSteps("0:130");
+    arm.sequencer.interrupt();
+    QCOMPARE(nameOf(arm.sequencer.home()), "Stopped");
+    QCOMPARE(nameOf(arm.sequencer.homeEvenIfHoming()), "Stopped");
+    QCOMPARE(nameOf(arm.sequencer.run(arm.buffer)), "Stopped");
+    QCOMPARE(nameOf(arm.sequencer.back(arm.buffer)), "Stopped");
+    QVERIFY(arm.port.written.isEmpty());
+    QCOMPARE(arm.at[4], 125);
 }
 
 QTEST_GUILESS_MAIN(TestSequencer)

@@ -29,11 +29,26 @@ QString resolve(int n, const QString &configDir,
     return {};
 }
 
+QString portName(int n)
+{
+    return QStringLiteral("COMM") + numbers::messageNumber(n);
+}
+
+QString echoText(const QString &port)
+{
+    return QStringLiteral("A Device is attached on ") + port;
+}
+
 QString failureText(int error, int portNumber, const QString &device)
+{
+    return failureText(error, portName(portNumber), device);
+}
+
+QString failureText(int error, const QString &port, const QString &device)
 {
     const QChar cr(13);
     QString text = QStringLiteral("Error Code  ") + numbers::messageNumber(error) + cr + cr;
-    text += QStringLiteral("COMM") + numbers::messageNumber(portNumber);
+    text += port;
     if (error == InUse)
         return text + QStringLiteral(" already open") + cr +
                QStringLiteral("Click Option to change settings");

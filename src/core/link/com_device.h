@@ -26,8 +26,16 @@ enum Error {
     Other = 8099
 };
 
+// "COMM 2": how messages name port n.
+QString portName(int n);
+
 // The message shown when a port cannot be used, lines separated by carriage returns:
-// "Error Code  8002", "", "COMM 2 is not available", "Device: /dev/ttyUSB1".
+// "Error Code  8002", "", "COMM 2 is not available", "Device: /dev/ttyUSB1". A port opened by
+// its device path rather than its number is named by that path where "COMM 2" stands.
 QString failureText(int error, int portNumber, const QString &device);
+QString failureText(int error, const QString &port, const QString &device);
+
+// The probe was echoed: the port leads to a modem or a loop, not to the arm's controller.
+QString echoText(const QString &port);
 
 } // namespace comdevice

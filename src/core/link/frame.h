@@ -3,6 +3,7 @@
 // 255 or 13 goes out as that byte, and the controller never answers.
 
 #include <QByteArray>
+#include <QString>
 #include <optional>
 
 namespace frame {
@@ -21,6 +22,12 @@ struct Frame {
     int position;
     friend bool operator==(const Frame &, const Frame &) = default;
 };
+
+// A frame as a line of text, "FF 04 7F 0D grip 127", and a byte that is no frame's, "probe 42"
+// (the program's lone probe) or "junk 7A". The simulator logs the line this way and the
+// command-line player's dry run prints it the same, so the two can be compared line for line.
+QString describe(const Frame &f);
+QString describeSkipped(unsigned char byte, bool probe);
 
 // Splits a byte stream into frames. It keeps the bytes of a frame begun in one chunk for the
 // next, and resynchronises after junk: a byte that cannot start a frame, or a frame whose

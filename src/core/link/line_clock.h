@@ -43,8 +43,10 @@ public:
 
     void reset() { *this = LineClock(); }
 
-private:
+    // How long the line takes to carry n bytes.
     static Clock::duration bytesTime(long long bytes);
+
+private:
     Clock::time_point m_doneAt{};
     long long m_written = 0;
     // The present busy spell: when it began, and the number of its first byte.

@@ -28,6 +28,12 @@ int SerialPort::open(int number)
         m_device = tried.isEmpty() ? QString() : tried.first();
         return comdevice::NoDevice;
     }
+    return openPath(path);
+}
+
+int SerialPort::openPath(const QString &path)
+{
+    close();
     const QString canonical = QFileInfo(path).canonicalFilePath();
     m_device =
         canonical.isEmpty() || canonical == path ? path : path + QStringLiteral(" -> ") + canonical;

@@ -14,6 +14,9 @@ public:
     ~SerialPort() override;
 
     [[nodiscard]] int open(int number) override;
+    // Opens the device at path, following links, as open() opens the one "Comm n" names: for a
+    // user who names the device itself.
+    [[nodiscard]] int openPath(const QString &path);
     void close() override;
     bool isOpen() const override;
     QString device() const override { return m_device; }

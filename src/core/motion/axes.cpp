@@ -11,3 +11,10 @@ constexpr bool indexedByChannel()
 } // namespace
 
 static_assert(indexedByChannel(), "the table is indexed by channel");
+
+QString axes::channelName(int channel)
+{
+    if (channel >= 0 && channel < count)
+        return QString::fromLatin1(all[channel].name);
+    return QStringLiteral("channel %1").arg(channel);
+}

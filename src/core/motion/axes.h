@@ -3,6 +3,7 @@
 // the one table of them: the main window builds each slider and value box from it, the
 // configuration file names its keys from it, and start-up and homing take their orders from it.
 
+#include <QString>
 #include <array>
 
 namespace axes {
@@ -107,6 +108,9 @@ inline constexpr std::array<int, count> homingOrder{Grip, Wrist, Elbow, Shoulder
 
 // Start-up centres the sliders in this order.
 inline constexpr std::array<int, count> centringOrder{Base, Grip, Shoulder, Elbow, Wrist};
+
+// "base", ..., "grip"; "channel 9" for a channel no servo hangs off.
+QString channelName(int channel);
 
 constexpr int centre = 127;
 constexpr int lowest = 0;

@@ -44,6 +44,11 @@ void Sequencer::stop(int stepCount)
     replay_index = stepCount;
 }
 
+void Sequencer::interrupt()
+{
+    ++m_interrupts;
+}
+
 Sequencer::End Sequencer::endOf(Since since) const
 {
     return lostSince(since) ? End::Lost : stoppedSince(since) ? End::Stopped : End::Done;
@@ -59,6 +64,12 @@ void Sequencer::DELAY()
             m_host.yield();
 }
 
+void Sequencer::centre()
+{
+    for (int channel : axes::centringOrder)
+        m_host.placeAxis(channel, axes::centre);
+}
+
 Sequencer::End Sequencer::home()
 {
     if (homing())
@@ -69,7 +80,7 @@ Sequencer::End Sequencer::home()
 Sequencer::End Sequencer::homeEvenIfHoming()
 {
     const Since since = now();
-    return walkHome(since) == End::Lost ? End::Lost : End::Done;
+    return walkHome(since);
 }
 
 Sequencer::End Sequencer::walkHome(Since since)
@@ -89,16 +100,19 @@ Sequencer::End Sequencer::walkHome(Since since)
             continue;
         // The walk keeps its own count: an operator who moves this slider meanwhile is set back
         // by the next step. Its first value is where the slider already stands, which sends
-        // nothing but is still followed by DELAY. STOP and PAUSE do not touch it.
+        // nothing but is still followed by DELAY. STOP and PAUSE do not touch it; an interrupt
+        // ends it.
         for (int v = p; direction < 0 ? v >= h : v <= h; v += direction) {
             m_port.waitForLine();
             if (lostSince(since))
                 return End::Lost;
+            if (interrupted())
+                return End::Stopped;
             m_host.placeAxis(channel, v);
             DELAY();
         }
     }
-    return lostSince(since) ? End::Lost : End::Done;
+    return lostSince(since) ? End::Lost : interrupted() ? End::Stopped : End::Done;
 }
 
 Sequencer::End Sequencer::run(const StepBuffer &steps)
@@ -176,6 +190,6 @@ Sequencer::End Sequencer::replayStep(const StepBuffer &steps, Since since, bool 
 void Sequencer::holdWhilePaused(Since since)
 {
     // Each event (CONT, STOP, the device gone) is looked at; nothing spins meanwhile.
-    while (m_host.paused() && !lostSince(since))
+    while (m_host.paused() && !lostSince(since) && !interrupted())
         m_host.waitForEvents();
 }

@@ -55,16 +55,21 @@ public:
     // How an operation ended.
     enum class End {
         Done,    // it ran to its end
-        Stopped, // STOP ended it
+        Stopped, // STOP ended it, or an interrupt
         Lost,    // the device went away; the port is closed
     };
 
     Sequencer(Port &port, Host &host, QObject *parent = nullptr);
 
+    // Start-up's first move: every axis to the centre, in the order the arm takes it safely,
+    // each through the host's placeAxis (an axis already there sends nothing). No line wait:
+    // these few frames go out at once, as any move of a slider does.
+    void centre();
+
     // homeservos: walks every axis to its home, one position a step, grip first and base last,
     // with DELAY after each step. Nothing moves while port_status is not 0. A pass asked for
     // while another one is under way (HOME pressed while homing) would fight that one's count,
-    // so it does nothing.
+    // so it does nothing. Ends Done, Lost, or Stopped by an interrupt.
     End home();
     // The same walk even inside another pass: the quit's, after which the program ends, so the
     // interrupted pass never goes on.
@@ -83,6 +88,12 @@ public:
     // `stepCount` becomes replay_index, as the operation's bound.
     void stop(int stepCount);
 
+    // The program is asked to end (a signal): whatever runs, the homing walk included, ends
+    // after the step in progress, and so does every operation begun before the program ends.
+    // Unlike STOP it leaves replay_index alone: nothing is to be resumed.
+    void interrupt();
+    bool interrupted() const { return m_interrupts > 0; }
+
     // replay_index: the step a replay or reverse walk is at, shared by both.
     int replayIndex() const { return replay_index; }
     bool homing() const { return m_homing > 0; }
@@ -97,7 +108,8 @@ private:
     };
     Since now() const { return {m_stops, m_losses}; }
     bool lostSince(Since s) const { return m_losses != s.losses; }
-    bool stoppedSince(Since s) const { return m_stops != s.stops; }
+    // An interrupt counts for every operation, also for one begun after it.
+    bool stoppedSince(Since s) const { return m_stops != s.stops || interrupted(); }
 
     End walkHome(Since since);
     End replayStep(const StepBuffer &steps, Since since, bool &sentOne);
@@ -110,6 +122,7 @@ private:
     int replay_index = 0;
     int m_stops = 0;
     int m_losses = 0;
+    int m_interrupts = 0;
     int m_homing = 0;    // homing passes under way
     int m_replaying = 0; // RUN and BACK under way
 };

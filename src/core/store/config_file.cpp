@@ -1,7 +1,10 @@
 #include "core/store/config_file.h"
 
 #include "core/motion/axes.h"
+#include "core/store/save_file.h"
 #include "core/text/numbers.h"
+
+#include <QFileInfo>
 
 namespace config {
 
@@ -123,6 +126,20 @@ QString currentSettingsText(const Settings &settings, bool portOkay)
     t += QLatin1String("WRIST at") + numbers::messageNumber(h[axes::Wrist]) + cr;
     t += QLatin1String("GRIP at") + numbers::messageNumber(h[axes::Grip]) + cr;
     return t;
+}
+
+Loaded load(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return Loaded{{}, Loaded::Trouble::Missing,
+                      QStringLiteral("'") + path + QStringLiteral("... using default")};
+    const LoadResult file = loadWhole(path);
+    if (!file.ok)
+        return Loaded{{}, Loaded::Trouble::Unreadable,
+                      QStringLiteral("Cannot read the configuration file '") + path +
+                          QStringLiteral("'") + QChar(13) + file.reason + QChar(13) +
+                          QStringLiteral("Using the default settings.")};
+    return Loaded{read(file.bytes), Loaded::Trouble::None, QString()};
 }
 
 } // namespace config

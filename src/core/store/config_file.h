@@ -26,6 +26,16 @@ QStringList fields(const QByteArray &text);
 // from at most four characters after the field's first "=", so " 1000" reads as 100.
 [[nodiscard]] Settings read(const QByteArray &text);
 
+// The file at path read for use: its settings, or the defaults with a notice for the user when
+// it is missing (a first start) or cannot be read. The notice's lines are separated by carriage
+// returns.
+struct Loaded {
+    Settings settings;
+    enum class Trouble { None, Missing, Unreadable } trouble = Trouble::None;
+    QString notice;
+};
+[[nodiscard]] Loaded load(const QString &path);
+
 // The nine lines of the file, each ended by CR LF.
 QByteArray write(const std::array<int, 5> &positionsByChannel, double homeSpeed, qint16 port);
 

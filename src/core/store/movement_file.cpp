@@ -1,5 +1,6 @@
 #include "core/store/movement_file.h"
 
+#include "core/store/save_file.h"
 #include "core/text/numbers.h"
 
 #include <QStringList>
@@ -137,6 +138,29 @@ QByteArray write(const StepBuffer &buffer, int from, int to)
                    .toLatin1();
     }
     return out;
+}
+
+Loaded load(const QString &path)
+{
+    // Nothing is taken from a file with a fault in it, however late the fault.
+    const LoadResult file = loadWhole(path);
+    const ReadResult read = file.ok ? movement::read(file.bytes) : ReadResult{};
+    if (file.ok && read.ok())
+        return Loaded{read.records, QString()};
+    const QString why = !file.ok ? file.reason
+                                 : QStringLiteral("Line ") + QString::number(read.line) +
+                                       QStringLiteral(": ") + read.error;
+    return Loaded{{},
+                  QStringLiteral("Cannot open the movement file '") + path + QStringLiteral("'") +
+                      QChar(13) + why};
+}
+
+void fill(StepBuffer &buffer, const std::vector<Step> &records)
+{
+    int index = 1;
+    for (const Step &step : records)
+        buffer.put(index++, step);
+    buffer.setStepCount(static_cast<int>(records.size()));
 }
 
 } // namespace movement

@@ -28,6 +28,20 @@ struct ReadResult {
 // maxRecords: a half-loaded motion would move the arm in ways nobody taught it.
 [[nodiscard]] ReadResult read(const QByteArray &text);
 
+// A movement file read whole for replay: its records, or the message that names the file and
+// says why it cannot be used ("Cannot open the movement file 'x.kmv'", then "Line 3: ..."),
+// its lines separated by carriage returns.
+struct Loaded {
+    std::vector<Step> records;
+    QString message;
+    bool ok() const { return message.isEmpty(); }
+};
+[[nodiscard]] Loaded load(const QString &path);
+
+// Puts the records in the buffer from index 1 on, and sets its count to theirs: a motion as RUN
+// plays it, from index 2.
+void fill(StepBuffer &buffer, const std::vector<Step> &records);
+
 // The records for buffer indices from..to, each " ch , pos " and CR LF. Indices outside the
 // buffer are left out.
 QByteArray write(const StepBuffer &buffer, int from, int to);

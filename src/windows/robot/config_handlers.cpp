@@ -6,7 +6,6 @@
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/scroll_bar.h"
 
-#include <QFileInfo>
 
 namespace {
 QString cannot(const QString &what, const QString &path, const QString &reason)
@@ -17,22 +16,14 @@ QString cannot(const QString &what, const QString &path, const QString &reason)
 
 config::Settings robot::readConfiguration()
 {
-    const QString path = m_services.folders.configFile();
-    if (!QFileInfo::exists(path)) {
-        m_dialogs.message(this, QStringLiteral("'") + path + QStringLiteral("... using default"),
-                          QString(), Dialogs::Icon::None, Dialogs::Buttons::Ok);
-        return {};
-    }
-    const LoadResult file = loadWhole(path);
-    if (!file.ok) {
-        m_dialogs.message(
-            this,
-            cannot(QStringLiteral("Cannot read the configuration file"), path, file.reason) +
-                QChar(13) + QStringLiteral("Using the default settings."),
-            QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-        return {};
-    }
-    return config::read(file.bytes);
+    const config::Loaded file = config::load(m_services.folders.configFile());
+    // A first start without the file is no fault; a file that cannot be read is.
+    if (file.trouble != config::Loaded::Trouble::None)
+        m_dialogs.message(this, file.notice, QString(),
+                          file.trouble == config::Loaded::Trouble::Missing ? Dialogs::Icon::None
+                                                                           : Dialogs::Icon::Critical,
+                          Dialogs::Buttons::Ok);
+    return file.settings;
 }
 
 void robot::SaveCon_Click()

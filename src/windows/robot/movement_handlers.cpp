@@ -21,23 +21,13 @@ void robot::Open_men_Click()
     if (!name.isEmpty() && QFileInfo::exists(name)) {
         // The whole file is read and checked before anything changes: a bad file leaves the
         // buffer, its count and the current file name as they were.
-        const LoadResult file = loadWhole(name);
-        const movement::ReadResult read =
-            file.ok ? movement::read(file.bytes) : movement::ReadResult{};
-        if (!file.ok || !read.ok()) {
-            const QString why = !file.ok ? file.reason
-                                         : QStringLiteral("Line ") + QString::number(read.line) +
-                                               QStringLiteral(": ") + read.error;
-            m_dialogs.message(this,
-                              QStringLiteral("Cannot open the movement file '") + name +
-                                  QStringLiteral("'") + QChar(13) + why,
-                              QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        const movement::Loaded file = movement::load(name);
+        if (!file.ok()) {
+            m_dialogs.message(this, file.message, QString(), Dialogs::Icon::Critical,
+                              Dialogs::Buttons::Ok);
         } else {
             movement_file = name;
-            int index = 1;
-            for (const Step &step : read.records)
-                step_buffer.put(index++, step);
-            step_buffer.setStepCount(static_cast<int>(read.records.size()));
+            movement::fill(step_buffer, file.records);
         }
     }
     // Only RUN itself; its picture twin is left as it is.

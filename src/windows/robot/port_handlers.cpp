@@ -3,7 +3,7 @@
 
 #include "core/link/com_device.h"
 #include "core/link/port.h"
-#include "core/text/numbers.h"
+#include "core/link/probe.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/scroll_bar.h"
@@ -46,18 +46,15 @@ void robot::check_if_modem()
 {
     if (port_status != 0)
         return;
-    m_port.write(QByteArrayLiteral("B"));
-    // One second with window events held back: nothing else may write meanwhile, or its bytes
-    // could be taken for an echo.
-    const QByteArray received = m_port.readAfter(1000);
+    const bool echoed = probe::echoes(m_port);
     if (port_status != 0)
         return; // the device went away during the wait; that has been reported
-    if (received == QByteArrayLiteral("B")) {
+    if (echoed) {
         disable_all();
         port_status = 13;
         m_dialogs.message(
             this,
-            QStringLiteral("A Device is attached on COMM") + numbers::messageNumber(m_config.port),
+            comdevice::echoText(comdevice::portName(m_config.port)),
             QStringLiteral("VM Warning"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
     } else {
         enable_all();

@@ -20,8 +20,7 @@ void robot::Form_Load()
     init_port(m_config.port);
     // Every slider that really moves sends its axis's frame through its value box; the base
     // already stands at 127 and sends nothing.
-    for (int channel : axes::centringOrder)
-        slider[channel]->setValueTo(axes::centre);
+    m_sequencer.centre();
     Text5->setText(QStringLiteral("1"));
     // On screen before the arm moves, so the operator sees the homing.
     show();

@@ -1,11 +1,9 @@
-#include "sim/core/quit_signals.h"
+#include "core/process/quit_signals.h"
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
-
-namespace sim {
 
 namespace {
 
@@ -60,4 +58,3 @@ void QuitSignals::readPipe()
         emit quitRequested(byte);
 }
 
-} // namespace sim

@@ -1,0 +1,44 @@
+#include "play/printing_port.h"
+
+#include <QCoreApplication>
+
+namespace play {
+
+PrintingPort::~PrintingPort()
+{
+    std::fflush(m_out);
+}
+
+int PrintingPort::open(int)
+{
+    m_open = true;
+    return 0;
+}
+
+void PrintingPort::close()
+{
+    m_open = false;
+    std::fflush(m_out);
+}
+
+void PrintingPort::waitForLine(int)
+{
+    QCoreApplication::processEvents();
+}
+
+void PrintingPort::send(const QByteArray &bytes)
+{
+    // The simulator's rule: a "B" written alone, between whole frames, is the probe.
+    const bool probe = bytes == QByteArrayLiteral("B") &&
+                       m_decoder.frames() * frame::size + m_decoder.badBytes() == m_written;
+    m_written += bytes.size();
+    const auto line = [this](const QString &text) {
+        std::fputs(text.toUtf8().constData(), m_out);
+        std::fputc('\n', m_out);
+    };
+    m_decoder.feed(
+        bytes, [&](const frame::Frame &f) { line(frame::describe(f)); },
+        [&](unsigned char b) { line(frame::describeSkipped(b, probe)); });
+}
+
+} // namespace play

@@ -1,0 +1,179 @@
+#include "play/run.h"
+
+#include "core/link/com_device.h"
+#include "core/link/probe.h"
+#include "core/link/serial_port.h"
+#include "core/process/quit_signals.h"
+#include "core/store/config_file.h"
+#include "core/store/folders.h"
+#include "core/store/movement_file.h"
+#include "core/text/program.h"
+#include "play/options.h"
+#include "play/player.h"
+#include "play/printing_port.h"
+#include "play/progress.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace play {
+
+namespace {
+
+// Messages are the window's, whose lines end in carriage returns; a terminal wants line feeds.
+void say(FILE *to, QString text)
+{
+    text.replace(QChar(13), QChar(10));
+    std::fputs(text.toUtf8().constData(), to);
+    std::fputc('\n', to);
+    std::fflush(to);
+}
+
+// The port a run plays on, and how messages name it: "COMM 2", or the device path given.
+struct Line {
+    std::unique_ptr<Port> port;
+    QString name;
+    int error = 0;
+};
+
+Line openLine(const Options &o, const QString &configDir, int configuredPort)
+{
+    Line line;
+    if (o.dryRun) {
+        line.port = std::make_unique<PrintingPort>(stdout);
+        line.name = QStringLiteral("(dry run)");
+        line.error = line.port->open(1);
+        return line;
+    }
+    auto serial = std::make_unique<SerialPort>(configDir);
+    if (!o.device.isEmpty()) {
+        line.name = o.device;
+        line.error = serial->openPath(o.device);
+    } else {
+        const int n = o.port > 0 ? o.port : configuredPort;
+        line.name = comdevice::portName(n);
+        line.error = serial->open(n);
+    }
+    line.port = std::move(serial);
+    return line;
+}
+
+} // namespace
+
+int run(int argc, char **argv)
+{
+    // A dry run printed into a pipe that closes (| head) must still stop the arm cleanly.
+    std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication app(argc, argv);
+    program::nameApplication();
+
+    const Parsed parsed = parse(QCoreApplication::arguments());
+    switch (parsed.outcome) {
+    case Parsed::ShowHelp:
+    case Parsed::ShowVersion:
+        say(stdout, parsed.text);
+        return Done;
+    case Parsed::Error:
+        say(stderr, QStringLiteral("kestrel-play: %1\nTry 'kestrel-play --help'.").arg(parsed.text));
+        return BadCommandLine;
+    case Parsed::Run:
+        break;
+    }
+    const Options &o = parsed.options;
+
+    // Watched from the start: a signal before the arm moves ends the run before it does.
+    QuitSignals quitSignals;
+    if (!quitSignals.install()) {
+        say(stderr, QStringLiteral("kestrel-play: cannot watch for Ctrl-C; not playing."));
+        return Failed;
+    }
+    int signalled = 0;
+
+    const Folders folders{o.configDir.isEmpty() ? Folders::standard().config : o.configDir, {}};
+    const config::Loaded configuration = config::load(folders.configFile());
+    if (configuration.trouble != config::Loaded::Trouble::None && !o.quiet)
+        say(stderr, configuration.notice);
+
+    // The whole file is checked before the port is opened: a fault on its last line sends
+    // nothing at all.
+    const movement::Loaded file = movement::load(o.file);
+    if (!file.ok()) {
+        say(stderr, file.message);
+        return BadMovementFile;
+    }
+    StepBuffer steps;
+    movement::fill(steps, file.records);
+
+    Line line = openLine(o, folders.config, configuration.settings.port);
+    if (line.error != 0) {
+        say(stderr, comdevice::failureText(line.error, line.name, line.port->device()));
+        return PortUnusable;
+    }
+    Port &port = *line.port;
+    const auto lostText = [&] {
+        return comdevice::failureText(comdevice::NoDevice, line.name, port.device());
+    };
+
+    const bool echoed = probe::echoes(port);
+    if (!port.isOpen()) {
+        say(stderr, lostText());
+        return DeviceLost;
+    }
+    if (echoed) {
+        say(stderr, comdevice::echoText(line.name));
+        return DeviceEchoes;
+    }
+
+    Player player(port, configuration.settings, o.loops);
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &player, [&](int signal) {
+        // The first signal decides the status; more of them change nothing.
+        if (signalled == 0)
+            signalled = signal;
+        player.interrupt();
+    });
+    // A signal that came during the probe's second, when no events ran, is seen here.
+    QCoreApplication::processEvents();
+
+    const bool showProgress = !o.quiet && !o.dryRun && ::isatty(STDERR_FILENO);
+    StatusLine status(stderr);
+    if (showProgress)
+        status.show(QStringLiteral("Homing the arm"), true);
+
+    Sequencer::End end = signalled ? Sequencer::End::Stopped : player.startUp();
+    if (end == Sequencer::End::Done) {
+        const Progress progress(steps, player.positions(), o.loops);
+        QElapsedTimer played;
+        played.start();
+        if (showProgress)
+            player.onStep([&] {
+                if (player.homing())
+                    return;
+                status.show(progress.text(player.pass(), player.replayIndex(),
+                                          port.line().busyFor(LineClock::Clock::now()),
+                                          std::chrono::milliseconds(played.elapsed())));
+            });
+        end = player.run(steps);
+    }
+    status.finish();
+    // Closing a serial port may throw away what is still in its output buffer, and with it part
+    // of a frame. What was written goes out whole first: at most a few frames.
+    port.waitForLine(0);
+    port.close();
+
+    switch (end) {
+    case Sequencer::End::Done:
+        return Done;
+    case Sequencer::End::Lost:
+        say(stderr, lostText());
+        return DeviceLost;
+    case Sequencer::End::Stopped:
+        break;
+    }
+    return BySignal + signalled;
+}
+
+} // namespace play
