@@ -94,6 +94,10 @@ int run(int argc, char **argv)
     int signalled = 0;
 
     const Folders folders{o.configDir.isEmpty() ? Folders::standard().config : o.configDir, {}};
+    // Found under Kestrel's name; from here on the program goes by its own. The port's lock file
+    // records the name, and Qt takes the lock of a running process whose name differs for one
+    // left behind by a dead process (its number reused), and removes it.
+    QCoreApplication::setApplicationName(QStringLiteral("kestrel-play"));
     const config::Loaded configuration = config::load(folders.configFile());
     if (configuration.trouble != config::Loaded::Trouble::None && !o.quiet)
         say(stderr, configuration.notice);

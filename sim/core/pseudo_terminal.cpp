@@ -77,6 +77,12 @@ bool PseudoTerminal::writeToDevice(const QString &path, const QByteArray &bytes)
     return whole;
 }
 
+bool PseudoTerminal::writeThroughHeldSlave(const QByteArray &bytes) const
+{
+    return m_slave >= 0 &&
+           ::write(m_slave, bytes.constData(), size_t(bytes.size())) == bytes.size();
+}
+
 void PseudoTerminal::close()
 {
     if (m_slave >= 0)

@@ -33,6 +33,9 @@ public:
     bool writeAsDevice(const QByteArray &bytes) const { return writeToDevice(m_slavePath, bytes); }
     // The same for the terminal behind a device path (or a link to one).
     static bool writeToDevice(const QString &path, const QByteArray &bytes);
+    // Writes into the slave side through the descriptor holdSlave keeps: this works also while
+    // a program holds the device for itself alone, where a new open is refused.
+    bool writeThroughHeldSlave(const QByteArray &bytes) const;
 
     // Closes both sides: a program that holds the slave sees a hang-up, as when an adapter is
     // pulled out.

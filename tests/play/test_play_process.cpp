@@ -1,0 +1,316 @@
+// kestrel-play as a user runs it: a real process on a real pseudo-terminal, its exit status,
+// its messages, and what reaches the arm when it is stopped by a signal.
+
+#include "core/link/frame.h"
+#include "core/link/serial_port.h"
+#include "support/files.h"
+#include "support/pty.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+#include <csignal>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString err;
+    QString out;
+};
+
+// What reached the line before a signal (with the process frozen, so that nothing is in
+// between) and after it, to the process's end.
+struct Stopped {
+    QByteArray before, after;
+    int status = -1;
+};
+
+// A motion of `n` base steps that each move the base: two frames each.
+QByteArray swings(int n)
+{
+    QByteArray text = "0 , 0\r\n";
+    for (int i = 0; i < n; ++i)
+        text += "0 , " + QByteArray::number(i % 2 ? 100 : 200) + "\r\n";
+    return text;
+}
+
+bool processIsStopped(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray s = stat.readAll();
+    const qsizetype close = s.lastIndexOf(')');
+    return close > 0 && s.size() > close + 2 && s[close + 2] == 'T';
+}
+
+} // namespace
+
+class TestPlayProcess : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_markers = 0;
+
+    QString config() const { return m_dir.filePath(QStringLiteral("config")); }
+
+    // A configuration folder whose robotini.txt holds `lines`.
+    void configure(const QByteArray &lines)
+    {
+        QVERIFY(QDir().mkpath(config()));
+        QVERIFY(writeFile(config() + "/robotini.txt", "======== Velmora ==========\r\n" + lines));
+    }
+
+    QString motion(const QByteArray &text)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("m%1.kmv").arg(++m_markers));
+        if (!writeFile(path, text))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    static QStringList withConfig(const QString &config, QStringList args)
+    {
+        return QStringList{"--config-dir", config} + args;
+    }
+
+    void start(QProcess &p, const QStringList &args)
+    {
+        p.start(KESTREL_PLAY_BINARY, withConfig(config(), args));
+        QVERIFY(p.waitForStarted());
+    }
+
+    Run finish(QProcess &p)
+    {
+        Run r;
+        if (!p.waitForFinished(30000))
+            p.kill();
+        p.waitForFinished(5000);
+        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        return r;
+    }
+
+    Run play(const QStringList &args)
+    {
+        QProcess p;
+        start(p, args);
+        return finish(p);
+    }
+
+    // Everything the program has put on the line so far: a marker goes in behind it, so when
+    // the marker comes out, all that came before it has.
+    QByteArray lineSoFar(Pty &pty)
+    {
+        const QByteArray marker = "<" + QByteArray::number(++m_markers) + ">";
+        if (!pty.writeThroughHeldSlave(marker))
+            return "(marker not written)";
+        QByteArray got = pty.readUntil(marker);
+        if (!got.endsWith(marker))
+            return "(marker not seen)";
+        got.chop(marker.size());
+        return got;
+    }
+
+    // Lets the program write `bytes` bytes, freezes it, takes what it wrote, sends the kills
+    // and lets it go on to its end.
+    Stopped stopAfter(Pty &pty, QProcess &p, int bytes, const QList<int> &kills)
+    {
+        Stopped s;
+        s.before = pty.readCount(bytes);
+        const qint64 pid = p.processId();
+        ::kill(pid, SIGSTOP);
+        QDeadlineTimer deadline(10000);
+        while (!processIsStopped(pid) && !deadline.hasExpired())
+            QThread::msleep(1);
+        s.before += lineSoFar(pty);
+        for (int signal : kills)
+            ::kill(pid, signal);
+        ::kill(pid, SIGCONT);
+        s.status = finish(p).status;
+        s.after = lineSoFar(pty);
+        return s;
+    }
+
+    // Whole frames after the probe, and nothing else.
+    static QList<frame::Frame> framesOf(const QByteArray &line, bool *whole)
+    {
+        QList<frame::Frame> frames;
+        int junk = 0;
+        frame::Decoder d;
+        d.feed(line.mid(1), [&](const frame::Frame &f) { frames << f; }, [&](unsigned char) { ++junk; });
+        *whole = line.startsWith('B') && junk == 0 && (line.size() - 1) % frame::size == 0;
+        return frames;
+    }
+
+    void verifyPortFree(Pty &pty)
+    {
+        SerialPort again(config());
+        QCOMPARE(again.openPath(pty.slavePath()), 0);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        configure("");
+    }
+
+    void failuresHaveTheirOwnStatus()
+    {
+        Pty pty;
+        QVERIFY(pty.ok() && pty.holdSlave());
+        const QString good = motion("0 , 0\r\n0 , 130\r\n");
+
+        Run r = play({"--loops", "many", good});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains("Try 'kestrel-play --help'."), qPrintable(r.err));
+
+        // A fault on the last line: the message names the file and the line, and nothing was
+        // sent, not even the probe.
+        const QString bad = motion("0 , 0\r\n0 , 130\r\n0 , 256\r\n");
+        r = play({"--device", pty.slavePath(), bad});
+        QCOMPARE(r.status, 3);
+        QVERIFY2(r.err.startsWith("Cannot open the movement file '" + bad + "'\nLine 3: "),
+                 qPrintable(r.err));
+        r = play({"--device", pty.slavePath(), m_dir.filePath("none.kmv")});
+        QCOMPARE(r.status, 3);
+        QCOMPARE(lineSoFar(pty), QByteArray());
+
+        const QString nowhere = m_dir.filePath("no-device");
+        r = play({"--device", nowhere, good});
+        QCOMPARE(r.status, 4);
+        QCOMPARE(r.err, "Error Code   8002\n\n" + nowhere + " is not available\nDevice: " + nowhere +
+                            "\n");
+
+        // A port by its number, through the link in the configuration folder.
+        QVERIFY(pty.linkAs(config() + "/COM4"));
+        r = play({"--port", "4", "--quiet", good});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        bool whole = false;
+        QCOMPARE(framesOf(lineSoFar(pty), &whole).size(), 4 + 2);
+        QVERIFY(whole);
+        QFile::remove(config() + "/COM4");
+    }
+
+    void anEchoRefusesToPlay()
+    {
+        Pty pty;
+        QVERIFY(pty.ok() && pty.holdSlave());
+        QProcess p;
+        start(p, {"--device", pty.slavePath(), motion("0 , 0\r\n0 , 130\r\n")});
+        QCOMPARE(pty.readCount(1), QByteArray("B"));
+        pty.write("B");
+        const Run r = finish(p);
+        QCOMPARE(r.status, 5);
+        QCOMPARE(r.err, "A Device is attached on " + pty.slavePath() + "\n");
+        QCOMPARE(lineSoFar(pty), QByteArray());
+    }
+
+    void aLostDeviceEndsThePlay()
+    {
+        Pty pty;
+        QVERIFY(pty.ok() && pty.holdSlave());
+        QProcess p;
+        start(p, {"--device", pty.slavePath(), motion(swings(500))});
+        QVERIFY(pty.readCount(200).size() >= 200);
+        pty.closeMaster();
+        const Run r = finish(p);
+        QCOMPARE(r.status, 6);
+        QVERIFY2(r.err.startsWith("Error Code   8002\n\n" + pty.slavePath() + " is not available\n"),
+                 qPrintable(r.err));
+    }
+
+    void signalsStopTheArm_data()
+    {
+        QTest::addColumn<QByteArray>("homes");
+        QTest::addColumn<int>("loops");
+        QTest::addColumn<int>("readFirst");
+        QTest::addColumn<QList<int>>("kills");
+        QTest::addColumn<int>("status");
+
+        // The grip's home is 0: the start-up walk is 127 frames, half a second of line.
+        QTest::newRow("Ctrl-C while homing")
+            << QByteArray("MOTOR4= 0\r\n") << 1 << 1 + 16 + 40 << QList<int>{SIGINT} << 130;
+        // A second Ctrl-C changes nothing.
+        QTest::newRow("Ctrl-C twice in a pass")
+            << QByteArray() << 1 << 400 << QList<int>{SIGINT, SIGINT} << 130;
+        QTest::newRow("SIGTERM, played until stopped")
+            << QByteArray() << 0 << 1200 << QList<int>{SIGTERM} << 143;
+        QTest::newRow("SIGHUP") << QByteArray() << 2 << 400 << QList<int>{SIGHUP} << 129;
+    }
+
+    void signalsStopTheArm()
+    {
+        QFETCH(QByteArray, homes);
+        QFETCH(int, loops);
+        QFETCH(int, readFirst);
+        QFETCH(QList<int>, kills);
+        QFETCH(int, status);
+
+        QTemporaryDir own;
+        const QString folder = own.filePath("config");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(folder + "/robotini.txt", "======== Velmora ==========\r\n" + homes));
+        Pty pty;
+        QVERIFY(pty.ok() && pty.holdSlave());
+        QProcess p;
+        p.start(KESTREL_PLAY_BINARY,
+                withConfig(folder, {"--device", pty.slavePath(), "--loops", QString::number(loops),
+                                    motion(swings(100))}));
+        QVERIFY(p.waitForStarted());
+
+        const Stopped s = stopAfter(pty, p, readFirst, kills);
+        QCOMPARE(s.status, status);
+        QVERIFY2(s.after.size() <= 16, qPrintable(QString::number(s.after.size())));
+        bool whole = false;
+        const QList<frame::Frame> frames = framesOf(s.before + s.after, &whole);
+        QVERIFY2(whole, s.after.toHex(' ').constData());
+        if (!homes.isEmpty()) {
+            // Stopped in the walk: no step of the motion was played.
+            for (const auto &f : frames)
+                QVERIFY(f.channel != 0);
+        }
+        verifyPortFree(pty);
+    }
+
+    void dryRunPrintsEveryByte()
+    {
+        QTemporaryDir own;
+        QVERIFY(writeFile(own.filePath("robotini.txt"),
+                          "======== Velmora ==========\r\nMOTOR4= 125\r\nMOTOR0= 128\r\n"));
+        QProcess p;
+        p.start(KESTREL_PLAY_BINARY,
+                {"--config-dir", own.path(), "--dry-run", "--loops", "2",
+                 motion("0 , 0\r\n0 , 130\r\n4 , 125\r\n2 , 40\r\n")});
+        QVERIFY(p.waitForStarted());
+        const Run r = finish(p);
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.out, QStringLiteral("probe 42\n"
+                                       "FF 04 7F 0D grip 127\n"
+                                       "FF 01 7F 0D shoulder 127\n"
+                                       "FF 02 7F 0D elbow 127\n"
+                                       "FF 03 7F 0D wrist 127\n"
+                                       "FF 04 7E 0D grip 126\n"
+                                       "FF 04 7D 0D grip 125\n"
+                                       "FF 00 80 0D base 128\n"
+                                       "FF 00 82 0D base 130\n"
+                                       "FF 00 82 0D base 130\n"
+                                       "FF 04 7D 0D grip 125\n"
+                                       "FF 02 28 0D elbow 40\n"
+                                       "FF 02 28 0D elbow 40\n"
+                                       "FF 00 82 0D base 130\n"
+                                       "FF 04 7D 0D grip 125\n"
+                                       "FF 02 28 0D elbow 40\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlayProcess)
+#include "test_play_process.moc"
