@@ -1,7 +1,8 @@
 // The main window on a real serial port whose device misbehaves: it goes away during the probe,
 // homing, a replay, the reverse walk and a pause; a second window reaches for the same device;
-// the device may not be opened. The far end is a pseudo-terminal linked as COM1, so the real
-// port code, its lock and its error reports are what is tried.
+// the device may not be opened; the link leads to a folder or loops. The far end is a
+// pseudo-terminal linked as COM1, so the real port code, its lock and its error reports are what
+// is tried.
 
 #include "core/link/serial_port.h"
 #include "support/idle.h"
@@ -334,6 +335,42 @@ private Q_SLOTS:
         QVERIFY(first.shown(QStringLiteral("COMM SETTINGS")).isEmpty());
     }
 
+    // The route a link takes is on the device line; what is at its end decides the number.
+    void aLinkToAFolderOrALoopIsReportedWithItsRoute_data()
+    {
+        QTest::addColumn<bool>("loop");
+        QTest::newRow("a folder") << false;
+        QTest::newRow("a loop") << true;
+    }
+    void aLinkToAFolderOrALoopIsReportedWithItsRoute()
+    {
+        QFETCH(bool, loop);
+        RealArm arm;
+        robot &w = *arm.window;
+        QVERIFY(QFile::remove(arm.comLink()));
+        const QString other = arm.folders.config + QStringLiteral("/other");
+        // COM1 is remade at once: without it, COM1 would be the machine's own first port.
+        QVERIFY(QFile::link(other, arm.comLink()));
+        QString route = arm.comLink() + QStringLiteral(" -> ") + other;
+        if (loop) {
+            QVERIFY(QFile::link(arm.comLink(), other));
+            route += QStringLiteral(" -> ") + arm.comLink() + QStringLiteral(" (loop)");
+        } else {
+            QVERIFY(QDir().mkdir(other));
+        }
+        const QString expected =
+            QStringLiteral("Error Code   %1\r\rCOMM 1 is not available\rDevice: ")
+                .arg(loop ? 8002 : 8015) +
+            route;
+        w.Form_Load();
+        QCOMPARE(w.portStatus(), loop ? 8002 : 8015);
+        QVERIFY(arm.motionGroupEnabled(false));
+        const auto shown = arm.shown(QStringLiteral("COMM SETTINGS"));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().text, expected);
+        QVERIFY(arm.shown(QStringLiteral("VM Warning")).isEmpty());
+    }
+
     void aDeviceThatMayNotBeOpenedGivesThePermissionHint()
     {
         // Root may open any device, so the open is tried by this program run again as an
@@ -344,29 +381,76 @@ private Q_SLOTS:
         QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kestrel-faults-XXXXXX"));
         QVERIFY(dir.isValid());
         const QString config = dir.filePath(QStringLiteral("config"));
-        QVERIFY(QDir().mkpath(config));
-        QVERIFY(pty.linkAs(config + QStringLiteral("/COM1")));
-        QFile f(config + QStringLiteral("/robotini.txt"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(configWith({}));
-        f.close();
+        QVERIFY(makeConfig(config, pty));
         const QByteArray slave = QFile::encodeName(pty.slavePath());
-
-        QStringList command;
         if (::geteuid() == 0) {
-            if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
-                QSKIP("setpriv is not installed, so the open cannot be tried as an ordinary user");
             QVERIFY(::chown(slave.constData(), 0, 0) == 0);
             QVERIFY(::chmod(slave.constData(), 0600) == 0);
-            // The folders must be reachable for the ordinary user.
-            for (const QString &d : {dir.path(), config})
-                QVERIFY(QFile::setPermissions(d, QFile::permissions(d) | QFile::ReadOther |
-                                                     QFile::ExeOther | QFile::ReadGroup |
-                                                     QFile::ExeGroup));
-            command << QStringLiteral("setpriv") << QStringLiteral("--reuid=nobody")
-                    << QStringLiteral("--regid=nogroup") << QStringLiteral("--clear-groups");
         } else {
             QVERIFY(::chmod(slave.constData(), 0) == 0);
+        }
+        const ChildRun child = startAsOrdinaryUser(dir.path(), config);
+        if (!child.skip.isEmpty())
+            QSKIP(qPrintable(child.skip));
+        QCOMPARE(child.exitCode, 0);
+
+        QVERIFY2(child.out.contains(QStringLiteral("status 8010\n")),
+                 qPrintable(child.out + child.err));
+        const QString expected =
+            QStringLiteral("Error Code   8010\r\rCOMM 1 is not available\rDevice: ") + config +
+            QStringLiteral("/COM1 -> ") + pty.slavePath() +
+            QStringLiteral(" (permission denied: add your user to the dialout group)");
+        QVERIFY2(child.out.contains(shownLine(expected)), qPrintable(child.out));
+        QVERIFY2(child.out.contains(QStringLiteral("disabled\n")), qPrintable(child.out));
+        // Nothing reached the device: the child has ended, and a marker written after it is the
+        // first thing on the line.
+        QVERIFY(::chmod(slave.constData(), 0600) == 0);
+        const QByteArray marker = QByteArray::fromHex("FF002A0D");
+        QVERIFY(pty.writeAsDevice(marker));
+        QCOMPARE(pty.readUntil(marker), marker);
+    }
+
+private:
+    // A configuration folder whose COM1 is linked to the terminal.
+    static bool makeConfig(const QString &config, const Pty &pty)
+    {
+        if (!QDir().mkpath(config) || !pty.linkAs(config + QStringLiteral("/COM1")))
+            return false;
+        QFile f(config + QStringLiteral("/robotini.txt"));
+        return f.open(QIODevice::WriteOnly) && f.write(configWith({})) > 0;
+    }
+
+    // How the child prints a message that was shown.
+    static QString shownLine(const QString &text)
+    {
+        return QStringLiteral("COMM SETTINGS|") +
+               QString::fromLatin1(text.toUtf8().toPercentEncoding());
+    }
+
+    struct ChildRun {
+        QString skip; // why it could not be run as an ordinary user; empty when it ran
+        int exitCode = -1;
+        QString out, err;
+    };
+
+    // Runs this program again on the configuration folder as an ordinary user: as nobody when
+    // the tests run as root (the folders from `top` down are opened to others for it), as the
+    // test's own user otherwise.
+    static ChildRun startAsOrdinaryUser(const QString &top, const QString &config)
+    {
+        ChildRun run;
+        QStringList command;
+        if (::geteuid() == 0) {
+            if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty()) {
+                run.skip = QStringLiteral(
+                    "setpriv is not installed, so the open cannot be tried as an ordinary user");
+                return run;
+            }
+            for (const QString &d : {top, config})
+                QFile::setPermissions(d, QFile::permissions(d) | QFile::ReadOther |
+                                             QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+            command << QStringLiteral("setpriv") << QStringLiteral("--reuid=nobody")
+                    << QStringLiteral("--regid=nogroup") << QStringLiteral("--clear-groups");
         }
         command << QCoreApplication::applicationFilePath() << QStringLiteral("--start-as-this-user")
                 << config;
@@ -379,32 +463,21 @@ private Q_SLOTS:
         env.remove(QStringLiteral("LSAN_OPTIONS"));
         child.setProcessEnvironment(env);
         child.start(command.takeFirst(), command);
-        QVERIFY(child.waitForFinished(60000));
-        const QString out = QString::fromUtf8(child.readAllStandardOutput());
-        const QString err = QString::fromUtf8(child.readAllStandardError());
-        if (child.exitCode() == 126 || child.exitCode() == 127 ||
-            (err.contains(QStringLiteral("Permission denied")) &&
-             !out.contains(QStringLiteral("status "))))
-            QSKIP(
-                qPrintable(QStringLiteral("this program cannot be run as an ordinary user here: ") +
-                           err.trimmed()));
-        QCOMPARE(child.exitCode(), 0);
-
-        QVERIFY2(out.contains(QStringLiteral("status 8010\n")), qPrintable(out + err));
-        const QString expected =
-            QStringLiteral("Error Code   8010\r\rCOMM 1 is not available\rDevice: ") + config +
-            QStringLiteral("/COM1 -> ") + pty.slavePath() +
-            QStringLiteral(" (permission denied: add your user to the dialout group)");
-        QVERIFY2(out.contains(QStringLiteral("COMM SETTINGS|") +
-                              QString::fromLatin1(expected.toUtf8().toPercentEncoding())),
-                 qPrintable(out));
-        QVERIFY2(out.contains(QStringLiteral("disabled\n")), qPrintable(out));
-        // Nothing reached the device: the child has ended, and a marker written after it is the
-        // first thing on the line.
-        QVERIFY(::chmod(slave.constData(), 0600) == 0);
-        const QByteArray marker = QByteArray::fromHex("FF002A0D");
-        QVERIFY(pty.writeAsDevice(marker));
-        QCOMPARE(pty.readUntil(marker), marker);
+        if (!child.waitForFinished(60000)) {
+            child.kill();
+            child.waitForFinished(10000);
+            run.err = QStringLiteral("the child did not finish");
+            return run;
+        }
+        run.exitCode = child.exitCode();
+        run.out = QString::fromUtf8(child.readAllStandardOutput());
+        run.err = QString::fromUtf8(child.readAllStandardError());
+        if (run.exitCode == 126 || run.exitCode == 127 ||
+            (run.err.contains(QStringLiteral("Permission denied")) &&
+             !run.out.contains(QStringLiteral("status "))))
+            run.skip = QStringLiteral("this program cannot be run as an ordinary user here: ") +
+                       run.err.trimmed();
+        return run;
     }
 };
 

@@ -26,6 +26,28 @@ enum Error {
     Other = 8099
 };
 
+// Where a path leads, one symbolic link at a time, as the device line shows it: the path, then
+// the target of each link on the way, made absolute, then the device itself when the system
+// names it otherwise (a folder on the way that is a link). Every link is followed: a link that
+// leads nowhere or loops is the user's to fix, and the line must show where it goes wrong.
+struct Route {
+    enum End {
+        Reached,   // `device` is the canonical path of what the links lead to
+        NotFound,  // the last path is not there
+        Loop,      // the last path was met before, or there are more links than the system follows
+        Forbidden, // a folder on the way may not be searched
+        Failed     // anything else
+    };
+    QStringList paths;
+    End end = Failed;
+    QString device;
+
+    // "/home/ann/.config/kestrel/COM1 -> /dev/serial/by-id/usb-X -> /dev/ttyUSB0", with
+    // " (not found)" or " (loop)" after the last path when the route ends there.
+    QString text() const;
+};
+Route follow(const QString &path);
+
 // The message shown when a port cannot be used, lines separated by carriage returns:
 // "Error Code  8002", "", "COMM 2 is not available", "Device: /dev/ttyUSB1".
 QString failureText(int error, int portNumber, const QString &device);

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 SerialPort::SerialPort(const QString &configDir, QObject *parent)
@@ -28,17 +29,33 @@ int SerialPort::open(int number)
         m_device = tried.isEmpty() ? QString() : tried.first();
         return comdevice::NoDevice;
     }
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    m_device =
-        canonical.isEmpty() || canonical == path ? path : path + QStringLiteral(" -> ") + canonical;
-    if (canonical.isEmpty())
-        return comdevice::NoDevice; // a link that leads nowhere
-    return openDevice(canonical);
+    const comdevice::Route route = comdevice::follow(path);
+    m_device = route.text();
+    switch (route.end) {
+    case comdevice::Route::Reached:
+        return openDevice(route.device);
+    case comdevice::Route::NotFound:
+    case comdevice::Route::Loop:
+        return comdevice::NoDevice;
+    case comdevice::Route::Forbidden:
+        return comdevice::PermissionDenied;
+    case comdevice::Route::Failed:
+        break;
+    }
+    return comdevice::Other;
 }
 
 int SerialPort::openDevice(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
+    // Only a character device can be a serial line. Anything else is refused before it is
+    // opened, as not a serial device: a folder would otherwise fail as "any other failure",
+    // and a pipe must never get the probe byte.
+    struct stat st;
+    if (::stat(native.constData(), &st) != 0)
+        return comdevice::NoDevice; // gone since its route was followed
+    if (!S_ISCHR(st.st_mode))
+        return comdevice::NotSerial;
     // QSerialPort reports a busy device and a forbidden one alike; ask first, so that the
     // operator gets the right hint.
     if (::access(native.constData(), R_OK | W_OK) != 0)
