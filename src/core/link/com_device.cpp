@@ -118,7 +118,7 @@ QString Route::text() const
     return out;
 }
 
-QString failureText(int error, int portNumber, const QString &device)
+QString failureText(int error, int portNumber, const QString &device, const QString &note)
 {
     const QChar cr(13);
     QString text = QStringLiteral("Error Code  ") + numbers::messageNumber(error) + cr + cr;
@@ -130,7 +130,22 @@ QString failureText(int error, int portNumber, const QString &device)
     text += QStringLiteral("Device: ") + (device.isEmpty() ? QStringLiteral("none") : device);
     if (error == PermissionDenied)
         text += QStringLiteral(" (permission denied: add your user to the dialout group)");
+    if (!note.isEmpty())
+        text += cr + note;
     return text;
+}
+
+QString staleLockNote(const QString &lockFile, qint64 pid, const QString &program,
+                      const QString &owner)
+{
+    QString who = QStringLiteral("process ") + QString::number(pid);
+    if (!owner.isEmpty())
+        who += QStringLiteral(" of ") + owner;
+    if (!program.isEmpty())
+        who = program + QStringLiteral(" (") + who + QLatin1Char(')');
+    return QStringLiteral(
+               "Lock file %1 was left by %2, which no longer runs. Remove it: sudo rm %1")
+        .arg(lockFile, who);
 }
 
 } // namespace comdevice

@@ -49,7 +49,13 @@ struct Route {
 Route follow(const QString &path);
 
 // The message shown when a port cannot be used, lines separated by carriage returns:
-// "Error Code  8002", "", "COMM 2 is not available", "Device: /dev/ttyUSB1".
-QString failureText(int error, int portNumber, const QString &device);
+// "Error Code  8002", "", "COMM 2 is not available", "Device: /dev/ttyUSB1", and `note` on a
+// line of its own when there is one.
+QString failureText(int error, int portNumber, const QString &device, const QString &note = {});
+
+// The note for a lock file that a process which no longer runs has left behind, and that this
+// user may not remove (the lock folder lets only a file's owner or root delete it).
+QString staleLockNote(const QString &lockFile, qint64 pid, const QString &program,
+                      const QString &owner);
 
 } // namespace comdevice

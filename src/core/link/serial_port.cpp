@@ -4,7 +4,11 @@
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <cerrno>
+#include <csignal>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +27,7 @@ SerialPort::~SerialPort()
 int SerialPort::open(int number)
 {
     close();
+    m_note.clear();
     const QString path = comdevice::resolve(number, m_configDir);
     if (path.isEmpty()) {
         const QStringList tried = comdevice::candidates(number, m_configDir);
@@ -76,7 +81,11 @@ int SerialPort::openDevice(const QString &path)
         case QSerialPort::DeviceNotFoundError:
             return comdevice::NoDevice;
         case QSerialPort::PermissionError:
-            return comdevice::InUse; // access was granted above, so the lock or EBUSY refused it
+            // Access was granted above, so a lock file or EBUSY refused it. A lock whose process
+            // has gone is taken over by Qt when it can; when it cannot, the device is not in
+            // use, and the user needs the file's name to remove it.
+            m_note = staleLockNote(path);
+            return m_note.isEmpty() ? comdevice::InUse : comdevice::Other;
         case QSerialPort::UnsupportedOperationError:
             return comdevice::NotSerial;
         default:
@@ -155,4 +164,47 @@ void SerialPort::onError(QSerialPort::SerialPortError error)
     default:
         break;
     }
+}
+
+QString SerialPort::lockFile(const QString &device)
+{
+    // Qt 6's folders, in its order: the first that can be read and either holds the file or can
+    // be written.
+    static const QStringList folders{
+        QStringLiteral("/var/lock"),
+        QStringLiteral("/etc/locks"),
+        QStringLiteral("/var/spool/locks"),
+        QStringLiteral("/var/spool/uucp"),
+        QStringLiteral("/tmp"),
+        QStringLiteral("/var/tmp"),
+        QStringLiteral("/var/lock/lockdev"),
+        QStringLiteral("/run/lock"),
+        QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const QString &folder : folders) {
+        const QString file = folder + QStringLiteral("/LCK..") + name;
+        const QFileInfo info(folder);
+        if (info.isReadable() && (QFile::exists(file) || info.isWritable()))
+            return file;
+    }
+    return {};
+}
+
+QString SerialPort::staleLockNote(const QString &device)
+{
+    const QString file = lockFile(device);
+    if (file.isEmpty())
+        return {};
+    qint64 pid = 0;
+    QString host, program;
+    if (!QLockFile(file).getLockInfo(&pid, &host, &program) || pid <= 0)
+        return {};
+    // A lock taken on another machine (a shared lock folder) says nothing about our processes;
+    // a process we may not signal still runs.
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return {};
+    if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+        return {};
+    return comdevice::staleLockNote(file, pid, program, QFileInfo(file).owner());
 }
