@@ -114,7 +114,8 @@ int run(int argc, char **argv)
 
     Line line = openLine(o, folders.config, configuration.settings.port);
     if (line.error != 0) {
-        say(stderr, comdevice::failureText(line.error, line.name, line.port->device()));
+        say(stderr, comdevice::failureText(line.error, line.name, line.port->device(),
+                                           line.port->note()));
         return PortUnusable;
     }
     Port &port = *line.port;

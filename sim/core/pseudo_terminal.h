@@ -23,6 +23,8 @@ public:
     QString error() const { return m_error; }
     int master() const { return m_master; }
     QString slavePath() const { return m_slavePath; }
+    // The slave side this process holds open, or -1 (see holdSlave).
+    int heldSlave() const { return m_slave; }
 
     // Opens the slave side too and keeps it open, raw, at 9600 baud: a program's close then
     // is no hang-up at the master, and the line settings last between its opens.

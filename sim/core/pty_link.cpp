@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -48,7 +49,12 @@ PtyLink::Opened PtyLink::publish(const QString &folder, int port)
     if (!link->m_terminal.ok() || !link->m_terminal.holdSlave())
         return {nullptr, link->m_terminal.error()};
 
-    const QByteArray target = QFile::encodeName(link->slavePath());
+    link->m_target =
+        QStringLiteral("/proc/%1/fd/%2").arg(qint64(::getpid())).arg(link->m_terminal.heldSlave());
+    // Without /proc (not on Linux, or not mounted) the terminal is linked by its own name.
+    if (QFileInfo(link->m_target).canonicalFilePath() != link->slavePath())
+        link->m_target = link->slavePath();
+    const QByteArray target = QFile::encodeName(link->m_target);
     if (::symlink(target.constData(), QFile::encodeName(link->m_linkPath).constData()) != 0) {
         if (errno == EEXIST)
             return {nullptr, takenMessage(link->m_linkPath)};
@@ -65,12 +71,12 @@ PtyLink::~PtyLink()
 
 void PtyLink::unpublish()
 {
-    if (m_linkPath.isEmpty() || slavePath().isEmpty())
+    if (m_linkPath.isEmpty() || m_target.isEmpty())
         return;
     const QByteArray path = QFile::encodeName(m_linkPath);
     char target[256];
     const ssize_t n = ::readlink(path.constData(), target, sizeof target - 1);
-    if (n >= 0 && QFile::decodeName(QByteArray(target, int(n))) == slavePath())
+    if (n >= 0 && QFile::decodeName(QByteArray(target, int(n))) == m_target)
         ::unlink(path.constData());
     m_linkPath.clear();
 }

@@ -98,26 +98,46 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("note");
         QTest::addColumn<QString>("text");
         const QString cr(QChar(13));
         QTest::newRow("in use") << 8005 << "/dev/fake1"
+                                << ""
                                 << "Error Code   8005" + cr + cr + "COMM 2 already open" + cr +
                                        "Click Option to change settings";
         QTest::newRow("missing") << 8002 << "/dev/fake1"
+                                 << ""
                                  << "Error Code   8002" + cr + cr + "COMM 2 is not available" + cr +
                                         "Device: /dev/fake1";
         QTest::newRow("forbidden")
             << 8010 << "/dev/fake1"
+            << ""
             << "Error Code   8010" + cr + cr + "COMM 2 is not available" + cr +
                    "Device: /dev/fake1 (permission denied: add your user to "
                    "the dialout group)";
+        const QString stale =
+            comdevice::staleLockNote("/run/lock/LCK..ttyUSB1", 4242, "kestrel", "ann");
+        QTest::newRow("a stale lock")
+            << 8099 << "/dev/fake1" << stale
+            << "Error Code   8099" + cr + cr + "COMM 2 is not available" + cr +
+                   "Device: /dev/fake1" + cr +
+                   "Lock file /run/lock/LCK..ttyUSB1 was left by kestrel (process 4242 of ann), "
+                   "which no longer runs. Remove it: sudo rm /run/lock/LCK..ttyUSB1";
+        // What the lock file or the system may not tell is left out.
+        QTest::newRow("a stale lock of an unknown program")
+            << 8099 << "/dev/pts/3" << comdevice::staleLockNote("/tmp/LCK..pts_3", 17, "", "")
+            << "Error Code   8099" + cr + cr + "COMM 2 is not available" + cr +
+                   "Device: /dev/pts/3" + cr +
+                   "Lock file /tmp/LCK..pts_3 was left by process 17, which no longer runs. "
+                   "Remove it: sudo rm /tmp/LCK..pts_3";
     }
     void failureTexts()
     {
         QFETCH(int, error);
         QFETCH(QString, device);
+        QFETCH(QString, note);
         QFETCH(QString, text);
-        QCOMPARE(comdevice::failureText(error, 2, device), text);
+        QCOMPARE(comdevice::failureText(error, 2, device, note), text);
     }
 
     void lineClockKeepsTheLinesPace()

@@ -1,6 +1,7 @@
 // The main window on a real serial port whose device misbehaves: it goes away during the probe,
 // homing, a replay, the reverse walk and a pause; a second window reaches for the same device;
-// the device may not be opened. The far end is a pseudo-terminal linked as COM1, so the real
+// the device may not be opened; the link leads to a folder or loops; another user's program
+// holds or has left the lock file. The far end is a pseudo-terminal linked as COM1, so the real
 // port code, its lock and its error reports are what is tried.
 
 #include "core/link/serial_port.h"
@@ -16,12 +17,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QtTest>
+#include <csignal>
+#include <cstdio>
 #include <memory>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -334,6 +339,42 @@ private Q_SLOTS:
         QVERIFY(first.shown(QStringLiteral("COMM SETTINGS")).isEmpty());
     }
 
+    // The route a link takes is on the device line; what is at its end decides the number.
+    void aLinkToAFolderOrALoopIsReportedWithItsRoute_data()
+    {
+        QTest::addColumn<bool>("loop");
+        QTest::newRow("a folder") << false;
+        QTest::newRow("a loop") << true;
+    }
+    void aLinkToAFolderOrALoopIsReportedWithItsRoute()
+    {
+        QFETCH(bool, loop);
+        RealArm arm;
+        robot &w = *arm.window;
+        QVERIFY(QFile::remove(arm.comLink()));
+        const QString other = arm.folders.config + QStringLiteral("/other");
+        // COM1 is remade at once: without it, COM1 would be the machine's own first port.
+        QVERIFY(QFile::link(other, arm.comLink()));
+        QString route = arm.comLink() + QStringLiteral(" -> ") + other;
+        if (loop) {
+            QVERIFY(QFile::link(arm.comLink(), other));
+            route += QStringLiteral(" -> ") + arm.comLink() + QStringLiteral(" (loop)");
+        } else {
+            QVERIFY(QDir().mkdir(other));
+        }
+        const QString expected =
+            QStringLiteral("Error Code   %1\r\rCOMM 1 is not available\rDevice: ")
+                .arg(loop ? 8002 : 8015) +
+            route;
+        w.Form_Load();
+        QCOMPARE(w.portStatus(), loop ? 8002 : 8015);
+        QVERIFY(arm.motionGroupEnabled(false));
+        const auto shown = arm.shown(QStringLiteral("COMM SETTINGS"));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().text, expected);
+        QVERIFY(arm.shown(QStringLiteral("VM Warning")).isEmpty());
+    }
+
     void aDeviceThatMayNotBeOpenedGivesThePermissionHint()
     {
         // Root may open any device, so the open is tried by this program run again as an
@@ -344,29 +385,180 @@ private Q_SLOTS:
         QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kestrel-faults-XXXXXX"));
         QVERIFY(dir.isValid());
         const QString config = dir.filePath(QStringLiteral("config"));
-        QVERIFY(QDir().mkpath(config));
-        QVERIFY(pty.linkAs(config + QStringLiteral("/COM1")));
-        QFile f(config + QStringLiteral("/robotini.txt"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(configWith({}));
-        f.close();
+        QVERIFY(makeConfig(config, pty));
         const QByteArray slave = QFile::encodeName(pty.slavePath());
-
-        QStringList command;
         if (::geteuid() == 0) {
-            if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
-                QSKIP("setpriv is not installed, so the open cannot be tried as an ordinary user");
             QVERIFY(::chown(slave.constData(), 0, 0) == 0);
             QVERIFY(::chmod(slave.constData(), 0600) == 0);
-            // The folders must be reachable for the ordinary user.
-            for (const QString &d : {dir.path(), config})
-                QVERIFY(QFile::setPermissions(d, QFile::permissions(d) | QFile::ReadOther |
-                                                     QFile::ExeOther | QFile::ReadGroup |
-                                                     QFile::ExeGroup));
-            command << QStringLiteral("setpriv") << QStringLiteral("--reuid=nobody")
-                    << QStringLiteral("--regid=nogroup") << QStringLiteral("--clear-groups");
         } else {
             QVERIFY(::chmod(slave.constData(), 0) == 0);
+        }
+        const ChildRun child = startAsOrdinaryUser(dir.path(), config);
+        if (!child.skip.isEmpty())
+            QSKIP(qPrintable(child.skip));
+        QCOMPARE(child.exitCode, 0);
+
+        QVERIFY2(child.out.contains(QStringLiteral("status 8010\n")),
+                 qPrintable(child.out + child.err));
+        const QString expected =
+            QStringLiteral("Error Code   8010\r\rCOMM 1 is not available\rDevice: ") + config +
+            QStringLiteral("/COM1 -> ") + pty.slavePath() +
+            QStringLiteral(" (permission denied: add your user to the dialout group)");
+        QVERIFY2(child.out.contains(shownLine(expected)), qPrintable(child.out));
+        QVERIFY2(child.out.contains(QStringLiteral("disabled\n")), qPrintable(child.out));
+        // Nothing reached the device: the child has ended, and a marker written after it is the
+        // first thing on the line.
+        QVERIFY(::chmod(slave.constData(), 0600) == 0);
+        const QByteArray marker = QByteArray::fromHex("FF002A0D");
+        QVERIFY(pty.writeAsDevice(marker));
+        QCOMPARE(pty.readUntil(marker), marker);
+    }
+
+    // A lock file in the lock folder that another user's program left: the folder lets only its
+    // owner (or root) remove it. While that program runs, the device is in use; once it has
+    // gone, the message names the file and the process, and the user who may remove the file
+    // takes the lock over.
+    void aLockFileOfAnotherUser_data()
+    {
+        QTest::addColumn<bool>("holderRuns");
+        QTest::newRow("its process runs") << true;
+        QTest::newRow("its process was killed") << false;
+    }
+    void aLockFileOfAnotherUser()
+    {
+        QFETCH(bool, holderRuns);
+        if (::geteuid() != 0)
+            QSKIP("only root can leave a lock file that the test's user may not remove");
+        Pty pty;
+        QVERIFY(pty.ok());
+        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kestrel-faults-XXXXXX"));
+        QVERIFY(dir.isValid());
+        const QString config = dir.filePath(QStringLiteral("config"));
+        QVERIFY(makeConfig(config, pty));
+        // The device itself is the ordinary user's to open: only the lock stands in the way.
+        const passwd *nobody = ::getpwnam("nobody");
+        QVERIFY(nobody);
+        const QByteArray slave = QFile::encodeName(pty.slavePath());
+        QVERIFY(::chown(slave.constData(), nobody->pw_uid, gid_t(-1)) == 0);
+        QVERIFY(::chmod(slave.constData(), 0600) == 0);
+
+        const QString lock = SerialPort::lockFile(pty.slavePath());
+        QVERIFY(!lock.isEmpty());
+        QVERIFY2(!QFileInfo::exists(lock), qPrintable(lock));
+        struct RemoveLock {
+            QString file;
+            ~RemoveLock()
+            {
+                QFile::remove(file);
+                QFile::remove(file + QStringLiteral(".rmlock"));
+            }
+        } removeLock{lock};
+
+        // Another program takes the lock as QSerialPort would, and holds it until its input
+        // closes, or is killed outright with the lock file left behind.
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--hold-lock"), lock});
+        QVERIFY(holder.waitForStarted(10000));
+        QVERIFY(QTest::qWaitFor([&] { return holder.canReadLine(); }, 10000));
+        QCOMPARE(holder.readLine(), QByteArray("locked\n"));
+        const qint64 pid = holder.processId();
+        QVERIFY(pid > 0);
+        if (!holderRuns) {
+            holder.kill();
+            QVERIFY(holder.waitForFinished(10000));
+            QVERIFY(QFileInfo::exists(lock));
+            QVERIFY(::kill(pid_t(pid), 0) != 0);
+        }
+
+        const ChildRun child = startAsOrdinaryUser(dir.path(), config);
+        if (!child.skip.isEmpty())
+            QSKIP(qPrintable(child.skip));
+        QCOMPARE(child.exitCode, 0);
+        QString expected;
+        if (holderRuns) {
+            QVERIFY2(child.out.contains(QStringLiteral("status 8005\n")),
+                     qPrintable(child.out + child.err));
+            expected = QStringLiteral(
+                "Error Code   8005\r\rCOMM 1 already open\rClick Option to change settings");
+        } else {
+            QVERIFY2(child.out.contains(QStringLiteral("status 8099\n")),
+                     qPrintable(child.out + child.err));
+            expected = QStringLiteral("Error Code   8099\r\rCOMM 1 is not available\rDevice: %1 "
+                                      "-> %2\rLock file %3 was left by test_faults (process %4 "
+                                      "of root), which no longer runs. Remove it: sudo rm %3")
+                           .arg(config + QStringLiteral("/COM1"), pty.slavePath(), lock)
+                           .arg(pid);
+        }
+        QVERIFY2(child.out.contains(shownLine(expected)), qPrintable(child.out));
+        QVERIFY2(child.out.contains(QStringLiteral("disabled\n")), qPrintable(child.out));
+        // The ordinary user could not remove the file, and wrote nothing to the device.
+        QVERIFY(QFileInfo::exists(lock));
+        const QByteArray marker = QByteArray::fromHex("FF002A0D");
+        QVERIFY(pty.writeAsDevice(marker));
+        QCOMPARE(pty.readUntil(marker), marker);
+
+        // Root may remove any file in the lock folder: a lock whose process has gone is taken
+        // over, and one whose process runs is not.
+        SerialPort port(config);
+        if (holderRuns) {
+            QCOMPARE(port.open(1), 8005);
+            holder.closeWriteChannel();
+            QVERIFY(holder.waitForFinished(10000));
+            QCOMPARE(holder.exitCode(), 0);
+            QVERIFY(!QFileInfo::exists(lock));
+        } else {
+            QCOMPARE(port.open(1), 0);
+            qint64 owner = 0;
+            QString host, program;
+            QVERIFY(QLockFile(lock).getLockInfo(&owner, &host, &program));
+            QCOMPARE(owner, QCoreApplication::applicationPid());
+            port.close();
+            QVERIFY(!QFileInfo::exists(lock));
+        }
+    }
+
+private:
+    // A configuration folder whose COM1 is linked to the terminal.
+    static bool makeConfig(const QString &config, const Pty &pty)
+    {
+        if (!QDir().mkpath(config) || !pty.linkAs(config + QStringLiteral("/COM1")))
+            return false;
+        QFile f(config + QStringLiteral("/robotini.txt"));
+        return f.open(QIODevice::WriteOnly) && f.write(configWith({})) > 0;
+    }
+
+    // How the child prints a message that was shown.
+    static QString shownLine(const QString &text)
+    {
+        return QStringLiteral("COMM SETTINGS|") +
+               QString::fromLatin1(text.toUtf8().toPercentEncoding());
+    }
+
+    struct ChildRun {
+        QString skip; // why it could not be run as an ordinary user; empty when it ran
+        int exitCode = -1;
+        QString out, err;
+    };
+
+    // Runs this program again on the configuration folder as an ordinary user: as nobody when
+    // the tests run as root (the folders from `top` down are opened to others for it), as the
+    // test's own user otherwise.
+    static ChildRun startAsOrdinaryUser(const QString &top, const QString &config)
+    {
+        ChildRun run;
+        QStringList command;
+        if (::geteuid() == 0) {
+            if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty()) {
+                run.skip = QStringLiteral(
+                    "setpriv is not installed, so the open cannot be tried as an ordinary user");
+                return run;
+            }
+            for (const QString &d : {top, config})
+                QFile::setPermissions(d, QFile::permissions(d) | QFile::ReadOther |
+                                             QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+            command << QStringLiteral("setpriv") << QStringLiteral("--reuid=nobody")
+                    << QStringLiteral("--regid=nogroup") << QStringLiteral("--clear-groups");
         }
         command << QCoreApplication::applicationFilePath() << QStringLiteral("--start-as-this-user")
                 << config;
@@ -379,32 +571,21 @@ private Q_SLOTS:
         env.remove(QStringLiteral("LSAN_OPTIONS"));
         child.setProcessEnvironment(env);
         child.start(command.takeFirst(), command);
-        QVERIFY(child.waitForFinished(60000));
-        const QString out = QString::fromUtf8(child.readAllStandardOutput());
-        const QString err = QString::fromUtf8(child.readAllStandardError());
-        if (child.exitCode() == 126 || child.exitCode() == 127 ||
-            (err.contains(QStringLiteral("Permission denied")) &&
-             !out.contains(QStringLiteral("status "))))
-            QSKIP(
-                qPrintable(QStringLiteral("this program cannot be run as an ordinary user here: ") +
-                           err.trimmed()));
-        QCOMPARE(child.exitCode(), 0);
-
-        QVERIFY2(out.contains(QStringLiteral("status 8010\n")), qPrintable(out + err));
-        const QString expected =
-            QStringLiteral("Error Code   8010\r\rCOMM 1 is not available\rDevice: ") + config +
-            QStringLiteral("/COM1 -> ") + pty.slavePath() +
-            QStringLiteral(" (permission denied: add your user to the dialout group)");
-        QVERIFY2(out.contains(QStringLiteral("COMM SETTINGS|") +
-                              QString::fromLatin1(expected.toUtf8().toPercentEncoding())),
-                 qPrintable(out));
-        QVERIFY2(out.contains(QStringLiteral("disabled\n")), qPrintable(out));
-        // Nothing reached the device: the child has ended, and a marker written after it is the
-        // first thing on the line.
-        QVERIFY(::chmod(slave.constData(), 0600) == 0);
-        const QByteArray marker = QByteArray::fromHex("FF002A0D");
-        QVERIFY(pty.writeAsDevice(marker));
-        QCOMPARE(pty.readUntil(marker), marker);
+        if (!child.waitForFinished(60000)) {
+            child.kill();
+            child.waitForFinished(10000);
+            run.err = QStringLiteral("the child did not finish");
+            return run;
+        }
+        run.exitCode = child.exitCode();
+        run.out = QString::fromUtf8(child.readAllStandardOutput());
+        run.err = QString::fromUtf8(child.readAllStandardError());
+        if (run.exitCode == 126 || run.exitCode == 127 ||
+            (run.err.contains(QStringLiteral("Permission denied")) &&
+             !run.out.contains(QStringLiteral("status "))))
+            run.skip = QStringLiteral("this program cannot be run as an ordinary user here: ") +
+                       run.err.trimmed();
+        return run;
     }
 };
 
@@ -427,10 +608,27 @@ static int startAsThisUser(int argc, char *argv[])
     return 0;
 }
 
+// Run again as another program that takes the lock file given, as QSerialPort would, says so,
+// and holds it until its input closes.
+static int holdLock(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QLockFile lock(QString::fromLocal8Bit(argv[2]));
+    if (!lock.tryLock(0))
+        return 1;
+    std::fputs("locked\n", stdout);
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    return 0;
+}
+
 int main(int argc, char *argv[])
 {
     if (argc == 3 && qstrcmp(argv[1], "--start-as-this-user") == 0)
         return startAsThisUser(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--hold-lock") == 0)
+        return holdLock(argc, argv);
     QApplication app(argc, argv);
     Faults test;
     QTEST_SET_MAIN_SOURCE_PATH

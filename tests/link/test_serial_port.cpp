@@ -1,5 +1,5 @@
 // The real serial port on a pseudo-terminal: line settings, bytes unchanged, the probe, the
-// exclusive open, and a device that goes away.
+// exclusive open, links that lead elsewhere or nowhere, and a device that goes away.
 
 #include "core/link/serial_port.h"
 #include "support/idle.h"
@@ -8,7 +8,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 
 class SerialPortTest : public QObject {
     Q_OBJECT
@@ -89,20 +91,104 @@ private Q_SLOTS:
         SerialPort port(m_dir.path());
         QCOMPARE(port.open(5), 8002);
         QVERIFY(!port.isOpen());
-        QCOMPARE(port.device(), m_dir.filePath("COM5"));
+        QCOMPARE(port.device(),
+                 m_dir.filePath("COM5") + " -> " + m_dir.filePath("unplugged") + " (not found)");
         // Writing to a closed port drops the bytes.
         port.write("B");
         QVERIFY(!port.isOpen());
     }
 
-    void aFileIsNotASerialDevice()
+    // Whatever the link leads to, only a character device is opened; the device line shows
+    // where the link led.
+    void aLinkToWhatIsNoDeviceIsNotSerial_data()
     {
-        QFile plain(m_dir.filePath("plain"));
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a plain file") << "file";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a named pipe") << "fifo";
+    }
+    void aLinkToWhatIsNoDeviceIsNotSerial()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString target = dir.filePath("target");
+        if (kind == "file") {
+            QFile plain(target);
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkdir(target));
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        }
+        QVERIFY(QFile::link(target, dir.filePath("COM1")));
+        SerialPort port(dir.path());
+        QCOMPARE(port.open(1), 8015);
+        QVERIFY(!port.isOpen());
+        QCOMPARE(port.device(), dir.filePath("COM1") + " -> " + target);
+    }
+
+    // A link that loops or leads nowhere is "not available", and the device line follows it
+    // as far as it goes: each target made absolute, the path met twice or the path that is not
+    // there last.
+    void aLinkThatLoopsOrLeadsNowhereIsNotAvailable_data()
+    {
+        QTest::addColumn<QStringList>("links"); // name, target; name, target...
+        QTest::addColumn<QString>("device");    // with @ for the folder
+        QTest::newRow("to itself") << QStringList{"COM1", "COM1"} << "@/COM1 -> @/COM1 (loop)";
+        QTest::newRow("through two links") << QStringList{"COM1", "a", "a", "@/b", "b", "a"}
+                                           << "@/COM1 -> @/a -> @/b -> @/a (loop)";
+        QTest::newRow("back to the start")
+            << QStringList{"COM1", "a", "a", "COM1"} << "@/COM1 -> @/a -> @/COM1 (loop)";
+        QTest::newRow("to a folder that loops")
+            << QStringList{"COM1", "d/ttyUSB0", "d", "d"} << "@/COM1 -> @/d/ttyUSB0 (loop)";
+        QTest::newRow("to nothing, relatively")
+            << QStringList{"COM1", "sub/../gone"} << "@/COM1 -> @/gone (not found)";
+        QTest::newRow("to a folder that is not there")
+            << QStringList{"COM1", "@/no/such/folder/ttyUSB0"}
+            << "@/COM1 -> @/no/such/folder/ttyUSB0 (not found)";
+        QTest::newRow("through a file as if a folder")
+            << QStringList{"COM1", "plain/ttyUSB0"} << "@/COM1 -> @/plain/ttyUSB0 (not found)";
+        QTest::newRow("to a link that leads nowhere")
+            << QStringList{"COM1", "by-id/usb-adapter", "by-id/usb-adapter", "../ttyUSB9"}
+            << "@/COM1 -> @/by-id/usb-adapter -> @/ttyUSB9 (not found)";
+    }
+    void aLinkThatLoopsOrLeadsNowhereIsNotAvailable()
+    {
+        QFETCH(QStringList, links);
+        QFETCH(QString, device);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkdir(dir.filePath("sub")));
+        QVERIFY(QDir().mkdir(dir.filePath("by-id")));
+        QFile plain(dir.filePath("plain"));
         QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
-        QVERIFY(QFile::link(plain.fileName(), m_dir.filePath("COM6")));
-        SerialPort port(m_dir.path());
-        QCOMPARE(port.open(6), 8015);
+        for (int i = 0; i + 1 < links.size(); i += 2) {
+            const QString target = QString(links[i + 1]).replace("@", dir.path());
+            QCOMPARE(::symlink(QFile::encodeName(target).constData(),
+                               QFile::encodeName(dir.filePath(links[i])).constData()),
+                     0);
+        }
+        SerialPort port(dir.path());
+        QCOMPARE(port.open(1), 8002);
+        QVERIFY(!port.isOpen());
+        QCOMPARE(port.device(), QString(device).replace("@", dir.path()));
+    }
+
+    void aRouteOfLinksIsShownStepByStepAndOpens()
+    {
+        // As udev names an adapter: a link by its identity, relative to the device.
+        Pty pty;
+        QVERIFY(pty.ok());
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkdir(dir.filePath("by-id")));
+        QVERIFY(pty.linkAs(dir.filePath("tty")));
+        QVERIFY(QFile::link("../tty", dir.filePath("by-id/usb-adapter")));
+        QVERIFY(QFile::link(dir.filePath("by-id/usb-adapter"), dir.filePath("COM1")));
+        SerialPort port(dir.path());
+        QCOMPARE(port.open(1), 0);
+        QCOMPARE(port.device(), dir.filePath("COM1") + " -> " + dir.filePath("by-id/usb-adapter") +
+                                    " -> " + dir.filePath("tty") + " -> " + pty.slavePath());
+        port.write("x");
+        QCOMPARE(pty.readCount(1), QByteArray("x"));
     }
 
     void aDeviceThatGoesAwayIsClosedOnceWithoutSpinning()

@@ -8,6 +8,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -186,7 +187,7 @@ private Q_SLOTS:
         r = play({"--device", nowhere, good});
         QCOMPARE(r.status, 4);
         QCOMPARE(r.err, "Error Code   8002\n\n" + nowhere + " is not available\nDevice: " + nowhere +
-                            "\n");
+                            " (not found)\n");
 
         // A port by its number, through the link in the configuration folder.
         QVERIFY(pty.linkAs(config() + "/COM4"));
@@ -225,6 +226,30 @@ private Q_SLOTS:
         QCOMPARE(r.status, 6);
         QVERIFY2(r.err.startsWith("Error Code   8002\n\n" + pty.slavePath() + " is not available\n"),
                  qPrintable(r.err));
+    }
+
+    void theLockNamesThePlayer()
+    {
+        // Qt takes a lock whose process runs under another name for one left behind by a dead
+        // process whose number was reused: a lock in Kestrel's name would be removed.
+        Pty pty;
+        QVERIFY(pty.ok() && pty.holdSlave());
+        QProcess p;
+        start(p, {"--device", pty.slavePath(), motion(swings(300))});
+        QVERIFY(pty.readCount(100).size() >= 100);
+        const QString lock = SerialPort::lockFile(QFileInfo(pty.slavePath()).canonicalFilePath());
+        qint64 pid = 0;
+        QString host, app;
+        QVERIFY(QLockFile(lock).getLockInfo(&pid, &host, &app));
+        QCOMPARE(pid, p.processId());
+        QCOMPARE(app, QStringLiteral("kestrel-play"));
+        SerialPort other(config());
+        QCOMPARE(other.openPath(pty.slavePath()), 8005);
+        QVERIFY(QFile::exists(lock));
+
+        ::kill(p.processId(), SIGTERM);
+        QCOMPARE(finish(p).status, 143);
+        QVERIFY(!QFile::exists(lock));
     }
 
     void signalsStopTheArm_data()

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -63,7 +64,13 @@ void TestSimPtyLink::publishesARawTerminalAndTakesItAway()
         QCOMPARE(linkPath, folder + QStringLiteral("/COM2"));
         const QFileInfo info(linkPath);
         QVERIFY(info.isSymLink());
-        QCOMPARE(info.symLinkTarget(), opened.link->slavePath());
+        // Through this process's descriptor of the terminal, a path that goes with the process.
+        QCOMPARE(info.symLinkTarget(), opened.link->target());
+        QVERIFY2(QRegularExpression(QStringLiteral("^/proc/%1/fd/[0-9]+$").arg(::getpid()))
+                     .match(opened.link->target())
+                     .hasMatch(),
+                 qPrintable(opened.link->target()));
+        QCOMPARE(info.canonicalFilePath(), opened.link->slavePath());
         QVERIFY(opened.link->slavePath().startsWith(QLatin1String("/dev/pts/")));
 
         const int port = ::open(QFile::encodeName(linkPath).constData(), O_RDWR | O_NOCTTY);

@@ -20,6 +20,9 @@ public:
     virtual bool isOpen() const = 0;
     // The device path that the last open tried, for messages.
     virtual QString device() const = 0;
+    // More about why the last open failed, for a line of its own in the message; empty when the
+    // error number and the device say it all.
+    virtual QString note() const { return {}; }
 
     // Writes the bytes unchanged, at once. Dropped while the port is closed.
     void write(const QByteArray &bytes);

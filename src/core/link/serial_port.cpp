@@ -4,8 +4,13 @@
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <cerrno>
+#include <csignal>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 SerialPort::SerialPort(const QString &configDir, QObject *parent)
@@ -22,6 +27,7 @@ SerialPort::~SerialPort()
 int SerialPort::open(int number)
 {
     close();
+    m_note.clear();
     const QString path = comdevice::resolve(number, m_configDir);
     if (path.isEmpty()) {
         const QStringList tried = comdevice::candidates(number, m_configDir);
@@ -34,17 +40,33 @@ int SerialPort::open(int number)
 int SerialPort::openPath(const QString &path)
 {
     close();
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    m_device =
-        canonical.isEmpty() || canonical == path ? path : path + QStringLiteral(" -> ") + canonical;
-    if (canonical.isEmpty())
-        return comdevice::NoDevice; // a link that leads nowhere
-    return openDevice(canonical);
+    const comdevice::Route route = comdevice::follow(path);
+    m_device = route.text();
+    switch (route.end) {
+    case comdevice::Route::Reached:
+        return openDevice(route.device);
+    case comdevice::Route::NotFound:
+    case comdevice::Route::Loop:
+        return comdevice::NoDevice;
+    case comdevice::Route::Forbidden:
+        return comdevice::PermissionDenied;
+    case comdevice::Route::Failed:
+        break;
+    }
+    return comdevice::Other;
 }
 
 int SerialPort::openDevice(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
+    // Only a character device can be a serial line. Anything else is refused before it is
+    // opened, as not a serial device: a folder would otherwise fail as "any other failure",
+    // and a pipe must never get the probe byte.
+    struct stat st;
+    if (::stat(native.constData(), &st) != 0)
+        return comdevice::NoDevice; // gone since its route was followed
+    if (!S_ISCHR(st.st_mode))
+        return comdevice::NotSerial;
     // QSerialPort reports a busy device and a forbidden one alike; ask first, so that the
     // operator gets the right hint.
     if (::access(native.constData(), R_OK | W_OK) != 0)
@@ -65,7 +87,11 @@ int SerialPort::openDevice(const QString &path)
         case QSerialPort::DeviceNotFoundError:
             return comdevice::NoDevice;
         case QSerialPort::PermissionError:
-            return comdevice::InUse; // access was granted above, so the lock or EBUSY refused it
+            // Access was granted above, so a lock file or EBUSY refused it. A lock whose process
+            // has gone is taken over by Qt when it can; when it cannot, the device is not in
+            // use, and the user needs the file's name to remove it.
+            m_note = staleLockNote(path);
+            return m_note.isEmpty() ? comdevice::InUse : comdevice::Other;
         case QSerialPort::UnsupportedOperationError:
             return comdevice::NotSerial;
         default:
@@ -144,4 +170,47 @@ void SerialPort::onError(QSerialPort::SerialPortError error)
     default:
         break;
     }
+}
+
+QString SerialPort::lockFile(const QString &device)
+{
+    // Qt 6's folders, in its order: the first that can be read and either holds the file or can
+    // be written.
+    static const QStringList folders{
+        QStringLiteral("/var/lock"),
+        QStringLiteral("/etc/locks"),
+        QStringLiteral("/var/spool/locks"),
+        QStringLiteral("/var/spool/uucp"),
+        QStringLiteral("/tmp"),
+        QStringLiteral("/var/tmp"),
+        QStringLiteral("/var/lock/lockdev"),
+        QStringLiteral("/run/lock"),
+        QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const QString &folder : folders) {
+        const QString file = folder + QStringLiteral("/LCK..") + name;
+        const QFileInfo info(folder);
+        if (info.isReadable() && (QFile::exists(file) || info.isWritable()))
+            return file;
+    }
+    return {};
+}
+
+QString SerialPort::staleLockNote(const QString &device)
+{
+    const QString file = lockFile(device);
+    if (file.isEmpty())
+        return {};
+    qint64 pid = 0;
+    QString host, program;
+    if (!QLockFile(file).getLockInfo(&pid, &host, &program) || pid <= 0)
+        return {};
+    // A lock taken on another machine (a shared lock folder) says nothing about our processes;
+    // a process we may not signal still runs.
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return {};
+    if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+        return {};
+    return comdevice::staleLockNote(file, pid, program, QFileInfo(file).owner());
 }

@@ -20,16 +20,26 @@ public:
     void close() override;
     bool isOpen() const override;
     QString device() const override { return m_device; }
+    QString note() const override { return m_note; }
     QByteArray readAfter(int ms) override;
+
+    // The lock file that QSerialPort takes for `device` (a canonical path): LCK.. and the
+    // device's name under /dev with '/' as '_', in the first usable lock folder. Kept as Qt
+    // keeps it, so that a refusal can be explained; empty when no folder can be used.
+    static QString lockFile(const QString &device);
 
 protected:
     void send(const QByteArray &bytes) override;
 
 private:
     int openDevice(const QString &path);
+    // The note for a lock file of `device` left by a process that no longer runs; empty when
+    // there is none, or its process still runs.
+    static QString staleLockNote(const QString &device);
     void onError(QSerialPort::SerialPortError error);
 
     QString m_configDir;
     QString m_device;
+    QString m_note;
     QSerialPort m_port;
 };

@@ -25,7 +25,7 @@ void robot::init_port(int port)
         setCheckMarks(port);
     } else {
         port_status = error;
-        m_dialogs.message(this, comdevice::failureText(error, port, m_port.device()),
+        m_dialogs.message(this, comdevice::failureText(error, port, m_port.device(), m_port.note()),
                           QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
                           Dialogs::Buttons::Ok);
         disable_all();
