@@ -1,6 +1,7 @@
 #include "sim/run.h"
 
 #include "core/store/folders.h"
+#include "core/text/command_line.h"
 #include "sim/core/headless_log.h"
 #include "sim/core/options.h"
 #include "sim/core/pty_link.h"
@@ -38,7 +39,12 @@ int run(int argc, char **argv)
     else
         app = std::make_unique<QApplication>(argc, argv);
 
-    const ParsedOptions parsed = parseOptions(QCoreApplication::arguments());
+    // Without a window, Qt's own options are still in the arguments; they are no error.
+    QString qtError;
+    ParsedOptions parsed =
+        parseOptions(program::withoutQtOptions(QCoreApplication::arguments(), &qtError));
+    if (!qtError.isEmpty())
+        parsed = {Options{}, ParsedOptions::Error, qtError};
     switch (parsed.outcome) {
     case ParsedOptions::ShowHelp:
     case ParsedOptions::ShowVersion:

@@ -1,5 +1,6 @@
 #include "sim/core/options.h"
 
+#include "core/text/command_line.h"
 #include "core/text/program.h"
 
 #include <QCommandLineParser>
@@ -94,13 +95,19 @@ ParsedOptions parseOptions(const QStringList &args)
 
 bool wantsNoWindow(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) {
         for (const char *flag : {"--headless", "-h", "--help", "-v", "--version"}) {
-            if (std::strcmp(argv[i], flag) == 0)
+            if (i > 0 && std::strcmp(argv[i], flag) == 0)
                 return true;
         }
+        args << QString::fromLocal8Bit(argv[i]);
     }
-    return false;
+    // A command line that cannot be used is refused without a window too: without a display,
+    // making one would end the process before it could say what was wrong.
+    QString qtError;
+    const QStringList own = program::withoutQtOptions(args, &qtError);
+    return !qtError.isEmpty() || parseOptions(own).outcome == ParsedOptions::Error;
 }
 
 } // namespace sim

@@ -27,7 +27,8 @@ struct ParsedOptions {
 // Whether a command line asks for no window. Decided on the raw arguments, before the
 // application object exists: a window needs a QApplication and a display, a headless run, the
 // help and the version need neither. The full parse comes after, on the arguments that Qt
-// leaves over (it takes its own, such as -platform).
+// leaves over (it takes its own, such as -platform). A command line that cannot be used needs
+// no window either: its error is given without one.
 bool wantsNoWindow(int argc, char **argv);
 
 } // namespace sim

@@ -89,6 +89,18 @@ void TestSimOptions::noWindowDecidedOnRawArguments()
     QVERIFY(sim::wantsNoWindow(4, withHeadless));
     QVERIFY(sim::wantsNoWindow(2, withHelp));
     QVERIFY(!sim::wantsNoWindow(3, plain));
+
+    // Qt's own options keep the window; a command line that cannot be used needs none, so its
+    // error is given even without a display.
+    char platform[] = "-platform", offscreen[] = "offscreen", bogus[] = "--bogus", zero[] = "0";
+    char *withQtOption[] = {prog, platform, offscreen, port, one};
+    char *withUnknown[] = {prog, platform, offscreen, bogus};
+    char *withBadValue[] = {prog, port, zero};
+    char *qtOptionWithoutValue[] = {prog, platform};
+    QVERIFY(!sim::wantsNoWindow(5, withQtOption));
+    QVERIFY(sim::wantsNoWindow(4, withUnknown));
+    QVERIFY(sim::wantsNoWindow(3, withBadValue));
+    QVERIFY(sim::wantsNoWindow(2, qtOptionWithoutValue));
 }
 
 QTEST_GUILESS_MAIN(TestSimOptions)

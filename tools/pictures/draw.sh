@@ -1,5 +1,6 @@
 #!/bin/sh
-# Regenerates every picture in resources/pictures/, and the help banner, from draw_pictures.cpp.
+# Regenerates every picture in resources/pictures/, the help banner and the application icon
+# (resources/icons/hicolor/, 16 to 256 pixels), from draw_pictures.cpp.
 # Needs Qt 6 (qt6-base-dev), CMake and ImageMagick.
 set -eu
 
@@ -13,7 +14,7 @@ trap 'rm -rf "$stage"' EXIT
 cmake -S "$here" -B "$build" >/dev/null
 cmake --build "$build" >/dev/null
 mkdir -p "$out"
-QT_QPA_PLATFORM=offscreen "$build/draw_pictures" "$out" "$stage"
+QT_QPA_PLATFORM=offscreen "$build/draw_pictures" "$out" "$stage" "$root/resources/icons/hicolor"
 
 # Picture buttons: GIF with a small palette; no dithering, which would only
 # scatter noise over such tiny flat pictograms.
@@ -35,4 +36,4 @@ convert "$stage/vm.png" -strip -sampling-factor 1x1 -quality 95 "$root/resources
 
 cd "$out"
 identify rec.gif stop.gif run.gif pause.gif back.gif home.ico kestrel.ico velmora.ico \
-    kestrel.png kestrel-32.png logo.jpg splash.jpg about.jpg author.jpg ../help/vm.jpg
+    logo.jpg splash.jpg about.jpg author.jpg ../help/vm.jpg ../icons/hicolor/*/apps/kestrel.png

@@ -1,7 +1,9 @@
 // Draws every picture that Kestrel keeps in resources/pictures/.
 //
-// Usage: draw_pictures OUT_DIR STAGE_DIR
-//   OUT_DIR   receives the finished PNG files (kestrel.png, kestrel-32.png).
+// Usage: draw_pictures OUT_DIR STAGE_DIR ICON_DIR
+//   OUT_DIR   receives the finished pictures that are PNG files (none at present).
+//   ICON_DIR  receives the application icon at the desktop's sizes, as the hicolor icon theme
+//             lays them out (16x16/apps/kestrel.png ... 256x256/apps/kestrel.png).
 //   STAGE_DIR receives one PNG per GIF, ICO and JPEG picture; draw.sh turns
 //             those into their final formats with ImageMagick, because Qt
 //             cannot write GIF or palette ICO files and always subsamples the
@@ -977,8 +979,8 @@ QImage helpBanner()
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: draw_pictures OUT_DIR STAGE_DIR\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: draw_pictures OUT_DIR STAGE_DIR ICON_DIR\n");
         return 2;
     }
     gOutDir = QString::fromLocal8Bit(argv[1]);
@@ -995,8 +997,12 @@ int main(int argc, char **argv)
     writePicture(homeIcon(), gStageDir, "home.png");
     writePicture(hardenAlpha(appIcon(32)), gStageDir, "kestrel.png");
     writePicture(velmoraIcon(), gStageDir, "velmora.png");
-    writePicture(appIcon(128), gOutDir, "kestrel.png");
-    writePicture(appIcon(32), gOutDir, "kestrel-32.png");
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir =
+            QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[3])).arg(size);
+        QDir().mkpath(dir);
+        writePicture(appIcon(size), dir, "kestrel.png");
+    }
 
     writePicture(logoPicture(), gStageDir, "logo.png");
     writePicture(splashPicture(), gStageDir, "splash.png");

@@ -19,6 +19,11 @@ QString version()
     return QStringLiteral(KESTREL_VERSION);
 }
 
+QString appId()
+{
+    return QStringLiteral(KESTREL_APP_ID);
+}
+
 void nameApplication()
 {
     QCoreApplication::setApplicationName(name());

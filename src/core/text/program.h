@@ -13,6 +13,9 @@ QString name();
 QString displayName();
 // The project's version.
 QString version();
+// The desktop application's id: its menu entry is <id>.desktop, its AppStream metadata
+// <id>.metainfo.xml.
+QString appId();
 
 // Names the application (name and version) for the folders and for --version. Call once the
 // application object exists; harmless to call again.

@@ -70,6 +70,8 @@ void setUpApplication()
     program::nameApplication();
     // The name that message boxes without a title of their own show.
     QApplication::setApplicationDisplayName(program::displayName());
+    // So that the desktop (on Wayland, by the window's app id) finds the menu entry and icon.
+    QGuiApplication::setDesktopFileName(program::appId());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
