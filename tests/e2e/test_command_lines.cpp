@@ -24,14 +24,12 @@ QList<Program> programs()
          QStringLiteral(KESTREL_SIM_BINARY),
          {"--help", "--version", "--config-dir", "--port", "--echo", "--headless", "--log"},
          true},
+        {QStringLiteral("kestrel-play"),
+         QStringLiteral(KESTREL_PLAY_BINARY),
+         {"--help", "--version", "--port", "--device", "--loops", "--config-dir", "--dry-run",
+          "--quiet"},
+         false},
     };
-#ifdef KESTREL_PLAY_BINARY
-    list.append({QStringLiteral("kestrel-play"),
-                 QStringLiteral(KESTREL_PLAY_BINARY),
-                 {"--help", "--version", "--port", "--device", "--loops", "--config-dir",
-                  "--dry-run", "--quiet"},
-                 false});
-#endif
     return list;
 }
 
