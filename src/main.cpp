@@ -1,10 +1,12 @@
 #include "core/link/serial_port.h"
+#include "core/process/quit_signals.h"
 #include "core/text/command_line.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -19,14 +21,34 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     look::setUpApplication();
 
+    // Ctrl-C, SIGTERM and SIGHUP end the program as cleanly as the quit does, without its
+    // question: the arm stops after its step, and the port is closed and its lock released. A
+    // shell sees Ctrl-C as 130; a service manager or a desktop logging out sees a clean end.
+    QuitSignals quitSignals;
+    int signalled = 0;
+    const auto status = [&signalled] { return signalled == SIGINT ? 128 + SIGINT : 0; };
+
     const Folders folders = Folders::standard();
     SerialPort port(folders.config);
     QtDialogs dialogs;
-    robot window(Services{&port, &dialogs, folders, [&port] {
+    robot window(Services{&port, &dialogs, folders, [&port, &status] {
                               port.close();
                               std::fflush(nullptr);
-                              ::_exit(0);
+                              ::_exit(status());
                           }});
+    if (quitSignals.install())
+        QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, [&](int signal) {
+            if (signalled == 0)
+                signalled = signal;
+            window.endBySignal();
+        });
     window.Form_Load();
-    return app.exec();
+    // A signal during start-up has ended it already; the main loop is not begun.
+    const int code = signalled == 0 ? app.exec() : 0;
+    if (signalled == 0)
+        return code;
+    // What is on its way goes out whole before the port closes: at most a step's frames.
+    port.waitForLine(0);
+    port.close();
+    return status();
 }

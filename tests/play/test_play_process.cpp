@@ -5,13 +5,12 @@
 #include "core/link/serial_port.h"
 #include "support/files.h"
 #include "support/pty.h"
+#include "support/signal_stop.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 #include <csignal>
 
@@ -23,13 +22,6 @@ struct Run {
     QString out;
 };
 
-// What reached the line before a signal (with the process frozen, so that nothing is in
-// between) and after it, to the process's end.
-struct Stopped {
-    QByteArray before, after;
-    int status = -1;
-};
-
 // A motion of `n` base steps that each move the base: two frames each.
 QByteArray swings(int n)
 {
@@ -39,23 +31,13 @@ QByteArray swings(int n)
     return text;
 }
 
-bool processIsStopped(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray s = stat.readAll();
-    const qsizetype close = s.lastIndexOf(')');
-    return close > 0 && s.size() > close + 2 && s[close + 2] == 'T';
-}
-
 } // namespace
 
 class TestPlayProcess : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    int m_markers = 0;
+    int m_files = 0;
 
     QString config() const { return m_dir.filePath(QStringLiteral("config")); }
 
@@ -68,7 +50,7 @@ class TestPlayProcess : public QObject {
 
     QString motion(const QByteArray &text)
     {
-        const QString path = m_dir.filePath(QStringLiteral("m%1.kmv").arg(++m_markers));
+        const QString path = m_dir.filePath(QStringLiteral("m%1.kmv").arg(++m_files));
         if (!writeFile(path, text))
             qFatal("cannot write %s", qPrintable(path));
         return path;
@@ -102,51 +84,6 @@ class TestPlayProcess : public QObject {
         QProcess p;
         start(p, args);
         return finish(p);
-    }
-
-    // Everything the program has put on the line so far: a marker goes in behind it, so when
-    // the marker comes out, all that came before it has.
-    QByteArray lineSoFar(Pty &pty)
-    {
-        const QByteArray marker = "<" + QByteArray::number(++m_markers) + ">";
-        if (!pty.writeThroughHeldSlave(marker))
-            return "(marker not written)";
-        QByteArray got = pty.readUntil(marker);
-        if (!got.endsWith(marker))
-            return "(marker not seen)";
-        got.chop(marker.size());
-        return got;
-    }
-
-    // Lets the program write `bytes` bytes, freezes it, takes what it wrote, sends the kills
-    // and lets it go on to its end.
-    Stopped stopAfter(Pty &pty, QProcess &p, int bytes, const QList<int> &kills)
-    {
-        Stopped s;
-        s.before = pty.readCount(bytes);
-        const qint64 pid = p.processId();
-        ::kill(pid, SIGSTOP);
-        QDeadlineTimer deadline(10000);
-        while (!processIsStopped(pid) && !deadline.hasExpired())
-            QThread::msleep(1);
-        s.before += lineSoFar(pty);
-        for (int signal : kills)
-            ::kill(pid, signal);
-        ::kill(pid, SIGCONT);
-        s.status = finish(p).status;
-        s.after = lineSoFar(pty);
-        return s;
-    }
-
-    // Whole frames after the probe, and nothing else.
-    static QList<frame::Frame> framesOf(const QByteArray &line, bool *whole)
-    {
-        QList<frame::Frame> frames;
-        int junk = 0;
-        frame::Decoder d;
-        d.feed(line.mid(1), [&](const frame::Frame &f) { frames << f; }, [&](unsigned char) { ++junk; });
-        *whole = line.startsWith('B') && junk == 0 && (line.size() - 1) % frame::size == 0;
-        return frames;
     }
 
     void verifyPortFree(Pty &pty)
@@ -195,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
         bool whole = false;
-        QCOMPARE(framesOf(lineSoFar(pty), &whole).size(), 4 + 2);
+        QCOMPARE(framesAfterProbe(lineSoFar(pty), &whole).size(), 4 + 2);
         QVERIFY(whole);
         QFile::remove(config() + "/COM4");
     }
@@ -291,11 +228,11 @@ private Q_SLOTS:
                                     motion(swings(100))}));
         QVERIFY(p.waitForStarted());
 
-        const Stopped s = stopAfter(pty, p, readFirst, kills);
+        const SignalStop s = stopAfter(pty, p, readFirst, kills);
         QCOMPARE(s.status, status);
         QVERIFY2(s.after.size() <= 16, qPrintable(QString::number(s.after.size())));
         bool whole = false;
-        const QList<frame::Frame> frames = framesOf(s.before + s.after, &whole);
+        const QList<frame::Frame> frames = framesAfterProbe(s.before + s.after, &whole);
         QVERIFY2(whole, s.after.toHex(' ').constData());
         if (!homes.isEmpty()) {
             // Stopped in the walk: no step of the motion was played.

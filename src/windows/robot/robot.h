@@ -52,6 +52,11 @@ public:
 
     // Start-up; the program calls it once, right after creating the window.
     void Form_Load();
+    // The program is asked to end (SIGTERM, SIGHUP, Ctrl-C): a long operation under way ends
+    // after its step in progress, the homing walk too, and every event loop is left, an open
+    // message box's, file dialog's or quit question's included. Nothing is asked and nothing is
+    // saved; the program's main closes the port.
+    void endBySignal();
 
     // The state, as the operator could learn it.
     const config::Settings &configuration() const { return m_config; } // homes, speed, port

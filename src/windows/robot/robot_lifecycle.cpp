@@ -9,6 +9,7 @@
 #include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -48,6 +49,15 @@ bool robot::Form_Unload()
         m_port.close();
     endProgram();
     return false;
+}
+
+void robot::endBySignal()
+{
+    m_sequencer.interrupt();
+    // A question left this way counts as not answered yes: the quit question quits nothing
+    // and saves nothing, and the program ends all the same once its main loop is left. Any
+    // dialog opened later returns at once.
+    QCoreApplication::exit();
 }
 
 void robot::ExitMen_Click()
