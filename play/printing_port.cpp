@@ -39,6 +39,12 @@ void PrintingPort::send(const QByteArray &bytes)
     m_decoder.feed(
         bytes, [&](const frame::Frame &f) { line(frame::describe(f)); },
         [&](unsigned char b) { line(frame::describeSkipped(b, probe)); });
+    // Nobody reads any more (| head has had its lines): the play ends as on a line that went
+    // away, instead of printing into nowhere for ever with --loops 0.
+    if (std::ferror(m_out)) {
+        m_open = false;
+        Q_EMIT lost();
+    }
 }
 
 } // namespace play

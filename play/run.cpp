@@ -119,15 +119,18 @@ int run(int argc, char **argv)
         return PortUnusable;
     }
     Port &port = *line.port;
-    const auto lostText = [&] {
-        return comdevice::failureText(comdevice::NoDevice, line.name, port.device());
+    const auto lost = [&] {
+        // A dry run whose reader has gone ends as a program does that writes into a closed
+        // pipe: without a word, with the status of SIGPIPE.
+        if (o.dryRun)
+            return BySignal + SIGPIPE;
+        say(stderr, comdevice::failureText(comdevice::NoDevice, line.name, port.device()));
+        return int(DeviceLost);
     };
 
     const bool echoed = probe::echoes(port);
-    if (!port.isOpen()) {
-        say(stderr, lostText());
-        return DeviceLost;
-    }
+    if (!port.isOpen())
+        return lost();
     if (echoed) {
         say(stderr, comdevice::echoText(line.name));
         return DeviceEchoes;
@@ -173,8 +176,7 @@ int run(int argc, char **argv)
     case Sequencer::End::Done:
         return Done;
     case Sequencer::End::Lost:
-        say(stderr, lostText());
-        return DeviceLost;
+        return lost();
     case Sequencer::End::Stopped:
         break;
     }

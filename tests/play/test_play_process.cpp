@@ -271,6 +271,15 @@ private Q_SLOTS:
                                        "FF 00 82 0D base 130\n"
                                        "FF 04 7D 0D grip 125\n"
                                        "FF 02 28 0D elbow 40\n"));
+
+        // Played until stopped, into a reader that goes away: it ends as a program does that
+        // writes into a closed pipe.
+        QProcess endless;
+        endless.start("bash", {"-c", "\"$0\" \"$@\" | head -n 3 >/dev/null; echo ${PIPESTATUS[0]}",
+                               KESTREL_PLAY_BINARY, "--config-dir", own.path(), "--dry-run",
+                               "--loops", "0", motion("0 , 0\r\n0 , 130\r\n0 , 131\r\n")});
+        QVERIFY(endless.waitForFinished(30000));
+        QCOMPARE(endless.readAllStandardOutput().trimmed(), QByteArray::number(128 + SIGPIPE));
     }
 };
 
