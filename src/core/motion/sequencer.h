@@ -5,7 +5,8 @@
 //     for each step:
 //         wait for the line            // events run here: the yield after the previous step
 //         device lost?                 -> end, before this step
-//         STOP since the operation began?  -> end, before this step (homing ignores STOP)
+//         STOP since the operation began?  -> end, before this step (homing ignores STOP;
+//                                          an interrupt, a signal to the program, ends it)
 //         paused, and a step of this operation already sent?  -> hold, then look again
 //                                          (homing ignores PAUSE)
 //         send the step; show it       // showing moves the slider, whose box writes it again
