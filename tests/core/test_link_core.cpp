@@ -75,6 +75,13 @@ private Q_SLOTS:
         QCOMPARE(comdevice::candidates(4, "/c").at(3), dev("S", 3));
         QVERIFY(comdevice::candidates(0, "/c").isEmpty());
         QVERIFY(comdevice::candidates(-2, "/c").isEmpty());
+        // The names the suite keeps every test away from, and what it leaves to them.
+        for (const char *kind : {"S", "USB", "ACM"})
+            QVERIFY(comdevice::isMachinePort(dev(kind, 12)));
+        for (const QString &other : {QStringLiteral("/dev/pts/3"), QStringLiteral("/dev/ttyS"),
+                                     QStringLiteral("/dev/tty1"), QStringLiteral("/c/COM1"),
+                                     QStringLiteral("/tmp/dev/ttyS0"), dev("S", 0) + "x"})
+            QVERIFY2(!comdevice::isMachinePort(other), qPrintable(other));
     }
 
     void comResolveTakesTheFirstPresent()

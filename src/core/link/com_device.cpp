@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <cerrno>
 #include <sys/stat.h>
@@ -20,6 +21,12 @@ QStringList candidates(int n, const QString &configDir)
     return {configDir + QStringLiteral("/COM") + QString::number(n),
             QStringLiteral("/dev/ttyUSB") + i, QStringLiteral("/dev/ttyACM") + i,
             QStringLiteral("/dev/ttyS") + i};
+}
+
+bool isMachinePort(const QString &canonicalPath)
+{
+    static const QRegularExpression name(QStringLiteral("^/dev/tty(S|USB|ACM)[0-9]+$"));
+    return name.match(canonicalPath).hasMatch();
 }
 
 QString resolve(int n, const QString &configDir,

@@ -17,6 +17,10 @@ QStringList candidates(int n, const QString &configDir);
 QString resolve(int n, const QString &configDir,
                 const std::function<bool(const QString &)> &present = {});
 
+// One of the machine's own serial ports, by the name the kernel gives it (/dev/ttyS0,
+// /dev/ttyUSB1, /dev/ttyACM0): not a pseudo-terminal, and not a link.
+bool isMachinePort(const QString &canonicalPath);
+
 // Error numbers of a failed open, as port_status holds them. None is 0 or 13.
 enum Error {
     InUse = 8005,
