@@ -44,6 +44,20 @@ void startKestrel(QProcess &p, const QString &top, const QStringList &before = {
     p.start(command.takeFirst(), command);
 }
 
+// Kestrel started on a held terminal, with the long walk.
+struct Started {
+    QTemporaryDir top;
+    Pty pty;
+    QProcess kestrel;
+
+    Started()
+    {
+        if (pty.ok() && pty.holdSlave() && !configFor(top.path(), pty, longWalk).isEmpty())
+            startKestrel(kestrel, top.path());
+    }
+    bool ok() { return kestrel.waitForStarted(); }
+};
+
 } // namespace
 
 class KestrelSignals : public QObject {
@@ -64,13 +78,10 @@ private Q_SLOTS:
         QFETCH(int, signal);
         QFETCH(int, status);
 
-        QTemporaryDir top;
-        Pty pty;
-        QVERIFY(pty.ok() && pty.holdSlave());
-        QVERIFY(!configFor(top.path(), pty, longWalk).isEmpty());
-        QProcess kestrel;
-        startKestrel(kestrel, top.path());
-        QVERIFY(kestrel.waitForStarted());
+        Started k;
+        QVERIFY2(k.ok(), "Kestrel did not start on its terminal");
+        Pty &pty = k.pty;
+        QProcess &kestrel = k.kestrel;
 
         // The probe, four centring frames and some 40 frames of the grip's walk.
         const SignalStop s = stopAfter(pty, kestrel, 1 + 16 + 160, {signal});
@@ -94,13 +105,10 @@ private Q_SLOTS:
     {
         // The port echoes the probe: the "VM Warning" message waits for OK when the signal
         // comes. Kestrel leaves it, and ends.
-        QTemporaryDir top;
-        Pty pty;
-        QVERIFY(pty.ok() && pty.holdSlave());
-        QVERIFY(!configFor(top.path(), pty, longWalk).isEmpty());
-        QProcess kestrel;
-        startKestrel(kestrel, top.path());
-        QVERIFY(kestrel.waitForStarted());
+        Started k;
+        QVERIFY2(k.ok(), "Kestrel did not start on its terminal");
+        Pty &pty = k.pty;
+        QProcess &kestrel = k.kestrel;
         QCOMPARE(pty.readCount(1), QByteArray("B"));
         pty.write("B");
         ::kill(kestrel.processId(), SIGTERM);

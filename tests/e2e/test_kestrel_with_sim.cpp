@@ -2,7 +2,7 @@
 // the link that a simulator killed outright leaves behind.
 
 #include "core/link/serial_port.h"
-#include "sim/core/pseudo_terminal.h"
+#include "support/headless_sim.h"
 #include "support/pty.h"
 
 #include <QDir>
@@ -39,11 +39,8 @@ private Q_SLOTS:
         ini.write("======== Velmora ==========\r\nMOTOR4= 50       'Grip\r\n");
         ini.close();
 
-        QProcess sim;
-        const QString log = dir.filePath("frames.log");
-        sim.start(KESTREL_SIM_BINARY, {"--headless", "--config-dir", config, "--log", log});
-        QVERIFY(sim.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(config + "/COM1").isSymLink(), 5000);
+        HeadlessSim sim(KESTREL_SIM_BINARY, config, dir.filePath("frames.log"));
+        QVERIFY(sim.start());
 
         QProcess kestrel;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -61,20 +58,11 @@ private Q_SLOTS:
         // line. Once they are all through, Kestrel is ended, so that it can send nothing more,
         // and a marker frame is put on the line after whatever it did send: when the marker
         // comes through, everything Kestrel sent has.
-        const auto logged = [&] {
-            QFile f(log);
-            return f.open(QIODevice::ReadOnly)
-                       ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
-                       : QStringList();
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(logged().size() >= 82, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(sim.lines().size() >= 82, 30000);
         stop(kestrel);
-        QVERIFY(
-            sim::PseudoTerminal::writeToDevice(config + "/COM1", QByteArray::fromHex("FF002A0D")));
-        QTRY_VERIFY_WITH_TIMEOUT(logged().last().contains("FF 00 2A 0D"), 30000);
-        QStringList lines = logged();
-        lines.removeLast();
-        stop(sim);
+        const QStringList lines = sim.linesBeforeMarker();
+        QVERIFY(!lines.isEmpty());
+        sim.stop();
 
         QStringList frames;
         QList<double> times;

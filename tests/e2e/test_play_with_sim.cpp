@@ -4,8 +4,8 @@
 // homing walk and every pass.
 
 #include "core/link/frame.h"
-#include "sim/core/pseudo_terminal.h"
 #include "support/files.h"
+#include "support/headless_sim.h"
 #include "support/robot_controls.h"
 #include "support/robot_harness.h"
 
@@ -32,16 +32,6 @@ QStringList linesOf(const QByteArray &bytes)
             [&](unsigned char b) { lines << frame::describeSkipped(b, probe); });
     }
     return lines;
-}
-
-void stop(QProcess &p)
-{
-    if (p.state() == QProcess::NotRunning)
-        return;
-    p.terminate();
-    if (!p.waitForFinished(5000))
-        p.kill();
-    p.waitForFinished(5000);
 }
 
 } // namespace
@@ -72,11 +62,8 @@ private Q_SLOTS:
         const QString config = dir.filePath("kestrel");
         QVERIFY(QDir().mkpath(config));
         QVERIFY(writeFile(config + "/robotini.txt", RobotHarness::configWith(homes)));
-        QProcess sim;
-        const QString log = dir.filePath("frames.log");
-        sim.start(KESTREL_SIM_BINARY, {"--headless", "--config-dir", config, "--log", log});
-        QVERIFY(sim.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(config + "/COM1").isSymLink(), 10000);
+        HeadlessSim sim(KESTREL_SIM_BINARY, config, dir.filePath("frames.log"));
+        QVERIFY(sim.start());
 
         QProcess play;
         play.start(KESTREL_PLAY_BINARY, {"--config-dir", config, "--loops",
@@ -86,23 +73,10 @@ private Q_SLOTS:
         QCOMPARE(play.exitCode(), 0);
         QCOMPARE(play.readAllStandardError(), QByteArray());
 
-        // A marker behind what kestrel-play wrote: once it is logged, all of that has been.
-        const QString marker = "FF 00 2A 0D base 42";
-        QVERIFY(sim::PseudoTerminal::writeToDevice(config + "/COM1",
-                                                   QByteArray::fromHex("FF002A0D")));
-        const auto logged = [&] {
-            QFile f(log);
-            QStringList lines;
-            if (f.open(QIODevice::ReadOnly))
-                for (const QString &line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts))
-                    lines << line.section(' ', 1); // without the time column
-            return lines;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(!logged().isEmpty() && logged().last() == marker, 30000);
-        stop(sim);
-        QStringList played = logged();
-        played.removeLast();
-
+        QStringList played = sim.linesBeforeMarker();
+        QVERIFY(!played.isEmpty());
+        for (QString &line : played)
+            line = line.section(' ', 1); // without the time column
         QCOMPARE(played, window);
     }
 };
