@@ -47,10 +47,8 @@ Parsed parse(const QStringList &args)
     parser.setApplicationDescription(QString::fromLatin1(description));
     parser.addPositionalArgument(QStringLiteral("FILE.kmv"),
                                  QStringLiteral("The movement file to play."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows these options."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version."));
+    const QCommandLineOption help = program::helpOption();
+    const QCommandLineOption version = program::versionOption();
     const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("Plays on COM<n>, found as Kestrel finds it (the link COM<n> in the "

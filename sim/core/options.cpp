@@ -24,10 +24,8 @@ ParsedOptions parseOptions(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(description));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows these options."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version."));
+    const QCommandLineOption help = program::helpOption();
+    const QCommandLineOption version = program::versionOption();
     const QCommandLineOption configDir(
         QStringLiteral("config-dir"),
         QStringLiteral("Publishes the port in <dir> instead of Kestrel's configuration folder "

@@ -24,6 +24,18 @@ QString appId()
     return QStringLiteral(KESTREL_APP_ID);
 }
 
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                              QStringLiteral("Shows these options."));
+}
+
+QCommandLineOption versionOption()
+{
+    return QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")},
+                              QStringLiteral("Shows the version."));
+}
+
 void nameApplication()
 {
     QCoreApplication::setApplicationName(name());

@@ -2,6 +2,7 @@
 // The program's name and version, set here once for every program built on the core: the
 // window, the simulator and the tools.
 
+#include <QCommandLineOption>
 #include <QString>
 
 namespace program {
@@ -16,6 +17,10 @@ QString version();
 // The desktop application's id: its menu entry is <id>.desktop, its AppStream metadata
 // <id>.metainfo.xml.
 QString appId();
+
+// -h/--help and -v/--version, worded alike on every program's command line.
+QCommandLineOption helpOption();
+QCommandLineOption versionOption();
 
 // Names the application (name and version) for the folders and for --version. Call once the
 // application object exists; harmless to call again.
