@@ -296,6 +296,21 @@ void TestHelpFile::findsTopic_data()
         << 3 << 3 << QStringList{"   only line"};
     QTest::newRow("topic on line 1") << QStringList{"*First", "f.jpg", "t1", "t2", "/"} << "*First"
                                      << 1 << "f.jpg" << 2 << 3 << QStringList{"   t1", "   t2"};
+    QTest::newRow("a heading that names a topic is not its topic line")
+        << QStringList{"Kestrel help, see *Homing the arm",
+                       "*Moving",
+                       "m.jpg",
+                       "m1",
+                       "/",
+                       "*Homing the arm",
+                       "h.jpg",
+                       "h1",
+                       "h2",
+                       "/"}
+        << "*Homing the arm" << 6 << "h.jpg" << 7 << 8 << QStringList{"   h1", "   h2"};
+    QTest::newRow("a topic on line 1 whose caption a later line holds: the later line")
+        << QStringList{"*First", "f.jpg", "f1", "/", "*Second", "see *First", "s1", "/"} << "*First"
+        << 6 << "s1" << 7 << 7 << QStringList{};
     QTest::newRow("no text line: one position")
         << QStringList{"head", "*Empty", "e.jpg", "/", "*Next", "n.jpg", "x", "/"} << "*Empty" << 2
         << "e.jpg" << 3 << 3 << QStringList{};

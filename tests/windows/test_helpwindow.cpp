@@ -31,6 +31,8 @@ private slots:
     void scrollBarMovesPage();
     void anotherTopicReplacesPage();
     void topicWithoutTextShowsEmptyPage();
+    void headingNamingATopic();
+    void topicOnLineOne();
     void ampersandShownAsWritten();
     void picturesFitTheirArea_data();
     void picturesFitTheirArea();
@@ -275,6 +277,43 @@ void TestHelpWindow::topicWithoutTextShowsEmptyPage()
         QVERIFY(bar->isEnabled());
         QCOMPARE(bar->minimum(), bar->maximum());
     }
+}
+
+// The first line is the file's heading: a heading that mentions a topic must not stand in for
+// the topic's own line, with the next line taken as its picture.
+void TestHelpWindow::headingNamingATopic()
+{
+    writePicture(QStringLiteral("homing.jpg"), QSize(100, 20));
+    writeHelp({"Kestrel help, see *Homing the arm", "*Moving the arm", "shot-main.jpg", "m1", "/",
+               "*Homing the arm", "homing.jpg", "h1", "h2", "/"});
+    helpwindow w(m_dir->path());
+    QCOMPARE(option(&w, 2)->text(), QStringLiteral("*Homing the arm"));
+    option(&w, 2)->setChecked(true);
+    QCOMPARE(w.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Topic : *Homing the arm"));
+    QCOMPARE(w.shownLines(), (QStringList{QStringLiteral("   h1"), QStringLiteral("   h2")}));
+    // The topic's own picture, told apart from shot-main.jpg by its shape.
+    QCOMPARE(w.findChild<QLabel *>(QStringLiteral("Picture1"))
+                 ->pixmap()
+                 .deviceIndependentSize()
+                 .toSize(),
+             QSize(325, 65));
+    auto *bar = w.findChild<QScrollBar *>(QStringLiteral("VScroll1"));
+    QCOMPARE(bar->minimum(), 7);
+    QCOMPARE(bar->maximum(), 8);
+}
+
+// A topic line on line 1 that no later line holds is shown from line 1.
+void TestHelpWindow::topicOnLineOne()
+{
+    writeHelp({"*First topic", "shot-main.jpg", "f1", "/", "*Second", "shot-main.jpg", "s1", "/"});
+    helpwindow w(m_dir->path());
+    QCOMPARE(option(&w, 1)->text(), QStringLiteral("*First topic"));
+    option(&w, 1)->setChecked(true);
+    QCOMPARE(w.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Topic : *First topic"));
+    QCOMPARE(w.shownLines(), QStringList{QStringLiteral("   f1")});
+    QVERIFY(!w.findChild<QLabel *>(QStringLiteral("Picture1"))->pixmap().isNull());
 }
 
 void TestHelpWindow::ampersandShownAsWritten()

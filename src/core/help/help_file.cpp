@@ -86,11 +86,17 @@ TopicView findTopic(const HelpFile &file, const QString &caption)
     if (caption.isEmpty())
         return view;
     const int n = file.lineCount();
-    int k = 1;
+    // Line 1 is the file's heading, so the search starts on line 2; a heading that happens to
+    // mention a topic must not stand in for it. Only a topic line on line 1 that no later line
+    // holds is found on line 1.
+    int k = 2;
     while (k <= n && !file.line(k).contains(caption))
         ++k;
-    if (k > n)
-        return view;
+    if (k > n) {
+        if (n < 1 || !file.line(1).contains(caption))
+            return view;
+        k = 1;
+    }
 
     // The marker search starts on the line after the topic line; with no marker the text runs
     // to the last line read, as if a marker stood just past it.

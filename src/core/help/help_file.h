@@ -61,10 +61,10 @@ struct TopicView {
     int textLineCount() const { return endLine - firstTextLine > 0 ? endLine - firstTextLine : 0; }
 };
 
-// Finds the topic whose option caption is given: the first line, counting from line 1, that
-// holds the caption anywhere in it. A text line that happens to hold a caption ahead of its
-// topic line is taken instead; help authors keep captions unique to avoid it. An empty caption
-// or one that no line holds is not found.
+// Finds the topic whose option caption is given: the first line from line 2 on that holds the
+// caption anywhere in it; line 1, the heading, only when no later line holds it. A text line
+// that happens to hold a caption ahead of its topic line is taken instead; help authors keep
+// captions unique to avoid it. An empty caption or one that no line holds is not found.
 TopicView findTopic(const HelpFile &file, const QString &caption);
 
 // The page that starts at line first: up to pageLines lines, each indented, ending before an
