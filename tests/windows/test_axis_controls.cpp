@@ -9,8 +9,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <cmath>
 
 // The steps recorded since REC, oldest first.
 static Steps recorded(const robot &w)
@@ -27,6 +31,11 @@ private slots:
     void sliderMoveSendsOneFrame_data();
     void sliderMoveSendsOneFrame();
     void dragSendsOneFramePerPosition();
+    void releasingADraggedThumbSendsItsPositionAgain_data();
+    void releasingADraggedThumbSendsItsPositionAgain();
+    void releasingWhileRecordingAddsAStep();
+    void pressAndReleaseWithoutMovingSendsNothing_data();
+    void pressAndReleaseWithoutMovingSendsNothing();
     void typingRecordsEachTextButSendsTheSlider();
     void enter_data();
     void enter();
@@ -106,15 +115,21 @@ void TestAxisControls::dragSendsOneFramePerPosition()
         shoulder->setSliderPosition(q);
         seen << ui(w).Text2->text();
     }
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), (Frames{{1, 126}, {1, 125}, {1, 124}, {1, 120}}));
+    QVERIFY(ok);
     shoulder->setSliderDown(false);
 
     QCOMPARE(seen, QStringList({"126", "125", "124", "120"}));
     QCOMPARE(shoulder->Value(), 120);
     QCOMPARE(ui(w).Text2->text(), QString("120"));
-    bool ok = false;
-    // The release raises nothing more: the last scroll already sent where the thumb stopped.
-    QCOMPARE(h.port.frames(&ok), (Frames{{1, 126}, {1, 125}, {1, 124}, {1, 120}}));
-    QVERIFY(ok);
+    // The release is a change of its own: the box is written with the text it holds, and the
+    // last position goes out once more.
+    QCOMPARE(h.port.written, QByteArray::fromHex("FF017E0D"
+                                                 "FF017D0D"
+                                                 "FF017C0D"
+                                                 "FF01780D"
+                                                 "FF01780D"));
 
     // Dragged to either end, the shoulder reads 255 at the top and 0 at the bottom.
     h.port.clearWritten();
@@ -122,9 +137,166 @@ void TestAxisControls::dragSendsOneFramePerPosition()
     shoulder->setSliderPosition(shoulder->maximum());
     shoulder->setSliderPosition(shoulder->minimum());
     shoulder->setSliderDown(false);
-    QCOMPARE(h.port.frames(&ok), (Frames{{1, 0}, {1, 255}}));
+    QCOMPARE(h.port.frames(&ok), (Frames{{1, 0}, {1, 255}, {1, 255}}));
     QVERIFY(ok);
     QCOMPARE(ui(w).Text2->text(), QString("255"));
+
+    // A drag that comes back to where it began still ends with the release's frame.
+    h.port.clearWritten();
+    shoulder->setSliderDown(true);
+    shoulder->setSliderPosition(1);
+    shoulder->setSliderPosition(0);
+    shoulder->setSliderDown(false);
+    QCOMPARE(h.port.frames(&ok), (Frames{{1, 254}, {1, 255}, {1, 255}}));
+    QVERIFY(ok);
+}
+
+namespace {
+
+// The thumb's centre and the pixels from one position to the next along the bar.
+struct Thumb {
+    QPoint centre;
+    double pixelsPerStep;
+};
+
+Thumb thumbOf(ScrollBar *bar)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.orientation = bar->orientation();
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = bar->sliderPosition();
+    opt.sliderValue = bar->value();
+    opt.singleStep = bar->singleStep();
+    opt.pageStep = bar->pageStep();
+    opt.upsideDown = bar->invertedAppearance();
+    if (bar->orientation() == Qt::Horizontal)
+        opt.state |= QStyle::State_Horizontal;
+    opt.subControls = QStyle::SC_All;
+    const QRect thumb =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar);
+    const QRect groove =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarGroove, bar);
+    const bool across = bar->orientation() == Qt::Horizontal;
+    const int travel = (across ? groove.width() - thumb.width() : groove.height() - thumb.height());
+    return {thumb.center(), double(travel) / (bar->maximum() - bar->minimum())};
+}
+
+void mouseMoveHeld(QWidget *w, QPoint at, Qt::MouseButton button)
+{
+    // QTest::mouseMove carries no held button; a drag needs one.
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, button,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+} // namespace
+
+void TestAxisControls::releasingADraggedThumbSendsItsPositionAgain_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("left button") << Qt::LeftButton;
+    QTest::newRow("middle button") << Qt::MiddleButton;
+}
+
+// The thumb dragged with the mouse, as the operator drags it.
+void TestAxisControls::releasingADraggedThumbSendsItsPositionAgain()
+{
+    QFETCH(Qt::MouseButton, button);
+    RobotHarness h;
+    robot &w = h.start();
+    ScrollBar *shoulder = ui(w).VScroll1;
+    h.port.clearWritten();
+
+    const Thumb thumb = thumbOf(shoulder);
+    QVERIFY(thumb.pixelsPerStep > 0);
+    QTest::mousePress(shoulder, button, {}, thumb.centre);
+    QVERIFY(shoulder->isSliderDown());
+    QVERIFY(h.port.written.isEmpty());
+    // Downwards, far enough for several positions.
+    const QPoint end = thumb.centre + QPoint(0, int(std::ceil(thumb.pixelsPerStep * 6)));
+    for (QPoint at = thumb.centre + QPoint(0, 1); at.y() <= end.y(); at.ry() += 1)
+        mouseMoveHeld(shoulder, at, button);
+    const int stopped = shoulder->Value();
+    QVERIFY2(stopped <= 127 - 5, qPrintable(QString::number(stopped)));
+    bool ok = false;
+    const Frames dragged = h.port.frames(&ok);
+    QVERIFY(ok);
+    QVERIFY(!dragged.isEmpty());
+    // Falling positions while held, the last where the thumb stands.
+    for (int i = 0; i < dragged.size(); ++i) {
+        QCOMPARE(dragged[i].channel, 1);
+        QVERIFY(dragged[i].position < (i == 0 ? 127 : dragged[i - 1].position));
+    }
+    QCOMPARE(dragged.constLast().position, stopped);
+
+    QTest::mouseRelease(shoulder, button, {}, end);
+    QVERIFY(!shoulder->isSliderDown());
+    QCOMPARE(shoulder->Value(), stopped);
+    QCOMPARE(h.port.frames(&ok), (dragged + Frames{{1, stopped}}));
+    QVERIFY(ok);
+}
+
+void TestAxisControls::releasingWhileRecordingAddsAStep()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    ScrollBar *shoulder = ui(w).VScroll1;
+    ui(w).Command3->click();
+    h.port.clearWritten();
+
+    shoulder->setSliderDown(true);
+    shoulder->setSliderPosition(129); // 126
+    shoulder->setSliderPosition(131); // 124
+    QCOMPARE(recorded(w), (Steps{{1, 126}, {1, 124}}));
+    shoulder->setSliderDown(false);
+
+    QCOMPARE(recorded(w), (Steps{{1, 126}, {1, 124}, {1, 124}}));
+    bool ok = false;
+    QCOMPARE(h.port.frames(&ok), (Frames{{1, 126}, {1, 124}, {1, 124}}));
+    QVERIFY(ok);
+}
+
+void TestAxisControls::pressAndReleaseWithoutMovingSendsNothing_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("left button") << Qt::LeftButton;
+    QTest::newRow("middle button") << Qt::MiddleButton;
+}
+
+void TestAxisControls::pressAndReleaseWithoutMovingSendsNothing()
+{
+    QFETCH(Qt::MouseButton, button);
+    RobotHarness h;
+    robot &w = h.start();
+    ScrollBar *shoulder = ui(w).VScroll1;
+    ui(w).Command3->click();
+    h.port.clearWritten();
+
+    const QPoint centre = thumbOf(shoulder).centre;
+    QTest::mousePress(shoulder, button, {}, centre);
+    QVERIFY(shoulder->isSliderDown());
+    QTest::mouseRelease(shoulder, button, {}, centre);
+    QVERIFY(!shoulder->isSliderDown());
+    QCOMPARE(shoulder->Value(), 127);
+    QVERIFY(h.port.written.isEmpty());
+    QVERIFY(recorded(w).isEmpty());
+
+    // Nor does the program's own press and release of the thumb.
+    shoulder->setSliderDown(true);
+    shoulder->setSliderDown(false);
+    QVERIFY(h.port.written.isEmpty());
+    QVERIFY(recorded(w).isEmpty());
+
+    // A drag before does not make a later still press count.
+    shoulder->setSliderDown(true);
+    shoulder->setSliderPosition(129);
+    shoulder->setSliderDown(false);
+    h.port.clearWritten();
+    QTest::mousePress(shoulder, button, {}, thumbOf(shoulder).centre);
+    QTest::mouseRelease(shoulder, button, {}, thumbOf(shoulder).centre);
+    QVERIFY(h.port.written.isEmpty());
 }
 
 void TestAxisControls::typingRecordsEachTextButSendsTheSlider()

@@ -15,7 +15,8 @@ void robot::Slider_Change(int channel, int value)
     QLineEdit *b = box[channel];
     const QString text = QString::number(value);
     // Qt raises no change for a text the box already holds, but the arm must follow the slider
-    // all the same (Enter on a typed 200 moves the slider to 200, and the box already says so).
+    // all the same (Enter on a typed 200 moves the slider to 200, and the box already says so;
+    // a dragged thumb's release repeats the position its last scroll wrote).
     if (b->text() == text)
         Text_Change(channel);
     else

@@ -68,6 +68,8 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, int min, int max, int value, Q
     // The bars take part in the tab order and answer the arrow keys.
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::onQtValue);
+    connect(this, &QAbstractSlider::sliderPressed, this, [this] { m_dragMoved = false; });
+    connect(this, &QAbstractSlider::sliderReleased, this, &ScrollBar::onReleased);
 }
 
 int ScrollBar::toQt(int value) const
@@ -100,10 +102,22 @@ bool ScrollBar::setValueTo(int value)
 
 void ScrollBar::onQtValue(int q)
 {
-    // While the thumb is held each position is a scroll; the release raises nothing more, since
-    // the last scroll already reported where the thumb stopped.
-    if (isSliderDown())
+    // While the thumb is held each position is a scroll.
+    if (isSliderDown()) {
+        m_dragMoved = true;
         Q_EMIT scroll(fromQt(q));
-    else
+    } else {
         Q_EMIT change(fromQt(q));
+    }
+}
+
+void ScrollBar::onReleased()
+{
+    // Letting go of a thumb that moved is a change of its own: the box is written once more with
+    // the text it holds, and its change handling sends the axis where the thumb stopped. A thumb
+    // pressed and let go without moving changed nothing.
+    if (!m_dragMoved)
+        return;
+    m_dragMoved = false;
+    Q_EMIT change(Value());
 }

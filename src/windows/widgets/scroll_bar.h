@@ -21,7 +21,9 @@ public:
     bool contains(int value) const;
 
 Q_SIGNALS:
-    // The position changed: an arrow or trough click, a key, the program, or a drag's end.
+    // The position changed: an arrow or trough click, a key, the program, or the release of a
+    // thumb that was dragged (then with the position it was released at, even when that is
+    // where the drag began).
     void change(int value);
     // The thumb is being dragged; raised for each position it passes.
     void scroll(int value);
@@ -30,7 +32,9 @@ private:
     int toQt(int value) const;
     int fromQt(int q) const;
     void onQtValue(int q);
+    void onReleased();
 
     int m_min;
     int m_max;
+    bool m_dragMoved = false; // the thumb held now, or released last, has scrolled
 };
