@@ -105,6 +105,7 @@ private slots:
     void settingAValueMovesTheBarAsADragWould();
     void settingAValueIsRoundedHeldAndRefusedWhileDisabled();
     void everyControlOfTheMainWindowIsNamed();
+    void thePausePictureIsNamedAfterItsTwin();
     void everyMenuEntryIsNamed();
     void everyControlOfTheOtherWindowsIsNamed();
     void theMenusAnswerTheKeyboard_data();
@@ -231,6 +232,37 @@ void TestAccessibility::everyControlOfTheMainWindowIsNamed()
                  .isEmpty());
     QCOMPARE(QAccessible::queryAccessibleInterface(ui(w).Text1)->text(QAccessible::Description),
              QString("Immediate Value For Horizontal"));
+}
+
+void TestAccessibility::thePausePictureIsNamedAfterItsTwin()
+{
+    RobotHarness h;
+    robot &w = h.start();
+    const auto nameOf = [](QWidget *c) {
+        return QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+    };
+    QPushButton *caption = ui(w).Command6;
+    QPushButton *picture = ui(w).Command17;
+    QCOMPARE(nameOf(picture), QString("PAUSE (picture)"));
+    caption->setEnabled(true);
+    picture->setEnabled(true);
+
+    // From either button, the two names say the same.
+    caption->click();
+    QCOMPARE(nameOf(caption), QString("CONT"));
+    QCOMPARE(nameOf(picture), QString("CONT (picture)"));
+    checkNames(&w);
+    picture->click();
+    QCOMPARE(nameOf(caption), QString("PAUSE"));
+    QCOMPARE(nameOf(picture), QString("PAUSE (picture)"));
+    picture->click();
+    QCOMPARE(nameOf(picture), QString("CONT (picture)"));
+
+    // STOP puts the caption back to PAUSE, and the picture's name with it.
+    ui(w).Command4->setEnabled(true);
+    ui(w).Command4->click();
+    QCOMPARE(nameOf(caption), QString("PAUSE"));
+    QCOMPARE(nameOf(picture), QString("PAUSE (picture)"));
 }
 
 void TestAccessibility::everyMenuEntryIsNamed()

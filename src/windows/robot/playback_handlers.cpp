@@ -101,7 +101,15 @@ void robot::Command5_MouseUp()
 
 void robot::Command6_Click()
 {
-    Command6->setText(paused() ? QStringLiteral("PAUSE") : QStringLiteral("CONT"));
+    setPauseCaption(paused() ? QStringLiteral("PAUSE") : QStringLiteral("CONT"));
+}
+
+void robot::setPauseCaption(const QString &caption)
+{
+    Command6->setText(caption);
+    // The picture never changes, so a screen reader learns from the name what the button does
+    // now, as it does from the captioned twin.
+    Command17->setAccessibleName(caption + QStringLiteral(" (picture)"));
 }
 
 void robot::Backbutt_Click()

@@ -77,7 +77,7 @@ void robot::Command4_Click()
     Command16->setEnabled(true);
     Command6->setEnabled(false);
     Command17->setEnabled(false);
-    Command6->setText(QStringLiteral("PAUSE"));
+    setPauseCaption(QStringLiteral("PAUSE"));
     setFileMenuEnabled(true);
     // A file opened under a running pass would mix two motions; the pass re-enables Open as it
     // ends.

@@ -170,6 +170,8 @@ private:
     void Command5_MouseUp();
     void setRunLayout();
     void setRunEndLayout();
+    // PAUSE or CONT on the captioned button; its picture twin's name follows.
+    void setPauseCaption(const QString &caption);
     // A replay's steps are painted at the screen's pace, not one paint a step.
     void paceThePainting(bool paced);
 

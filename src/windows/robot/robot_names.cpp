@@ -1,6 +1,7 @@
 // What screen readers and automation tools call the main window's controls, and what they say
 // a control does where its name cannot. Captions on screen are the window's own and do not
-// change; a captioned button is named by its caption, which also follows PAUSE and CONT.
+// change; a captioned button is named by its caption, which also follows PAUSE and CONT, and a
+// picture button by its twin's caption (setPauseCaption keeps the PAUSE picture's in step).
 
 #include "core/motion/axes.h"
 #include "windows/robot/robot.h"
