@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 class FoldersTest : public QObject {
     Q_OBJECT
@@ -40,6 +41,44 @@ private Q_SLOTS:
         QVERIFY(own.open(QIODevice::WriteOnly));
         own.close();
         QCOMPARE(Folders::firstHelpFolder(Folders::helpCandidates()), data.filePath("kestrel"));
+    }
+
+    // The configuration file counts only when its folder lists exactly its name.
+    void aFileIsListedOnlyByItsExactName()
+    {
+        QTemporaryDir dir;
+        const auto path = [&dir](const char *name) { return dir.filePath(QString(name)); };
+        const auto make = [](const QString &p) {
+            QFile f(p);
+            return f.open(QIODevice::WriteOnly);
+        };
+        QVERIFY(!folderListsExactly(path("robotini.txt")));
+        QVERIFY(!folderListsExactly(path("no-such-folder/robotini.txt")));
+
+        // Other letter case: another name, whatever the file system would open by it.
+        QVERIFY(make(path("ROBOTINI.TXT")));
+        QVERIFY(make(path("Robotini.txt")));
+        QVERIFY(!folderListsExactly(path("robotini.txt")));
+        QVERIFY(folderListsExactly(path("Robotini.txt")));
+
+        QVERIFY(make(path("robotini.txt")));
+        QVERIFY(folderListsExactly(path("robotini.txt")));
+
+        // A folder of that name is no file; a link counts as what it leads to.
+        QVERIFY(QDir(dir.path()).mkdir("folder.txt"));
+        QVERIFY(!folderListsExactly(path("folder.txt")));
+        QVERIFY(QFile::link(path("folder.txt"), path("to-folder.txt")));
+        QVERIFY(!folderListsExactly(path("to-folder.txt")));
+        QVERIFY(QFile::link(path("robotini.txt"), path("to-file.txt")));
+        QVERIFY(folderListsExactly(path("to-file.txt")));
+        QVERIFY(QFile::link(path("nowhere"), path("dangling.txt")));
+        QVERIFY(!folderListsExactly(path("dangling.txt")));
+
+        // Any other entry of that name is listed: it is the reader's to find it unreadable.
+        QCOMPARE(::mkfifo(QFile::encodeName(path("pipe.txt")).constData(), 0600), 0);
+        QVERIFY(folderListsExactly(path("pipe.txt")));
+        QVERIFY(make(path(".hidden.txt")));
+        QVERIFY(folderListsExactly(path(".hidden.txt")));
     }
 
     void withNoHelpAnywhereTheFirstFolderIsNamed()

@@ -49,6 +49,7 @@ private slots:
     void saveConfigurationFails();
     void showCurrentSetting_data();
     void showCurrentSetting();
+    void missingFile_data();
     void missingFile();
     void unreadableFile_data();
     void unreadableFile();
@@ -481,14 +482,34 @@ void TestHomingConfig::showCurrentSetting()
     QCOMPARE(h.dialogs.shown[0].buttons, buttons);
 }
 
+void TestHomingConfig::missingFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("no file") << "none";
+    // The folder's lookup must report the name exactly; these are as good as no file.
+    QTest::newRow("a folder of that name") << "folder";
+    QTest::newRow("upper case") << "ROBOTINI.TXT";
+    QTest::newRow("mixed case") << "Robotini.txt";
+}
+
 void TestHomingConfig::missingFile()
 {
+    QFETCH(QString, kind);
     RobotHarness h{QByteArray()};
+    const QString path = h.folders().configFile();
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+        // What it holds is not looked at either.
+        QVERIFY(writeFile(path + "/robotini.txt", RobotHarness::configWith("PORT= 3\r\n")));
+    } else if (kind != QLatin1String("none")) {
+        QVERIFY(writeFile(h.folders().config + "/" + kind,
+                          RobotHarness::configWith("MOTOR0= 10\r\nPORT= 3\r\n")));
+    }
     robot &w = h.start();
 
     QVERIFY(!h.dialogs.shown.isEmpty());
     const auto &m = h.dialogs.shown[0];
-    QCOMPARE(m.text, "'" + h.folders().configFile() + "... using default");
+    QCOMPARE(m.text, "'" + path + "... using default");
     QCOMPARE(m.title, QString());
     QCOMPARE(m.icon, Dialogs::Icon::None);
     QCOMPARE(m.buttons, Dialogs::Buttons::Ok);
@@ -501,8 +522,8 @@ void TestHomingConfig::missingFile()
 void TestHomingConfig::unreadableFile_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("a folder") << "folder";
     QTest::newRow("a pipe") << "pipe";
+    QTest::newRow("no read permission") << "unreadable";
 }
 
 void TestHomingConfig::unreadableFile()
@@ -511,10 +532,14 @@ void TestHomingConfig::unreadableFile()
 
     RobotHarness h{QByteArray()};
     const QString path = h.folders().configFile();
-    if (kind == QLatin1String("folder"))
-        QVERIFY(QDir().mkpath(path));
-    else
+    if (kind == QLatin1String("pipe")) {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        QVERIFY(writeFile(path, RobotHarness::configWith("PORT= 3\r\n")));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        if (QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("this user reads files without read permission (root)");
+    }
     robot &w = h.start();
 
     QVERIFY(!h.dialogs.shown.isEmpty());

@@ -1,10 +1,10 @@
 #include "core/store/config_file.h"
 
 #include "core/motion/axes.h"
+#include "core/store/folders.h"
 #include "core/store/save_file.h"
 #include "core/text/numbers.h"
 
-#include <QFileInfo>
 
 namespace config {
 
@@ -130,7 +130,9 @@ QString currentSettingsText(const Settings &settings, bool portOkay)
 
 Loaded load(const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    // Present only when the folder lists the file by exactly its name; a folder in its place or
+    // a file named in other letter case is as good as none, and the defaults are a first start's.
+    if (!folderListsExactly(path))
         return Loaded{{}, Loaded::Trouble::Missing,
                       QStringLiteral("'") + path + QStringLiteral("... using default")};
     const LoadResult file = loadWhole(path);

@@ -27,8 +27,9 @@ QStringList fields(const QByteArray &text);
 [[nodiscard]] Settings read(const QByteArray &text);
 
 // The file at path read for use: its settings, or the defaults with a notice for the user when
-// it is missing (a first start) or cannot be read. The notice's lines are separated by carriage
-// returns.
+// it is missing (a first start) or cannot be read. It is missing unless its folder lists it by
+// exactly its name (folderListsExactly): a folder of that name, or a file whose name differs
+// only in letter case, is missing too. The notice's lines are separated by carriage returns.
 struct Loaded {
     Settings settings;
     enum class Trouble { None, Missing, Unreadable } trouble = Trouble::None;

@@ -7,6 +7,20 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+bool folderListsExactly(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (name.isEmpty())
+        return false;
+    // The folder's own listing, not a lookup by name: only the listing tells the letter case.
+    const QStringList listed = info.dir().entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort);
+    if (!listed.contains(name, Qt::CaseSensitive))
+        return false;
+    return info.exists() && !info.isDir();
+}
+
 Folders Folders::standard()
 {
     // The application name decides the folder names.

@@ -5,6 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+// Whether the folder of path lists an entry named exactly as path's last part, letter case
+// included, that is not a folder (a link counts as what it leads to). On a file system that
+// ignores letter case a file saved as "Robotini.txt" opens under the name "robotini.txt" too,
+// but the folder lists it as it was saved, so it is not this name.
+[[nodiscard]] bool folderListsExactly(const QString &path);
+
 struct Folders {
     QString config; // holds robotini.txt and the COMn links
     QString help;   // holds kestrel.vmh and its pictures
