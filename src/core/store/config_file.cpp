@@ -5,7 +5,6 @@
 #include "core/store/save_file.h"
 #include "core/text/numbers.h"
 
-
 namespace config {
 
 namespace {
