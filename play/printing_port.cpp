@@ -1,6 +1,6 @@
 #include "play/printing_port.h"
 
-#include <QCoreApplication>
+#include "core/process/event_wait.h"
 
 namespace play {
 
@@ -23,7 +23,7 @@ void PrintingPort::close()
 
 void PrintingPort::waitForLine(int)
 {
-    QCoreApplication::processEvents();
+    events::runPending();
 }
 
 void PrintingPort::send(const QByteArray &bytes)

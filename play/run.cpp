@@ -3,6 +3,7 @@
 #include "core/link/com_device.h"
 #include "core/link/probe.h"
 #include "core/link/serial_port.h"
+#include "core/process/event_wait.h"
 #include "core/process/quit_signals.h"
 #include "core/store/config_file.h"
 #include "core/store/folders.h"
@@ -144,7 +145,7 @@ int run(int argc, char **argv)
         player.interrupt();
     });
     // A signal that came during the probe's second, when no events ran, is seen here.
-    QCoreApplication::processEvents();
+    events::runPending();
 
     const bool showProgress = !o.quiet && !o.dryRun && ::isatty(STDERR_FILENO);
     StatusLine status(stderr);

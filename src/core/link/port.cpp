@@ -1,7 +1,6 @@
 #include "core/link/port.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
+#include "core/process/event_wait.h"
 
 Port::Port(QObject *parent) : QObject(parent)
 {
@@ -28,6 +27,6 @@ void Port::waitForLine(int frames)
         // and nothing spins. After any event the line is looked at again. A wait nested in an
         // event handled here sets the timer for itself; this one sets it again when it resumes.
         m_drained.start(ceil<milliseconds>(wait));
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        events::sleepUntilEvent();
     }
 }

@@ -3,9 +3,9 @@
 #include "core/link/port.h"
 #include "core/link/send.h"
 #include "core/motion/axes.h"
+#include "core/process/event_wait.h"
 #include "core/text/numbers.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -24,12 +24,12 @@ private:
 
 void Sequencer::Host::yield()
 {
-    QCoreApplication::processEvents();
+    events::runPending();
 }
 
 void Sequencer::Host::waitForEvents()
 {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    events::sleepUntilEvent();
 }
 
 Sequencer::Sequencer(Port &port, Host &host, QObject *parent)
