@@ -1,0 +1,361 @@
+#include "kestrel_desktop.h"
+
+#include "support/files.h"
+#include "support/robot_harness.h"
+#include "windows/robot/robot.h"
+#include "windows/widgets/look.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+
+namespace desktop {
+
+QString kestrelBinary(const QString &built)
+{
+    const QString other = qEnvironmentVariable("KESTREL_DESKTOP_BINARY");
+    return other.isEmpty() ? built : other;
+}
+
+// ---------------------------------------------------------------------------------------------
+// RobotLayout
+
+RobotLayout::RobotLayout()
+{
+    // The program's own look (style and fonts), so that its metrics are the ones measured.
+    look::setUpApplication();
+    RobotHarness h;
+    robot &w = h.create();
+    w.show();
+    QApplication::processEvents();
+    m_size = w.size();
+    for (QWidget *c : w.findChildren<QWidget *>())
+        if (!c->objectName().isEmpty() && c->isVisibleTo(&w))
+            m_controls.insert(c->objectName(), QRect(c->mapTo(&w, QPoint(0, 0)), c->size()));
+    QMenuBar *bar = w.menuBar();
+    for (QMenu *m : w.findChildren<QMenu *>()) {
+        const QRect title = bar->actionGeometry(m->menuAction());
+        m_titles.insert(m->objectName(), QRect(bar->mapTo(&w, title.topLeft()), title.size()));
+        m->ensurePolished();
+        m_menus.insert(m->objectName(), m->sizeHint());
+        for (QAction *a : m->actions())
+            m_entries.insert(m->objectName() + QLatin1Char('/') + a->objectName(),
+                             m->actionGeometry(a));
+    }
+    w.hide();
+}
+
+RobotLayout::~RobotLayout() = default;
+
+QRect RobotLayout::control(const QString &name) const
+{
+    return m_controls.value(name);
+}
+
+QRect RobotLayout::menuTitle(const QString &menu) const
+{
+    return m_titles.value(menu);
+}
+
+QRect RobotLayout::menuEntry(const QString &menu, const QString &action) const
+{
+    return m_entries.value(menu + QLatin1Char('/') + action);
+}
+
+QSize RobotLayout::menuSize(const QString &menu) const
+{
+    return m_menus.value(menu);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Caption
+
+Caption Caption::of(const QImage &button)
+{
+    // The middle rows only, and clear of the frame: the focus frame and the button's border
+    // run along the edges, the text through the middle.
+    Caption c;
+    const int y0 = button.height() / 2 - 3, y1 = button.height() / 2 + 3;
+    for (int x = 4; x < button.width() - 4; ++x)
+        for (int y = std::max(0, y0); y <= std::min(button.height() - 1, y1); ++y) {
+            const QRgb p = button.pixel(x, y);
+            const int most = std::max({qRed(p), qGreen(p), qBlue(p)});
+            // The face is near white, enabled text black, disabled text a mid grey.
+            if (most >= 0xd8)
+                continue;
+            if (most < 0x80)
+                ++c.dark;
+            else
+                ++c.grey;
+            if (c.left < 0)
+                c.left = x;
+            c.right = x;
+        }
+    return c;
+}
+
+// ---------------------------------------------------------------------------------------------
+// KestrelOnDesktop
+
+KestrelOnDesktop::KestrelOnDesktop(const RobotLayout &layout, Options options)
+    : m_layout(layout), m_options(std::move(options)),
+      m_dir(QDir::tempPath() + QStringLiteral("/kestrel-desktop-XXXXXX"))
+{
+}
+
+KestrelOnDesktop::~KestrelOnDesktop()
+{
+    kill();
+}
+
+void KestrelOnDesktop::kill()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+}
+
+bool KestrelOnDesktop::start(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    if (!m_screen.start()) {
+        m_error = m_screen.error();
+        return false;
+    }
+    m_x = std::make_unique<XClient>(m_screen.display());
+    if (!m_x->ok()) {
+        m_error = m_x->error();
+        return false;
+    }
+    if (!m_line.ok() || !m_dir.isValid()) {
+        m_error = QStringLiteral("no pseudo-terminal or no temporary folder: ") + m_line.error();
+        return false;
+    }
+    const QString config = configFolder();
+    const QByteArray robotini =
+        m_options.robotini.isEmpty()
+            ? readAll(QStringLiteral(KESTREL_TEST_DATA "/config_default.txt"))
+            : m_options.robotini;
+    if (!QDir().mkpath(config) || !writeFile(config + QStringLiteral("/robotini.txt"), robotini) ||
+        !m_line.linkAs(config + QStringLiteral("/COM1"))) {
+        m_error = QStringLiteral("cannot make the configuration folder ") + config;
+        return false;
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_screen.display());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path() + QStringLiteral("/config"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // The program ends through _exit, which leaves its memory to the system.
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    for (const QString &e : m_options.env) {
+        const qsizetype eq = e.indexOf(QLatin1Char('='));
+        env.insert(e.left(eq), e.mid(eq + 1));
+    }
+    m_process.setProcessEnvironment(env);
+    m_process.setWorkingDirectory(m_dir.path());
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(m_options.binary, {});
+    if (!m_process.waitForStarted(10000)) {
+        m_error = QStringLiteral("%1 did not start: %2").arg(m_options.binary, m_process.errorString());
+        return false;
+    }
+    const Window main = m_x->waitForWindow(
+        pid(), QStringLiteral("Kestrel"), int(std::max<qint64>(1, deadline.remainingTime())));
+    // The main window and not a 1x1 helper of the same name: it has the layout's size.
+    if (!main.id || main.geometry.size() != m_layout.windowSize()) {
+        m_error = QStringLiteral("no main window of %1 x %2 appeared (%3 x %4)")
+                      .arg(m_layout.windowSize().width())
+                      .arg(m_layout.windowSize().height())
+                      .arg(main.geometry.width())
+                      .arg(main.geometry.height());
+        return false;
+    }
+    m_main = main.id;
+    // Start-up ends by pressing STOP, which disables it; RUN stays enabled.
+    Caption last;
+    if (!waitForCaption(QStringLiteral("Command4"), [](const Caption &c) { return c.shown() && !c.enabled(); },
+                        int(std::max<qint64>(1, deadline.remainingTime())), &last) ||
+        !caption(QStringLiteral("Command5")).enabled()) {
+        m_error = QStringLiteral("start-up did not end: STOP is not shown disabled");
+        return false;
+    }
+    return true;
+}
+
+Window KestrelOnDesktop::mainWindow() const
+{
+    return m_x ? m_x->window(m_main) : Window{};
+}
+
+QRect KestrelOnDesktop::rectOf(const QString &control) const
+{
+    // From the bottom-left corner: the client area has a fixed size, the menu bar above it is
+    // the one part whose height could differ with the platform.
+    const QRect live = mainWindow().geometry;
+    const QRect r = m_layout.control(control);
+    if (r.isNull())
+        qFatal("the main window has no control %s", qPrintable(control));
+    return r.translated(live.left(), live.bottom() + 1 - m_layout.windowSize().height());
+}
+
+void KestrelOnDesktop::click(const QString &control)
+{
+    m_x->click(centreOf(control));
+}
+
+void KestrelOnDesktop::moveAway()
+{
+    // Between the LOOPS frame and the MAIN CONTROL frame, at the right edge: black surface.
+    const QRect live = mainWindow().geometry;
+    m_x->moveTo(QPoint(live.right() - 3, live.bottom() - 3));
+}
+
+Caption KestrelOnDesktop::caption(const QString &control) const
+{
+    return Caption::of(m_x->grab(rectOf(control)));
+}
+
+bool KestrelOnDesktop::waitForCaption(const QString &control,
+                                      const std::function<bool(const Caption &)> &is,
+                                      int timeoutMs, Caption *last)
+{
+    QImage image;
+    const bool ok = m_x->waitForPicture(
+        rectOf(control), [&](const QImage &i) { return is(Caption::of(i)); }, timeoutMs, &image);
+    if (last)
+        *last = Caption::of(image);
+    return ok;
+}
+
+bool KestrelOnDesktop::choose(const QString &menu, const QString &action, int timeoutMs)
+{
+    QSet<unsigned long> before;
+    for (const Window &w : m_x->topLevels())
+        if (w.viewable)
+            before.insert(w.id);
+    const QRect live = mainWindow().geometry;
+    const QRect title = m_layout.menuTitle(menu);
+    m_x->click(title.translated(live.topLeft()).center());
+    // The menu is a window of its own, new on the screen, just below its title.
+    const Window popup = m_x->waitForWindow(
+        [&](const Window &w) { return w.pid == pid() && !before.contains(w.id); }, timeoutMs);
+    if (!popup.id) {
+        m_error = QStringLiteral("the menu %1 did not open").arg(menu);
+        return false;
+    }
+    const QRect entry = m_layout.menuEntry(menu, action);
+    const QSize size = m_layout.menuSize(menu);
+    if (entry.isNull() || size.isEmpty()) {
+        m_error = QStringLiteral("the menu %1 has no entry %2").arg(menu, action);
+        return false;
+    }
+    // Scaled to the menu that opened, should it be laid out a little differently.
+    const QRect g = popup.geometry;
+    const QPoint at(g.left() + entry.center().x() * g.width() / size.width(),
+                    g.top() + entry.center().y() * g.height() / size.height());
+    // A person moves onto the entry before clicking it; the menu follows the pointer.
+    m_x->moveTo(at + QPoint(-2, 0));
+    m_x->click(at);
+    return m_x->waitForNoWindow([&](const Window &w) { return w.id == popup.id; }, timeoutMs);
+}
+
+bool KestrelOnDesktop::fileThroughDialog(const QString &action, const QString &path, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    const QString title = QStringLiteral("Select File to Open");
+    if (!choose(QStringLiteral("File_men"), action, timeoutMs))
+        return false;
+    const Window dialog = waitForDialog(title, int(std::max<qint64>(1, deadline.remainingTime())));
+    if (!dialog.id) {
+        m_error = QStringLiteral("no file dialog after %1").arg(action);
+        return false;
+    }
+    // Typed only once the dialog has the keyboard: keys sent before would go to the window
+    // that had it.
+    QDeadlineTimer focus(int(std::max<qint64>(1, deadline.remainingTime())));
+    while (m_x->focus() != dialog.id && !focus.hasExpired())
+        m_x->waitForWindow([](const Window &) { return false; }, 20);
+    if (m_x->focus() != dialog.id) {
+        m_error = QStringLiteral("the file dialog did not get the keyboard");
+        return false;
+    }
+    m_x->type(path);
+    m_x->key(QStringLiteral("Return"));
+    if (!waitForDialogGone(title, int(std::max<qint64>(1, deadline.remainingTime())))) {
+        m_error = QStringLiteral("the file dialog stayed open after Return");
+        return false;
+    }
+    // The file-name field's completer pops up a list while a path is typed; until it has gone
+    // it holds the pointer, and the next click would only close it.
+    if (!waitForOnlyMainWindow(int(std::max<qint64>(1, deadline.remainingTime())))) {
+        m_error = QStringLiteral("a window of the file dialog stayed open");
+        return false;
+    }
+    return true;
+}
+
+QImage KestrelOnDesktop::screenshot() const
+{
+    return m_x ? m_x->grab(QRect(0, 0, 1280, 1024)) : QImage();
+}
+
+void KestrelOnDesktop::keepScreenshot(const QString &name) const
+{
+    const QString dir = qEnvironmentVariable("KESTREL_DESKTOP_SHOTS");
+    if (!dir.isEmpty() && QDir().mkpath(dir))
+        screenshot().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+QByteArray frameBytes(int channel, int position)
+{
+    QByteArray f(4, 0);
+    f[0] = char(0xff);
+    f[1] = char(channel);
+    f[2] = char(position);
+    f[3] = char(0x0d);
+    return f;
+}
+
+QByteArray startUpBytes()
+{
+    return QByteArrayLiteral("B") + frameBytes(4, 127) + frameBytes(1, 127) + frameBytes(2, 127) +
+           frameBytes(3, 127);
+}
+
+namespace {
+
+// On X, Qt adds the application's name to a window's title ("Quit Kestrel Robot — Kestrel").
+bool titled(const Window &w, const QString &title)
+{
+    return w.title == title || w.title.startsWith(title + QLatin1Char(' '));
+}
+
+} // namespace
+
+bool KestrelOnDesktop::waitForOnlyMainWindow(int timeoutMs)
+{
+    return m_x->waitForNoWindow([&](const Window &w) { return w.pid == pid() && w.id != m_main; },
+                                timeoutMs);
+}
+
+Window KestrelOnDesktop::waitForDialog(const QString &title, int timeoutMs)
+{
+    return m_x->waitForWindow(
+        [&](const Window &w) { return w.pid == pid() && w.id != m_main && titled(w, title); },
+        timeoutMs);
+}
+
+bool KestrelOnDesktop::waitForDialogGone(const QString &title, int timeoutMs)
+{
+    return m_x->waitForNoWindow(
+        [&](const Window &w) { return w.pid == pid() && w.id != m_main && titled(w, title); },
+        timeoutMs);
+}
+
+} // namespace desktop

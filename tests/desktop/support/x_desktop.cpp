@@ -1,0 +1,466 @@
+#include "x_desktop.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <poll.h>
+#include <unistd.h>
+
+// Xlib last: its macros (None, Bool, Status, KeyPress, ...) would clash with Qt's names.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace desktop {
+
+// ---------------------------------------------------------------------------------------------
+// VirtualScreen
+
+VirtualScreen::~VirtualScreen()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+}
+
+bool VirtualScreen::start(QSize size, int timeoutMs)
+{
+    // -displayfd picks the first free display and writes its number once the server listens:
+    // the one moment a client may connect, with no guess of a number and no sleep.
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.start(QStringLiteral("Xvfb"),
+                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                     QStringLiteral("0"),
+                     QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
+                     QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                     QStringLiteral("-noreset")});
+    if (!m_process.waitForStarted(timeoutMs)) {
+        m_error = QStringLiteral("Xvfb did not start: ") + m_process.errorString();
+        return false;
+    }
+    QDeadlineTimer deadline(timeoutMs);
+    QByteArray out;
+    while (!out.contains('\n') && !deadline.hasExpired()) {
+        if (m_process.state() == QProcess::NotRunning)
+            break;
+        m_process.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime())));
+        out += m_process.readAllStandardOutput();
+    }
+    bool ok = false;
+    const int number = out.trimmed().toInt(&ok);
+    if (!ok) {
+        m_error = QStringLiteral("Xvfb named no display: %1 %2")
+                      .arg(QString::fromLocal8Bit(out),
+                           QString::fromLocal8Bit(m_process.readAllStandardError()));
+        return false;
+    }
+    m_display = QStringLiteral(":%1").arg(number);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// XClient
+
+namespace {
+
+// Windows come and go under a walk of the tree; a request about one that has gone is no fault.
+int ignoreErrors(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+} // namespace
+
+struct XClient::Private {
+    Display *dpy = nullptr;
+    ::Window root = 0;
+    Atom netWmPid = 0, netWmName = 0, utf8 = 0, wmProtocols = 0, wmDelete = 0;
+
+    ~Private()
+    {
+        if (dpy)
+            XCloseDisplay(dpy);
+    }
+
+    void drain() const
+    {
+        while (XPending(dpy)) {
+            XEvent e;
+            XNextEvent(dpy, &e);
+        }
+    }
+
+    // Sleeps until the server sends an event (the root's substructure changed) or `ms` pass.
+    void waitForEvent(int ms) const
+    {
+        XFlush(dpy);
+        if (XPending(dpy)) {
+            drain();
+            return;
+        }
+        pollfd p{ConnectionNumber(dpy), POLLIN, 0};
+        ::poll(&p, 1, ms);
+        drain();
+    }
+
+    Window describe(::Window w) const
+    {
+        Window out;
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(dpy, w, &a))
+            return out;
+        out.id = w;
+        out.viewable = a.map_state == IsViewable;
+        int x = 0, y = 0;
+        ::Window child;
+        XTranslateCoordinates(dpy, w, root, 0, 0, &x, &y, &child);
+        out.geometry = QRect(x, y, a.width, a.height);
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char *data = nullptr;
+        // Qt writes the title in UTF-8 (_NET_WM_NAME); WM_NAME is for older clients.
+        if (XGetWindowProperty(dpy, w, netWmName, 0, 1024, False, utf8, &type, &format, &items,
+                               &after, &data) == Success &&
+            data) {
+            out.title = QString::fromUtf8(reinterpret_cast<const char *>(data), int(items));
+            XFree(data);
+            data = nullptr;
+        }
+        char *name = nullptr;
+        if (out.title.isEmpty() && XFetchName(dpy, w, &name) && name) {
+            out.title = QString::fromLatin1(name);
+            XFree(name);
+        }
+        if (XGetWindowProperty(dpy, w, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &items,
+                               &after, &data) == Success &&
+            data) {
+            if (format == 32 && items == 1)
+                out.pid = qint64(*reinterpret_cast<unsigned long *>(data));
+            XFree(data);
+        }
+        return out;
+    }
+
+    void keyEvent(KeyCode code, bool down) const
+    {
+        XTestFakeKeyEvent(dpy, code, down ? True : False, CurrentTime);
+    }
+};
+
+XClient::XClient(const QString &display) : d(std::make_unique<Private>())
+{
+    XSetErrorHandler(ignoreErrors);
+    d->dpy = XOpenDisplay(display.toLocal8Bit().constData());
+    if (!d->dpy) {
+        m_error = QStringLiteral("cannot connect to ") + display;
+        return;
+    }
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(d->dpy, &event, &error, &major, &minor)) {
+        m_error = QStringLiteral("the X server has no XTEST");
+        XCloseDisplay(d->dpy);
+        d->dpy = nullptr;
+        return;
+    }
+    d->root = DefaultRootWindow(d->dpy);
+    d->netWmPid = XInternAtom(d->dpy, "_NET_WM_PID", False);
+    d->netWmName = XInternAtom(d->dpy, "_NET_WM_NAME", False);
+    d->utf8 = XInternAtom(d->dpy, "UTF8_STRING", False);
+    d->wmProtocols = XInternAtom(d->dpy, "WM_PROTOCOLS", False);
+    d->wmDelete = XInternAtom(d->dpy, "WM_DELETE_WINDOW", False);
+    // Windows mapped, unmapped, moved or made: each wakes a wait for a window.
+    XSelectInput(d->dpy, d->root, SubstructureNotifyMask | PropertyChangeMask);
+    XSync(d->dpy, False);
+}
+
+XClient::~XClient() = default;
+
+bool XClient::ok() const
+{
+    return d->dpy != nullptr;
+}
+
+QList<Window> XClient::topLevels() const
+{
+    QList<Window> out;
+    if (!d->dpy)
+        return out;
+    ::Window rootRet = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d->dpy, d->root, &rootRet, &parent, &children, &n))
+        return out;
+    for (unsigned int i = 0; i < n; ++i) {
+        const Window w = d->describe(children[i]);
+        if (w.id)
+            out << w;
+    }
+    if (children)
+        XFree(children);
+    return out;
+}
+
+Window XClient::window(unsigned long id) const
+{
+    return d->dpy ? d->describe(::Window(id)) : Window{};
+}
+
+Window XClient::waitForWindow(const std::function<bool(const Window &)> &match, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const QList<Window> all = topLevels();
+        for (auto it = all.crbegin(); it != all.crend(); ++it)
+            if (it->viewable && match(*it))
+                return *it;
+        if (deadline.hasExpired() || !d->dpy)
+            return {};
+        // A window's title and pid are set before it is mapped, but a mapped window is painted
+        // a moment later; the caller waits for what it needs to see.
+        d->waitForEvent(int(std::min<qint64>(100, std::max<qint64>(1, deadline.remainingTime()))));
+    }
+}
+
+Window XClient::waitForWindow(qint64 pid, const QString &title, int timeoutMs)
+{
+    return waitForWindow(
+        [&](const Window &w) { return w.title == title && (pid == 0 || w.pid == pid); },
+        timeoutMs);
+}
+
+bool XClient::waitForNoWindow(const std::function<bool(const Window &)> &match, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        bool any = false;
+        for (const Window &w : topLevels())
+            any = any || (w.viewable && match(w));
+        if (!any)
+            return true;
+        if (deadline.hasExpired() || !d->dpy)
+            return false;
+        d->waitForEvent(int(std::min<qint64>(100, std::max<qint64>(1, deadline.remainingTime()))));
+    }
+}
+
+QImage XClient::grab(const QRect &rect) const
+{
+    if (!d->dpy || rect.isEmpty())
+        return {};
+    XImage *xi = XGetImage(d->dpy, d->root, rect.x(), rect.y(), unsigned(rect.width()),
+                           unsigned(rect.height()), AllPlanes, ZPixmap);
+    if (!xi)
+        return {};
+    QImage out(rect.size(), QImage::Format_RGB32);
+    for (int y = 0; y < rect.height(); ++y)
+        for (int x = 0; x < rect.width(); ++x) {
+            const unsigned long p = XGetPixel(xi, x, y);
+            // A 24-bit TrueColor screen, as the server was started with.
+            out.setPixel(x, y, qRgb(int((p >> 16) & 0xff), int((p >> 8) & 0xff), int(p & 0xff)));
+        }
+    XDestroyImage(xi);
+    return out;
+}
+
+bool XClient::waitForPicture(const QRect &rect, const std::function<bool(const QImage &)> &shows,
+                             int timeoutMs, QImage *last)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const QImage now = grab(rect);
+        if (last)
+            *last = now;
+        if (!now.isNull() && shows(now))
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(5);
+    }
+}
+
+void XClient::moveTo(QPoint p)
+{
+    if (!d->dpy)
+        return;
+    XTestFakeMotionEvent(d->dpy, DefaultScreen(d->dpy), p.x(), p.y(), CurrentTime);
+    XSync(d->dpy, False);
+}
+
+void XClient::click(QPoint p, int button)
+{
+    if (!d->dpy)
+        return;
+    moveTo(p);
+    XTestFakeButtonEvent(d->dpy, unsigned(button), True, CurrentTime);
+    XTestFakeButtonEvent(d->dpy, unsigned(button), False, CurrentTime);
+    XSync(d->dpy, False);
+}
+
+void XClient::key(const QString &spec)
+{
+    if (!d->dpy)
+        return;
+    QStringList parts = spec.split(QLatin1Char('+'));
+    const QString name = parts.takeLast();
+    QList<KeyCode> held;
+    for (const QString &m : parts) {
+        const char *mod = m == QLatin1String("shift")  ? "Shift_L"
+                          : m == QLatin1String("ctrl") ? "Control_L"
+                          : m == QLatin1String("alt")  ? "Alt_L"
+                                                       : nullptr;
+        if (mod)
+            held << XKeysymToKeycode(d->dpy, XStringToKeysym(mod));
+    }
+    const KeySym sym = XStringToKeysym(name.toLatin1().constData());
+    const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(d->dpy, sym);
+    if (!code)
+        return;
+    // A keysym on the second level of its key (an upper-case letter, most punctuation) needs
+    // Shift, as it does for a person.
+    if (XkbKeycodeToKeysym(d->dpy, code, 0, 0) != sym && XkbKeycodeToKeysym(d->dpy, code, 0, 1) == sym)
+        held << XKeysymToKeycode(d->dpy, XStringToKeysym("Shift_L"));
+    for (KeyCode k : held)
+        d->keyEvent(k, true);
+    d->keyEvent(code, true);
+    d->keyEvent(code, false);
+    for (auto it = held.crbegin(); it != held.crend(); ++it)
+        d->keyEvent(*it, false);
+    XSync(d->dpy, False);
+}
+
+void XClient::type(const QString &text)
+{
+    for (const QChar c : text) {
+        // Printable ASCII keysyms have the character's own code.
+        const char *name = XKeysymToString(KeySym(c.unicode()));
+        if (c == QLatin1Char(' '))
+            key(QStringLiteral("space"));
+        else if (name)
+            key(QString::fromLatin1(name));
+    }
+}
+
+void XClient::askToClose(unsigned long window)
+{
+    if (!d->dpy)
+        return;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = ::Window(window);
+    e.xclient.message_type = d->wmProtocols;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(d->wmDelete);
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d->dpy, ::Window(window), False, NoEventMask, &e);
+    XSync(d->dpy, False);
+}
+
+unsigned long XClient::focus() const
+{
+    if (!d->dpy)
+        return 0;
+    ::Window w = 0;
+    int revert = 0;
+    XGetInputFocus(d->dpy, &w, &revert);
+    return w;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CpuMeter
+
+namespace {
+
+qint64 nowNs()
+{
+    return qint64(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count());
+}
+
+QList<qint64> threadsOf(qint64 pid)
+{
+    QList<qint64> out;
+    const QStringList names =
+        QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &n : names)
+        out << n.toLongLong();
+    return out;
+}
+
+QString threadName(qint64 pid, qint64 tid)
+{
+    QFile f(QStringLiteral("/proc/%1/task/%2/comm").arg(pid).arg(tid));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll().trimmed())
+                                       : QString();
+}
+
+} // namespace
+
+CpuMeter::CpuMeter(qint64 pid) : m_pid(pid) {}
+
+double CpuMeter::cpuSeconds(qint64 pid, qint64 tid)
+{
+    QFile f(tid ? QStringLiteral("/proc/%1/task/%2/stat").arg(pid).arg(tid)
+                : QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = f.readAll();
+    // The name in parentheses may hold spaces; the fields after it do not.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return -1;
+    // utime and stime, the 14th and 15th fields, counted from the state (the 3rd).
+    const double ticks = double(fields[11].toLongLong() + fields[12].toLongLong());
+    return ticks / double(::sysconf(_SC_CLK_TCK));
+}
+
+void CpuMeter::start()
+{
+    m_startThreads.clear();
+    for (qint64 tid : threadsOf(m_pid))
+        m_startThreads << qMakePair(tid, cpuSeconds(m_pid, tid));
+    m_startCpu = cpuSeconds(m_pid);
+    m_startNs = nowNs();
+}
+
+double CpuMeter::seconds() const
+{
+    return double(nowNs() - m_startNs) / 1e9;
+}
+
+double CpuMeter::processShare() const
+{
+    const double wall = seconds();
+    const double cpu = cpuSeconds(m_pid);
+    return wall > 0 && cpu >= 0 ? (cpu - m_startCpu) / wall : 0.0;
+}
+
+QString CpuMeter::busyThreads(double share) const
+{
+    const double wall = seconds();
+    QStringList out;
+    for (qint64 tid : threadsOf(m_pid)) {
+        double before = 0;
+        for (const auto &t : m_startThreads)
+            if (t.first == tid)
+                before = t.second;
+        const double used = cpuSeconds(m_pid, tid) - before;
+        if (wall > 0 && used / wall > share)
+            out << QStringLiteral("%1 %2 %3")
+                       .arg(tid)
+                       .arg(threadName(m_pid, tid))
+                       .arg(used / wall, 0, 'f', 2);
+    }
+    return out.join(QStringLiteral("; "));
+}
+
+} // namespace desktop
