@@ -81,7 +81,8 @@ private Q_SLOTS:
         QVERIFY2(doomedStillQueued, "the test set no trap: the deferred delete was delivered");
         // A sleeping wait returns for the timer and for little else; a spinning one returns
         // hundreds of thousands of times in 300 ms and reaches the limit.
-        QVERIFY2(calls <= 20, qPrintable(QString("the wait returned %1 times in 300 ms").arg(calls)));
+        QVERIFY2(calls <= 20,
+                 qPrintable(QString("the wait returned %1 times in 300 ms").arg(calls)));
     }
 
     void wakesForWhatArrives_data()
