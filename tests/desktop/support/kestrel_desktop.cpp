@@ -182,7 +182,13 @@ bool KestrelOnDesktop::start(int timeoutMs)
     if (!waitForCaption(QStringLiteral("Command4"), [](const Caption &c) { return c.shown() && !c.enabled(); },
                         int(std::max<qint64>(1, deadline.remainingTime())), &last) ||
         !caption(QStringLiteral("Command5")).enabled()) {
-        m_error = QStringLiteral("start-up did not end: STOP is not shown disabled");
+        const QRect g = mainWindow().geometry;
+        m_error = QStringLiteral("start-up did not end: STOP is not shown disabled (dark %1, grey "
+                                 "%2; the window at %3,%4)")
+                      .arg(last.dark)
+                      .arg(last.grey)
+                      .arg(g.x())
+                      .arg(g.y());
         return false;
     }
     return true;
@@ -195,13 +201,7 @@ Window KestrelOnDesktop::mainWindow() const
 
 QRect KestrelOnDesktop::rectOf(const QString &control) const
 {
-    // From the bottom-left corner: the client area has a fixed size, the menu bar above it is
-    // the one part whose height could differ with the platform.
-    const QRect live = mainWindow().geometry;
-    const QRect r = m_layout.control(control);
-    if (r.isNull())
-        qFatal("the main window has no control %s", qPrintable(control));
-    return r.translated(live.left(), live.bottom() + 1 - m_layout.windowSize().height());
+    return windowRectOf(control).translated(mainWindow().geometry.topLeft());
 }
 
 void KestrelOnDesktop::click(const QString &control)
@@ -216,9 +216,19 @@ void KestrelOnDesktop::moveAway()
     m_x->moveTo(QPoint(live.right() - 3, live.bottom() - 3));
 }
 
+QRect KestrelOnDesktop::windowRectOf(const QString &control) const
+{
+    // From the bottom-left corner: the client area has a fixed size, the menu bar above it is
+    // the one part whose height could differ with the platform.
+    const QRect r = m_layout.control(control);
+    if (r.isNull())
+        qFatal("the main window has no control %s", qPrintable(control));
+    return r.translated(0, mainWindow().geometry.height() - m_layout.windowSize().height());
+}
+
 Caption KestrelOnDesktop::caption(const QString &control) const
 {
-    return Caption::of(m_x->grab(rectOf(control)));
+    return Caption::of(m_x->grab(m_main, windowRectOf(control)));
 }
 
 bool KestrelOnDesktop::waitForCaption(const QString &control,
@@ -227,7 +237,7 @@ bool KestrelOnDesktop::waitForCaption(const QString &control,
 {
     QImage image;
     const bool ok = m_x->waitForPicture(
-        rectOf(control), [&](const QImage &i) { return is(Caption::of(i)); }, timeoutMs, &image);
+        m_main, windowRectOf(control), [&](const QImage &i) { return is(Caption::of(i)); }, timeoutMs, &image);
     if (last)
         *last = Caption::of(image);
     return ok;
@@ -273,16 +283,7 @@ bool KestrelOnDesktop::fileThroughDialog(const QString &action, const QString &p
         return false;
     const Window dialog = waitForDialog(title, int(std::max<qint64>(1, deadline.remainingTime())));
     if (!dialog.id) {
-        m_error = QStringLiteral("no file dialog after %1").arg(action);
-        return false;
-    }
-    // Typed only once the dialog has the keyboard: keys sent before would go to the window
-    // that had it.
-    QDeadlineTimer focus(int(std::max<qint64>(1, deadline.remainingTime())));
-    while (m_x->focus() != dialog.id && !focus.hasExpired())
-        m_x->waitForWindow([](const Window &) { return false; }, 20);
-    if (m_x->focus() != dialog.id) {
-        m_error = QStringLiteral("the file dialog did not get the keyboard");
+        m_error = QStringLiteral("no file dialog with the keyboard after %1").arg(action);
         return false;
     }
     m_x->type(path);
@@ -302,7 +303,7 @@ bool KestrelOnDesktop::fileThroughDialog(const QString &action, const QString &p
 
 QImage KestrelOnDesktop::screenshot() const
 {
-    return m_x ? m_x->grab(QRect(0, 0, 1280, 1024)) : QImage();
+    return m_x ? m_x->grab(0, QRect(0, 0, 1280, 1024)) : QImage();
 }
 
 void KestrelOnDesktop::keepScreenshot(const QString &name) const
@@ -346,9 +347,13 @@ bool KestrelOnDesktop::waitForOnlyMainWindow(int timeoutMs)
 
 Window KestrelOnDesktop::waitForDialog(const QString &title, int timeoutMs)
 {
-    return m_x->waitForWindow(
+    QDeadlineTimer deadline(timeoutMs);
+    const Window w = m_x->waitForWindow(
         [&](const Window &w) { return w.pid == pid() && w.id != m_main && titled(w, title); },
         timeoutMs);
+    if (!w.id || !m_x->waitForFocus(w.id, int(std::max<qint64>(1, deadline.remainingTime()))))
+        return {};
+    return w;
 }
 
 bool KestrelOnDesktop::waitForDialogGone(const QString &title, int timeoutMs)

@@ -82,8 +82,9 @@ public:
     QString configFolder() const { return m_dir.path() + QStringLiteral("/config/kestrel"); }
     Window mainWindow() const;
 
-    // A control on the screen.
+    // A control on the screen, and in the main window.
     QRect rectOf(const QString &control) const;
+    QRect windowRectOf(const QString &control) const;
     QPoint centreOf(const QString &control) const { return rectOf(control).center(); }
     void click(const QString &control);
     // Moves the pointer off every control, onto the window's empty black surface.
@@ -96,7 +97,8 @@ public:
 
     // Opens a menu of the menu bar with the mouse and clicks one of its entries.
     [[nodiscard]] bool choose(const QString &menu, const QString &action, int timeoutMs = 10000);
-    // A window of the program, other than the main window, titled `title`.
+    // A window of the program, other than the main window, titled `title`, shown and given the
+    // keyboard; id 0 when it did not come or never got the keyboard.
     Window waitForDialog(const QString &title, int timeoutMs = 10000);
     bool waitForDialogGone(const QString &title, int timeoutMs = 10000);
     // Until the main window is the program's only window on the screen (no menu, no pop-up).

@@ -252,11 +252,11 @@ bool XClient::waitForNoWindow(const std::function<bool(const Window &)> &match, 
     }
 }
 
-QImage XClient::grab(const QRect &rect) const
+QImage XClient::grab(unsigned long window, const QRect &rect) const
 {
     if (!d->dpy || rect.isEmpty())
         return {};
-    XImage *xi = XGetImage(d->dpy, d->root, rect.x(), rect.y(), unsigned(rect.width()),
+    XImage *xi = XGetImage(d->dpy, window ? ::Window(window) : d->root, rect.x(), rect.y(), unsigned(rect.width()),
                            unsigned(rect.height()), AllPlanes, ZPixmap);
     if (!xi)
         return {};
@@ -264,19 +264,20 @@ QImage XClient::grab(const QRect &rect) const
     for (int y = 0; y < rect.height(); ++y)
         for (int x = 0; x < rect.width(); ++x) {
             const unsigned long p = XGetPixel(xi, x, y);
-            // A 24-bit TrueColor screen, as the server was started with.
+            // TrueColor, 8 bits a channel: the server's 24-bit screen, or a 32-bit window.
             out.setPixel(x, y, qRgb(int((p >> 16) & 0xff), int((p >> 8) & 0xff), int(p & 0xff)));
         }
     XDestroyImage(xi);
     return out;
 }
 
-bool XClient::waitForPicture(const QRect &rect, const std::function<bool(const QImage &)> &shows,
-                             int timeoutMs, QImage *last)
+bool XClient::waitForPicture(unsigned long window, const QRect &rect,
+                             const std::function<bool(const QImage &)> &shows, int timeoutMs,
+                             QImage *last)
 {
     QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        const QImage now = grab(rect);
+        const QImage now = grab(window, rect);
         if (last)
             *last = now;
         if (!now.isNull() && shows(now))
@@ -372,6 +373,18 @@ unsigned long XClient::focus() const
     int revert = 0;
     XGetInputFocus(d->dpy, &w, &revert);
     return w;
+}
+
+bool XClient::waitForFocus(unsigned long window, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (focus() != window) {
+        if (deadline.hasExpired() || !d->dpy)
+            return false;
+        // Focus changes reach only the windows concerned; this looks again every few ms.
+        d->waitForEvent(5);
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

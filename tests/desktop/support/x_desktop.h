@@ -67,13 +67,16 @@ public:
     // The window as it is now; id 0 if it is gone.
     Window window(unsigned long id) const;
 
-    // What the screen shows in `rect` (screen co-ordinates).
-    QImage grab(const QRect &rect) const;
-    // Grabs `rect` again and again until `shows` holds for what it shows; false on time-out.
-    // The server's pixels have no change notification of their own here, so this looks every
-    // few milliseconds.
-    bool waitForPicture(const QRect &rect, const std::function<bool(const QImage &)> &shows,
-                        int timeoutMs, QImage *last = nullptr);
+    // What a window shows in `rect` (its own co-ordinates); window 0 is the whole screen. Read
+    // from the window itself: where a window's depth differs from the root's, the root's
+    // pixels over it are undefined.
+    QImage grab(unsigned long window, const QRect &rect) const;
+    // Grabs again and again until `shows` holds for what it shows; false on time-out. The
+    // server's pixels have no change notification of their own here, so this looks every few
+    // milliseconds.
+    bool waitForPicture(unsigned long window, const QRect &rect,
+                        const std::function<bool(const QImage &)> &shows, int timeoutMs,
+                        QImage *last = nullptr);
 
     // Input as a person gives it. Each call returns once the server has taken the events.
     void moveTo(QPoint screen);
@@ -87,6 +90,9 @@ public:
     void askToClose(unsigned long window);
     // The window that has the keyboard focus; 0 for none, 1 for PointerRoot.
     unsigned long focus() const;
+    // Waits until `window` has the keyboard: keys sent before would go to the window that had
+    // it. The program gives a new dialog the focus itself when no window manager does.
+    bool waitForFocus(unsigned long window, int timeoutMs);
 
 private:
     struct Private;
