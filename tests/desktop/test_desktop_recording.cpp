@@ -92,9 +92,9 @@ private Q_SLOTS:
         QCOMPARE(lineAfter(mark, back).toHex(' '), back.toHex(' '));
         QVERIFY2(k.waitForCaption(QStringLiteral("Command3"), &Caption::enabled, 10000),
                  "BACK did not end the recording");
-        QVERIFY(k.waitForCaption(QStringLiteral("Backbutt"),
-                                 [](const Caption &c) { return c.shown() && !c.enabled(); },
-                                 10000));
+        QVERIFY(k.waitForCaption(
+            QStringLiteral("Backbutt"), [](const Caption &c) { return c.shown() && !c.enabled(); },
+            10000));
         mark = k.line().count();
 
         // HOME walks the base back to its home, one position a frame.

@@ -6,8 +6,8 @@
 //
 // KESTREL_DESKTOP_BINARY names another kestrel to try (an older build, to see these fail).
 
-#include "support/kestrel_desktop.h"
 #include "support/files.h"
+#include "support/kestrel_desktop.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -116,6 +116,58 @@ class DesktopReplay : public QObject {
     // The replay's part of the line so far, after start-up.
     static QByteArray played(PacedLine &line) { return line.data().mid(startUpBytes().size()); }
 
+    // PAUSE pressed during a replay: once CONT shows and what was already on its way has gone
+    // out, the program must hold between two steps of the movement, asleep and silent, for as
+    // long as the pause lasts. False when the pause never showed; what went wrong while held
+    // goes to `problems`; `held` is the line's count when the hold began.
+    bool pauseAndHold(const QString &name, int pauseWidth, std::size_t *held, QStringList *problems)
+    {
+        KestrelOnDesktop &k = *m_k;
+        PacedLine &line = k.line();
+        k.click(QStringLiteral("Command6"));
+        k.moveAway();
+        Caption seen;
+        if (!k.waitForCaption(
+                QStringLiteral("Command6"),
+                [pauseWidth](const Caption &c) {
+                    return c.enabled() && c.width() > 0 && c.width() < pauseWidth - 2;
+                },
+                10000, &seen)) {
+            qWarning("%s: PAUSE never showed CONT (width %d, PAUSE %d)", qPrintable(name),
+                     seen.width(), pauseWidth);
+            return false;
+        }
+        const std::size_t atCaption = line.count();
+        if (!line.waitForDrained(5000)) {
+            qWarning("%s: the line never drained", qPrintable(name));
+            return false;
+        }
+        *held = line.count();
+        if (*held - atCaption > std::size_t(inFlightBytes))
+            *problems << QStringLiteral("%1: %2 bytes came after CONT was shown")
+                             .arg(name)
+                             .arg(*held - atCaption);
+        const QByteArray soFar = played(line);
+        if (soFar.size() % 8 != 0 || !replayBytes().startsWith(soFar))
+            *problems << QStringLiteral("%1: the pause did not fall between two steps of the "
+                                        "movement (%2 bytes)")
+                             .arg(name)
+                             .arg(soFar.size());
+
+        CpuMeter cpu(k.pid());
+        cpu.start();
+        const bool moved = line.waitForCount(*held + 1, holdMs);
+        const double share = cpu.processShare();
+        if (moved)
+            *problems << QStringLiteral("%1: a byte reached the line while paused").arg(name);
+        if (share > heldCoreShare)
+            *problems << QStringLiteral("%1: %2 % of a core while paused (%3)")
+                             .arg(name)
+                             .arg(share * 100, 0, 'f', 1)
+                             .arg(cpu.busyThreads());
+        return true;
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -132,14 +184,12 @@ private Q_SLOTS:
 
     void pauseHoldsTheLineAndContReleasesIt()
     {
-        m_k = std::make_unique<KestrelOnDesktop>(*m_layout, KestrelOnDesktop::Options{m_binary, {}, {}});
+        m_k = std::make_unique<KestrelOnDesktop>(*m_layout,
+                                                 KestrelOnDesktop::Options{m_binary, {}, {}});
         KestrelOnDesktop &k = *m_k;
         int pauseWidth = 0;
         QVERIFY(startWithMovement(k, &pauseWidth));
         PacedLine &line = k.line();
-        const auto isCont = [pauseWidth](const Caption &c) {
-            return c.enabled() && c.width() > 0 && c.width() < pauseWidth - 2;
-        };
         const auto isPause = [pauseWidth](const Caption &c) {
             return c.enabled() && std::abs(c.width() - pauseWidth) <= 1;
         };
@@ -150,55 +200,21 @@ private Q_SLOTS:
 
         QStringList problems;
         for (int round = 1; round <= 3; ++round) {
-            k.click(QStringLiteral("Command6")); // PAUSE
-            k.moveAway();
-            Caption seen;
-            QVERIFY2(k.waitForCaption(QStringLiteral("Command6"), isCont, 10000, &seen),
-                     qPrintable(QStringLiteral("round %1: PAUSE never showed CONT (width %2, "
-                                               "PAUSE %3)")
-                                    .arg(round)
-                                    .arg(seen.width())
-                                    .arg(pauseWidth)));
-            const std::size_t atCaption = line.count();
-            // What was written before the pause took hold goes out; then the line must stay
-            // quiet for as long as the pause lasts.
-            QVERIFY2(line.waitForDrained(5000), "the line never drained");
-            const std::size_t held = line.count();
-            if (held - atCaption > std::size_t(inFlightBytes))
-                problems << QStringLiteral("round %1: %2 bytes came after CONT was shown")
-                                .arg(round)
-                                .arg(held - atCaption);
-            const QByteArray soFar = played(line);
-            if (soFar.size() % 8 != 0 || !replayBytes().startsWith(soFar))
-                problems << QStringLiteral("round %1: the pause did not fall between two steps "
-                                           "of the movement (%2 bytes)")
-                                .arg(round)
-                                .arg(soFar.size());
+            const QString name = QStringLiteral("round %1").arg(round);
+            std::size_t held = 0;
+            QVERIFY(pauseAndHold(name, pauseWidth, &held, &problems));
 
-            CpuMeter cpu(k.pid());
-            cpu.start();
-            const bool moved = line.waitForCount(held + 1, holdMs);
-            const double share = cpu.processShare();
-            if (moved)
-                problems << QStringLiteral("round %1: a byte reached the line while paused")
-                                .arg(round);
-            if (share > heldCoreShare)
-                problems << QStringLiteral("round %1: %2 % of a core while paused (%3)")
-                                .arg(round)
-                                .arg(share * 100, 0, 'f', 1)
-                                .arg(cpu.busyThreads());
-
+            const std::size_t before = line.count();
             const auto cont = Clock::now();
             k.click(QStringLiteral("Command6")); // CONT
-            const std::size_t before = line.count();
             if (!line.waitForCount(before + 1, 1000)) {
-                problems << QStringLiteral("round %1: nothing came within 1 s of CONT").arg(round);
+                problems << name + QStringLiteral(": nothing came within 1 s of CONT");
                 break;
             }
             const double late = msSince(cont, line.bytes()[before].at);
             if (late > 1000)
-                problems << QStringLiteral("round %1: the next byte came %2 ms after CONT")
-                                .arg(round)
+                problems << QStringLiteral("%1: the next byte came %2 ms after CONT")
+                                .arg(name)
                                 .arg(late, 0, 'f', 0);
             k.moveAway();
             QVERIFY2(k.waitForCaption(QStringLiteral("Command6"), isPause, 10000),
@@ -220,7 +236,8 @@ private Q_SLOTS:
 
     void stopWhilePausedEndsTheRunAndRunPlaysAgain()
     {
-        m_k = std::make_unique<KestrelOnDesktop>(*m_layout, KestrelOnDesktop::Options{m_binary, {}, {}});
+        m_k = std::make_unique<KestrelOnDesktop>(*m_layout,
+                                                 KestrelOnDesktop::Options{m_binary, {}, {}});
         KestrelOnDesktop &k = *m_k;
         int pauseWidth = 0;
         QVERIFY(startWithMovement(k, &pauseWidth));
@@ -229,14 +246,10 @@ private Q_SLOTS:
 
         k.click(QStringLiteral("Command5")); // RUN
         QVERIFY2(line.waitForCount(base + 40 * 4, 10000), "RUN sent nothing");
-        k.click(QStringLiteral("Command6")); // PAUSE
-        k.moveAway();
-        QVERIFY(k.waitForCaption(
-            QStringLiteral("Command6"),
-            [pauseWidth](const Caption &c) { return c.enabled() && c.width() < pauseWidth - 2; },
-            10000));
-        QVERIFY(line.waitForDrained(5000));
-        const std::size_t held = line.count();
+        QStringList problems;
+        std::size_t held = 0;
+        QVERIFY(pauseAndHold(QStringLiteral("the pause"), pauseWidth, &held, &problems));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("\n"))));
 
         k.click(QStringLiteral("Command4")); // STOP
         k.moveAway();
@@ -251,7 +264,8 @@ private Q_SLOTS:
             10000));
         // Nothing more is sent: the held step was the last. The second RUN's first frame,
         // compared from `held` on, proves it.
-        const QByteArray first = line.data().mid(startUpBytes().size(), int(held) - startUpBytes().size());
+        const QByteArray first =
+            line.data().mid(startUpBytes().size(), int(held) - startUpBytes().size());
         QVERIFY2(first.size() % 8 == 0 && replayBytes().startsWith(first),
                  first.right(64).toHex(' ').constData());
         const int stepsPlayed = int(first.size() / 8);

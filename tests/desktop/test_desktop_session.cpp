@@ -87,9 +87,8 @@ private Q_SLOTS:
         QCOMPARE(k.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(k.process().exitCode(), 0);
         QVERIFY(k.line().waitForDrained(5000));
-        const QByteArray walk =
-            frameBytes(0, 131) + frameBytes(0, 130) + frameBytes(0, 129) + frameBytes(0, 128) +
-            frameBytes(0, 127);
+        const QByteArray walk = frameBytes(0, 131) + frameBytes(0, 130) + frameBytes(0, 129) +
+                                frameBytes(0, 128) + frameBytes(0, 127);
         QCOMPARE(k.line().data().mid(int(afterNo)).toHex(' '), walk.toHex(' '));
     }
 
@@ -114,8 +113,8 @@ private Q_SLOTS:
         for (int i = 0; i < 12; ++i) {
             const int channel = i % 5, position = 100 + 10 * i;
             given += QByteArray::number(channel) + ',' + QByteArray::number(position) + "\r\n";
-            written += ' ' + QByteArray::number(channel) + " , " + QByteArray::number(position) +
-                       " \r\n";
+            written +=
+                ' ' + QByteArray::number(channel) + " , " + QByteArray::number(position) + " \r\n";
         }
         const QString opened = k.folder() + QStringLiteral("/Taught Motion.kmv");
         const QString saved = k.folder() + QStringLiteral("/Saved_Again.kmv");

@@ -162,11 +162,12 @@ bool KestrelOnDesktop::start(int timeoutMs)
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(m_options.binary, {});
     if (!m_process.waitForStarted(10000)) {
-        m_error = QStringLiteral("%1 did not start: %2").arg(m_options.binary, m_process.errorString());
+        m_error =
+            QStringLiteral("%1 did not start: %2").arg(m_options.binary, m_process.errorString());
         return false;
     }
-    const Window main = m_x->waitForWindow(
-        pid(), QStringLiteral("Kestrel"), int(std::max<qint64>(1, deadline.remainingTime())));
+    const Window main = m_x->waitForWindow(pid(), QStringLiteral("Kestrel"),
+                                           int(std::max<qint64>(1, deadline.remainingTime())));
     // The main window and not a 1x1 helper of the same name: it has the layout's size.
     if (!main.id || main.geometry.size() != m_layout.windowSize()) {
         m_error = QStringLiteral("no main window of %1 x %2 appeared (%3 x %4)")
@@ -179,8 +180,9 @@ bool KestrelOnDesktop::start(int timeoutMs)
     m_main = main.id;
     // Start-up ends by pressing STOP, which disables it; RUN stays enabled.
     Caption last;
-    if (!waitForCaption(QStringLiteral("Command4"), [](const Caption &c) { return c.shown() && !c.enabled(); },
-                        int(std::max<qint64>(1, deadline.remainingTime())), &last) ||
+    if (!waitForCaption(
+            QStringLiteral("Command4"), [](const Caption &c) { return c.shown() && !c.enabled(); },
+            int(std::max<qint64>(1, deadline.remainingTime())), &last) ||
         !caption(QStringLiteral("Command5")).enabled()) {
         const QRect g = mainWindow().geometry;
         m_error = QStringLiteral("start-up did not end: STOP is not shown disabled (dark %1, grey "
@@ -232,12 +234,13 @@ Caption KestrelOnDesktop::caption(const QString &control) const
 }
 
 bool KestrelOnDesktop::waitForCaption(const QString &control,
-                                      const std::function<bool(const Caption &)> &is,
-                                      int timeoutMs, Caption *last)
+                                      const std::function<bool(const Caption &)> &is, int timeoutMs,
+                                      Caption *last)
 {
     QImage image;
     const bool ok = m_x->waitForPicture(
-        m_main, windowRectOf(control), [&](const QImage &i) { return is(Caption::of(i)); }, timeoutMs, &image);
+        m_main, windowRectOf(control), [&](const QImage &i) { return is(Caption::of(i)); },
+        timeoutMs, &image);
     if (last)
         *last = Caption::of(image);
     return ok;

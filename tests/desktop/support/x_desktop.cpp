@@ -37,12 +37,11 @@ bool VirtualScreen::start(QSize size, int timeoutMs)
     // -displayfd picks the first free display and writes its number once the server listens:
     // the one moment a client may connect, with no guess of a number and no sleep.
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"),
-                     QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                     QStringLiteral("-noreset")});
+    m_process.start(
+        QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+         QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
+         QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
     if (!m_process.waitForStarted(timeoutMs)) {
         m_error = QStringLiteral("Xvfb did not start: ") + m_process.errorString();
         return false;
@@ -233,8 +232,7 @@ Window XClient::waitForWindow(const std::function<bool(const Window &)> &match, 
 Window XClient::waitForWindow(qint64 pid, const QString &title, int timeoutMs)
 {
     return waitForWindow(
-        [&](const Window &w) { return w.title == title && (pid == 0 || w.pid == pid); },
-        timeoutMs);
+        [&](const Window &w) { return w.title == title && (pid == 0 || w.pid == pid); }, timeoutMs);
 }
 
 bool XClient::waitForNoWindow(const std::function<bool(const Window &)> &match, int timeoutMs)
@@ -256,8 +254,8 @@ QImage XClient::grab(unsigned long window, const QRect &rect) const
 {
     if (!d->dpy || rect.isEmpty())
         return {};
-    XImage *xi = XGetImage(d->dpy, window ? ::Window(window) : d->root, rect.x(), rect.y(), unsigned(rect.width()),
-                           unsigned(rect.height()), AllPlanes, ZPixmap);
+    XImage *xi = XGetImage(d->dpy, window ? ::Window(window) : d->root, rect.x(), rect.y(),
+                           unsigned(rect.width()), unsigned(rect.height()), AllPlanes, ZPixmap);
     if (!xi)
         return {};
     QImage out(rect.size(), QImage::Format_RGB32);
@@ -327,7 +325,8 @@ void XClient::key(const QString &spec)
         return;
     // A keysym on the second level of its key (an upper-case letter, most punctuation) needs
     // Shift, as it does for a person.
-    if (XkbKeycodeToKeysym(d->dpy, code, 0, 0) != sym && XkbKeycodeToKeysym(d->dpy, code, 0, 1) == sym)
+    if (XkbKeycodeToKeysym(d->dpy, code, 0, 0) != sym &&
+        XkbKeycodeToKeysym(d->dpy, code, 0, 1) == sym)
         held << XKeysymToKeycode(d->dpy, XStringToKeysym("Shift_L"));
     for (KeyCode k : held)
         d->keyEvent(k, true);
@@ -412,8 +411,7 @@ QList<qint64> threadsOf(qint64 pid)
 QString threadName(qint64 pid, qint64 tid)
 {
     QFile f(QStringLiteral("/proc/%1/task/%2/comm").arg(pid).arg(tid));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll().trimmed())
-                                       : QString();
+    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll().trimmed()) : QString();
 }
 
 } // namespace

@@ -38,9 +38,9 @@ private:
 // A top-level window as the server has it.
 struct Window {
     unsigned long id = 0;
-    QString title;       // WM_NAME
-    qint64 pid = 0;      // _NET_WM_PID, 0 when not set
-    QRect geometry;      // on the screen
+    QString title;  // WM_NAME
+    qint64 pid = 0; // _NET_WM_PID, 0 when not set
+    QRect geometry; // on the screen
     bool viewable = false;
 };
 
