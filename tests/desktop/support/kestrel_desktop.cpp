@@ -185,12 +185,17 @@ bool KestrelOnDesktop::start(int timeoutMs)
             int(std::max<qint64>(1, deadline.remainingTime())), &last) ||
         !caption(QStringLiteral("Command5")).enabled()) {
         const QRect g = mainWindow().geometry;
+        const QRect r = rectOf(QStringLiteral("Command4"));
         m_error = QStringLiteral("start-up did not end: STOP is not shown disabled (dark %1, grey "
-                                 "%2; the window at %3,%4)")
+                                 "%2; the window at %3,%4 %5x%6, STOP looked at %7,%8)")
                       .arg(last.dark)
                       .arg(last.grey)
                       .arg(g.x())
-                      .arg(g.y());
+                      .arg(g.y())
+                      .arg(g.width())
+                      .arg(g.height())
+                      .arg(r.x())
+                      .arg(r.y());
         return false;
     }
     return true;
