@@ -65,6 +65,13 @@ private Q_SLOTS:
         // nothing more.
         QVERIFY(k.line().waitForCount(std::size_t(startUpBytes().size()), 10000));
         QCOMPARE(k.line().data().toHex(' '), startUpBytes().toHex(' '));
+        // With no window manager to place it, the window centres itself on the screen.
+        const QPoint centre = k.mainWindow().geometry.center();
+        const QPoint screenCentre(k.screenSize().width() / 2, k.screenSize().height() / 2);
+        QVERIFY2(
+            (centre - screenCentre).manhattanLength() <= 2,
+            qPrintable(
+                QStringLiteral("the window's centre is at %1,%2").arg(centre.x()).arg(centre.y())));
         for (int to : {128, 129, 130})
             QVERIFY2(stepBaseRight(k, to), k.line().data().toHex(' ').constData());
 

@@ -73,6 +73,7 @@ public:
     QString error() const { return m_error; }
 
     XClient &x() { return *m_x; }
+    QSize screenSize() const { return m_screen.size(); }
     PacedLine &line() { return m_line; }
     QProcess &process() { return m_process; }
     qint64 pid() const { return m_process.processId(); }

@@ -36,6 +36,7 @@ bool VirtualScreen::start(QSize size, int timeoutMs)
 {
     // -displayfd picks the first free display and writes its number once the server listens:
     // the one moment a client may connect, with no guess of a number and no sleep.
+    m_size = size;
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.start(
         QStringLiteral("Xvfb"),

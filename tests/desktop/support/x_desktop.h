@@ -26,12 +26,14 @@ public:
     // Started and ready for clients: Xvfb names its display once it accepts connections.
     [[nodiscard]] bool start(QSize size = {1280, 1024}, int timeoutMs = 10000);
     QString display() const { return m_display; } // ":N"
+    QSize size() const { return m_size; }
     QString error() const { return m_error; }
     qint64 pid() const { return m_process.processId(); }
 
 private:
     QProcess m_process;
     QString m_display;
+    QSize m_size;
     QString m_error;
 };
 
