@@ -45,6 +45,7 @@ private slots:
     void shutDown();
     void saveConfiguration();
     void saveConfigurationCreatesFolder();
+    void theDemosFirstConfigurationIsWhatSaveWrites();
     void saveConfigurationFails_data();
     void saveConfigurationFails();
     void showCurrentSetting_data();
@@ -382,6 +383,32 @@ void TestHomingConfig::saveConfigurationCreatesFolder()
     QVERIFY(h.dialogs.shown.isEmpty());
     QByteArray expected = config::write({127, 127, 127, 127, 127}, 5, 1);
     QCOMPARE(readAll(h.folders().configFile()), expected);
+}
+
+// kestrel-demo starts a folder of its own with the file the build wrote for it: byte for byte
+// what "Save Configuration" writes right after a first start, and with it a start opens on the
+// arm with no message.
+void TestHomingConfig::theDemosFirstConfigurationIsWhatSaveWrites()
+{
+    const QByteArray first = readAll(QStringLiteral(KESTREL_DEMO_CONFIG_FILE));
+    QVERIFY(!first.isEmpty());
+    QCOMPARE(first, readAll(QStringLiteral(KESTREL_TEST_DATA "/config_default.txt")));
+
+    RobotHarness none{QByteArray()};
+    robot &w = none.start();
+    QCOMPARE(none.dialogs.shown.size(), 1); // the missing-file message
+    ui(w).SaveCon->trigger();
+    QCOMPARE(none.dialogs.shown.size(), 1);
+    QCOMPARE(readAll(none.folders().configFile()), first);
+
+    RobotHarness withIt{first};
+    robot &w2 = withIt.start();
+    QVERIFY(withIt.dialogs.shown.isEmpty());
+    QVERIFY(w2.isVisible());
+    QCOMPARE(w2.portStatus(), 0);
+    QCOMPARE(homesOf(w2), (Homes{127, 127, 127, 127, 127}));
+    QCOMPARE(w2.configuration().homeSpeed, 5.0);
+    QCOMPARE(w2.configuration().port, qint16(1));
 }
 
 void TestHomingConfig::saveConfigurationFails_data()
