@@ -160,6 +160,7 @@ bool KestrelOnDesktop::start(int timeoutMs)
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(m_dir.path());
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endWithThisProcess(m_process);
     m_process.start(m_options.binary, {});
     if (!m_process.waitForStarted(10000)) {
         m_error =

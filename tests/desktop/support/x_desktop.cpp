@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QThread>
 
+#include <csignal>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 // Xlib last: its macros (None, Bool, Status, KeyPress, ...) would clash with Qt's names.
@@ -17,6 +19,11 @@
 #include <X11/extensions/XTest.h>
 
 namespace desktop {
+
+void endWithThisProcess(QProcess &child)
+{
+    child.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
 
 // ---------------------------------------------------------------------------------------------
 // VirtualScreen
@@ -38,6 +45,7 @@ bool VirtualScreen::start(QSize size, int timeoutMs)
     // the one moment a client may connect, with no guess of a number and no sleep.
     m_size = size;
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    endWithThisProcess(m_process);
     m_process.start(
         QStringLiteral("Xvfb"),
         {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),

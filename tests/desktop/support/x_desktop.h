@@ -15,6 +15,10 @@
 
 namespace desktop {
 
+// The child gets SIGTERM when the process that started it ends, however it ends: a test that
+// crashes or runs into its timeout leaves no server and no program behind.
+void endWithThisProcess(QProcess &child);
+
 // Xvfb on the first free display, one screen of `size` at 24 bits, no TCP.
 class VirtualScreen {
 public:
