@@ -1,0 +1,244 @@
+#include "core/session/arm_session.h"
+
+#include "core/link/com_device.h"
+#include "core/link/port.h"
+#include "core/link/probe.h"
+#include "core/link/send.h"
+#include "core/process/event_wait.h"
+#include "core/store/movement_file.h"
+
+ArmSession::ArmSession(Port &port, QObject *parent)
+    : QObject(parent), m_port(port), m_waits{&events::runPending, &events::sleepUntilEvent},
+      m_sequencer(port, *this)
+{
+    for (const axes::Axis &a : axes::all)
+        m_at[a.channel] = a.created;
+    connect(&m_port, &Port::lost, this, &ArmSession::onPortLost);
+}
+
+void ArmSession::setWaits(Waits waits)
+{
+    m_waits = std::move(waits);
+}
+
+void ArmSession::yield()
+{
+    m_waits.yield();
+}
+
+void ArmSession::waitForEvents()
+{
+    m_waits.hold();
+}
+
+void ArmSession::moveAxis(int channel, int position, Repeat repeat)
+{
+    if (channel < 0 || channel >= axes::count || position < axes::lowest ||
+        position > axes::highest)
+        return;
+    if (m_at[channel] == position && repeat == Repeat::No)
+        return;
+    if (m_at[channel] != position) {
+        m_at[channel] = position;
+        // The slider shows it, and its box writes it, before the step and the frame.
+        Q_EMIT axisMoved(channel, position);
+    }
+    if (recording)
+        record(channel, position);
+    // A view that moved the axis again meanwhile has sent its own frame; this one carries
+    // where the axis stands now, as the box's write carries the slider's position.
+    send::axis(m_port, port_status, channel, m_at[channel]);
+}
+
+void ArmSession::record(int channel, int position)
+{
+    if (!step_buffer.append(Step{static_cast<qint16>(channel), static_cast<qint16>(position)}))
+        return;
+    Q_EMIT stepsChanged();
+    check_counter();
+}
+
+void ArmSession::check_counter()
+{
+    if (!step_buffer.full())
+        return;
+    setRecording(false);
+    Q_EMIT bufferFull();
+}
+
+void ArmSession::rec()
+{
+    step_buffer.setStepCount(1);
+    setRecording(true);
+    Q_EMIT stepsChanged();
+}
+
+void ArmSession::stop()
+{
+    // In the order STOP has always had: the caption, recording, the replay's bound, the box.
+    setPaused(false);
+    setRecording(false);
+    m_sequencer.stop(step_buffer.stepCount());
+    setLoopCountText(QStringLiteral("1"));
+    Q_EMIT stopped();
+}
+
+Sequencer::End ArmSession::run()
+{
+    return m_sequencer.run(step_buffer);
+}
+
+void ArmSession::togglePause()
+{
+    setPaused(!m_paused);
+}
+
+Sequencer::End ArmSession::back()
+{
+    const Sequencer::End end = m_sequencer.back(step_buffer);
+    if (end == Sequencer::End::Lost) {
+        // STOP goes with the other motion controls when the device is gone; the recording
+        // ends here, and what was recorded stays to be saved.
+        setRecording(false);
+        return end;
+    }
+    // Also when the operator's STOP ended the walk.
+    stop();
+    return end;
+}
+
+Sequencer::End ArmSession::home()
+{
+    return m_sequencer.home();
+}
+
+Sequencer::End ArmSession::homeEvenIfHoming()
+{
+    return m_sequencer.homeEvenIfHoming();
+}
+
+void ArmSession::centre()
+{
+    m_sequencer.centre();
+}
+
+ArmSession::PortOutcome ArmSession::choosePort(int number)
+{
+    return choosePort(number, [this, number] { return m_port.open(number); });
+}
+
+ArmSession::PortOutcome ArmSession::choosePort(int number, const std::function<int()> &open)
+{
+    setPortStatus(0);
+    m_config.port = static_cast<qint16>(number);
+    Q_EMIT portChosen(number);
+    if (m_port.isOpen())
+        m_port.close();
+    // Selecting the device, applying 9600,N,8,1 and opening are one guarded step: any failure
+    // of the three leaves the port closed with a non-zero status.
+    const int error = open();
+    if (error == 0) {
+        Q_EMIT portOpened(number);
+    } else {
+        setPortStatus(error);
+        Q_EMIT portFailed(error, number, m_port.device(), m_port.note());
+        setMotionControls(false);
+    }
+    m_lostInProbe = false;
+    check_if_modem();
+    return outcome();
+}
+
+ArmSession::PortOutcome ArmSession::outcome() const
+{
+    if (m_lostInProbe)
+        return PortOutcome::Lost;
+    if (port_status == 13)
+        return PortOutcome::Echoed;
+    return port_status == 0 ? PortOutcome::Usable : PortOutcome::Failed;
+}
+
+void ArmSession::check_if_modem()
+{
+    if (port_status != 0)
+        return;
+    const bool echoed = probe::echoes(m_port);
+    if (port_status != 0) {
+        // The device went away during the wait; that has been announced.
+        m_lostInProbe = true;
+        return;
+    }
+    if (echoed) {
+        setMotionControls(false);
+        setPortStatus(13);
+        Q_EMIT portEchoed(m_config.port);
+    } else {
+        setMotionControls(true);
+    }
+}
+
+void ArmSession::onPortLost()
+{
+    // The port is closed already. It counts as a failed open: nothing more is sent, and the
+    // sequencer ends any long operation before its next step. What was recorded stays.
+    setPortStatus(comdevice::NoDevice);
+    setMotionControls(false);
+    Q_EMIT portLost(m_config.port, m_port.device());
+}
+
+void ArmSession::setRecording(bool on)
+{
+    if (recording == on)
+        return;
+    recording = on;
+    Q_EMIT recordingChanged(on);
+}
+
+void ArmSession::setPaused(bool on)
+{
+    if (m_paused == on)
+        return;
+    m_paused = on;
+    Q_EMIT pausedChanged(on);
+}
+
+void ArmSession::setLoopCountText(const QString &text)
+{
+    m_loopCount = text;
+    Q_EMIT loopCountChanged(text);
+}
+
+void ArmSession::setPortStatus(int status)
+{
+    if (port_status == status)
+        return;
+    port_status = status;
+    Q_EMIT portStatusChanged(status);
+}
+
+void ArmSession::setMotionControls(bool enabled)
+{
+    m_motionEnabled = enabled;
+    Q_EMIT motionControlsSet(enabled);
+}
+
+void ArmSession::setConfiguration(const config::Settings &settings)
+{
+    m_config = settings;
+    Q_EMIT configurationChanged();
+}
+
+void ArmSession::openMovement(const QString &name, const std::vector<Step> &records)
+{
+    movement::fill(step_buffer, records);
+    Q_EMIT stepsChanged();
+    setMovementFile(name);
+}
+
+void ArmSession::setMovementFile(const QString &name)
+{
+    if (movement_file == name)
+        return;
+    movement_file = name;
+    Q_EMIT movementFileChanged(name);
+}

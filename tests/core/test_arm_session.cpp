@@ -1,0 +1,398 @@
+// The session alone, as the operator works it: REC, moves and STOP; RUN with its loop count,
+// PAUSE and CONT; BACK; a port chosen, echoed, refused, lost and chosen again; the full buffer.
+// What reaches the line is read back as frames, and what a view would be told, with QSignalSpy.
+
+#include "core/session/arm_session.h"
+#include "support/fake_port.h"
+#include "support/printing.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+Frames framesOf(std::initializer_list<std::pair<int, int>> pairs)
+{
+    Frames out;
+    for (const auto &[c, p] : pairs)
+        out << frame::Frame{c, p};
+    return out;
+}
+
+Steps stepsFrom(const StepBuffer &buffer, int from)
+{
+    Steps out;
+    for (int i = from; i <= buffer.stepCount(); ++i)
+        out << buffer.at(i);
+    return out;
+}
+
+// A session on a fake line with every axis at the centre, its waits scripted: each hold runs
+// the next of `atHold` (a hold with nothing scripted fails the test and releases the pause).
+struct Bench {
+    FakePort port;
+    ArmSession session{port};
+    QList<std::function<void()>> atHold;
+    int strandedHolds = 0;
+
+    explicit Bench(const QByteArray &probeAnswer = {})
+    {
+        port.probeAnswer = probeAnswer;
+        (void)session.choosePort(1);
+        session.setWaits({[] {},
+                          [this] {
+                              if (atHold.isEmpty()) {
+                                  ++strandedHolds;
+                                  if (session.paused())
+                                      session.togglePause();
+                                  return;
+                              }
+                              atHold.takeFirst()();
+                          }});
+        session.centre();
+        port.clearWritten();
+    }
+    Frames frames() const { return port.frames(); }
+};
+
+} // namespace
+
+class TestArmSession : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWhereTheWindowIsCreated();
+    void recordMovesAndStop();
+    void runCountsTheLoopsDown();
+    void pauseHoldsAndContReleases();
+    void stopWhilePausedEndsTheRunAndReleases();
+    void signalsComeBeforeTheNextStep();
+    void backRetracesAndEndsTheRecording();
+    void homeWhileRecordingRecordsTheWalk();
+    void bufferFullEndsTheRecording();
+    void portOutcomes_data();
+    void portOutcomes();
+    void portLostAndChosenAgain();
+};
+
+void TestArmSession::startsWhereTheWindowIsCreated()
+{
+    FakePort port;
+    ArmSession session(port);
+    QCOMPARE(session.positions(), (std::array<int, 5>{127, 0, 255, 0, 0}));
+    QVERIFY(!session.isRecording());
+    QVERIFY(!session.paused());
+    QCOMPARE(session.loopCountText(), "1");
+    QCOMPARE(session.movementFile(), "robotmov.kmv");
+    QCOMPARE(session.stepBuffer().stepCount(), 0);
+
+    // Start-up centres what is not centred already; the base is, and sends nothing.
+    QCOMPARE(session.choosePort(1), ArmSession::PortOutcome::Usable);
+    port.clearWritten();
+    session.centre();
+    QCOMPARE(port.frames(), framesOf({{4, 127}, {1, 127}, {2, 127}, {3, 127}}));
+}
+
+void TestArmSession::recordMovesAndStop()
+{
+    Bench b;
+    QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
+    QSignalSpy moved(&b.session, &ArmSession::axisMoved);
+    QSignalSpy loops(&b.session, &ArmSession::loopCountChanged);
+    QSignalSpy stopped(&b.session, &ArmSession::stopped);
+
+    b.session.setLoopCountText("7");
+    b.session.rec();
+    QCOMPARE(recording.size(), 1);
+    QCOMPARE(recording.takeFirst().at(0).toBool(), true);
+    QCOMPARE(b.session.stepBuffer().stepCount(), 1);
+
+    b.session.moveAxis(axes::Base, 128);
+    b.session.moveAxis(axes::Base, 128); // where it stands: nothing
+    b.session.moveAxis(axes::Grip, 100);
+    b.session.moveAxis(axes::Base, 300);                          // no slider takes it: nothing
+    b.session.moveAxis(axes::Grip, 100, ArmSession::Repeat::Yes); // a box written again
+    QCOMPARE(b.frames(), framesOf({{0, 128}, {4, 100}, {4, 100}}));
+    QCOMPARE(stepsFrom(b.session.stepBuffer(), 2), (Steps{{0, 128}, {4, 100}, {4, 100}}));
+    QCOMPARE(moved.size(), 2);
+    QCOMPARE(moved.at(1), (QVariantList{4, 100}));
+
+    loops.clear();
+    b.session.stop();
+    QVERIFY(!b.session.isRecording());
+    QCOMPARE(recording.size(), 1);
+    QCOMPARE(recording.takeFirst().at(0).toBool(), false);
+    QCOMPARE(b.session.loopCountText(), "1");
+    QCOMPARE(loops.size(), 1);
+    QCOMPARE(stopped.size(), 1);
+    // STOP keeps the steps, and replay_index stands on the last of them.
+    QCOMPARE(b.session.stepBuffer().stepCount(), 4);
+    QCOMPARE(b.session.replayIndex(), 4);
+
+    // Not recording: the move is sent, not appended.
+    b.session.moveAxis(axes::Base, 129);
+    QCOMPARE(b.frames().last(), (frame::Frame{0, 129}));
+    QCOMPARE(b.session.stepBuffer().stepCount(), 4);
+
+    // A second REC starts again at index 2; what lay above stays.
+    b.session.rec();
+    b.session.moveAxis(axes::Base, 130);
+    QCOMPARE(b.session.stepBuffer().stepCount(), 2);
+    QCOMPARE(b.session.stepBuffer().at(2), (Step{0, 130}));
+    QCOMPARE(b.session.stepBuffer().at(3), (Step{4, 100}));
+}
+
+void TestArmSession::runCountsTheLoopsDown()
+{
+    // Loop count 3, five steps: indices 2 to 6 three times, the box showing 3, 2, 1 and then 3.
+    Bench b;
+    b.session.openMovement("five.kmv", {{0, 0}, {0, 128}, {0, 129}, {4, 120}, {4, 121}, {0, 127}});
+    QCOMPARE(b.session.movementFile(), "five.kmv");
+    b.session.setLoopCountText("3");
+    QSignalSpy loops(&b.session, &ArmSession::loopCountChanged);
+    QCOMPARE(b.session.run(), Sequencer::End::Done);
+
+    // Every step moves its axis, in each pass, so each is written twice: by the replay and by
+    // the move. A later pass starts where the one before ended (the grip at 121).
+    Frames pass;
+    for (const frame::Frame &f : framesOf({{0, 128}, {0, 129}, {4, 120}, {4, 121}, {0, 127}}))
+        pass << f << f;
+    QCOMPARE(b.frames(), pass + pass + pass);
+    QStringList written;
+    for (const QList<QVariant> &args : loops)
+        written << args.at(0).toString();
+    QCOMPARE(written, (QStringList{"2", "1", "3"}));
+    QCOMPARE(b.session.loopCountText(), "3");
+    QCOMPARE(b.session.position(axes::Grip), 121);
+}
+
+void TestArmSession::pauseHoldsAndContReleases()
+{
+    // PAUSE pressed before the second step holds the run there; CONT lets it go on.
+    Bench b;
+    b.session.openMovement("m.kmv", {{0, 0}, {0, 130}, {0, 131}, {0, 132}});
+    QSignalSpy paused(&b.session, &ArmSession::pausedChanged);
+    b.port.atWait(1, [&] { b.session.togglePause(); });
+    qsizetype heldAt = -1;
+    b.atHold << [&] {
+        heldAt = b.frames().size();
+        b.session.togglePause();
+    };
+    QCOMPARE(b.session.run(), Sequencer::End::Done);
+    QCOMPARE(heldAt, 2);
+    QCOMPARE(b.strandedHolds, 0);
+    QCOMPARE(paused.size(), 2);
+    QCOMPARE(paused.at(0).at(0).toBool(), true);
+    QCOMPARE(paused.at(1).at(0).toBool(), false);
+    QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 130}, {0, 131}, {0, 131}, {0, 132}, {0, 132}}));
+
+    // PAUSE after the run: the next RUN plays its first step and holds.
+    b.session.togglePause();
+    b.port.clearWritten();
+    heldAt = -1;
+    b.atHold << [&] {
+        heldAt = b.frames().size();
+        b.session.togglePause();
+    };
+    QCOMPARE(b.session.run(), Sequencer::End::Done);
+    // The walk home (the base from 132: five frames), then the first step (two).
+    QCOMPARE(heldAt, 7);
+    QCOMPARE(b.strandedHolds, 0);
+}
+
+void TestArmSession::stopWhilePausedEndsTheRunAndReleases()
+{
+    Bench b;
+    b.session.openMovement("m.kmv", {{0, 0}, {0, 130}, {0, 131}, {0, 132}});
+    b.session.setLoopCountText("4");
+    b.port.atWait(1, [&] { b.session.togglePause(); });
+    b.atHold << [&] { b.session.stop(); };
+    QCOMPARE(b.session.run(), Sequencer::End::Stopped);
+    QVERIFY(!b.session.paused());
+    QCOMPARE(b.strandedHolds, 0);
+    QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 130}}));
+    // The box shows the count the run started with again.
+    QCOMPARE(b.session.loopCountText(), "4");
+}
+
+void TestArmSession::signalsComeBeforeTheNextStep()
+{
+    // A view's slot runs inside the operation: it sees the line as it stands at the change, and
+    // nothing of the steps after it.
+    Bench b;
+    b.session.openMovement("m.kmv", {{0, 0}, {0, 130}, {0, 131}, {0, 132}});
+    QList<qsizetype> atMove, atPause;
+    connect(&b.session, &ArmSession::axisMoved, this, [&] { atMove << b.port.frames().size(); });
+    connect(&b.session, &ArmSession::pausedChanged, this,
+            [&] { atPause << b.port.frames().size(); });
+    b.port.atWait(1, [&] { b.session.togglePause(); });
+    b.atHold << [&] { b.session.togglePause(); };
+    QCOMPARE(b.session.run(), Sequencer::End::Done);
+    // Each step's own frame, then the slider moves, then its box writes the frame again.
+    QCOMPARE(atMove, (QList<qsizetype>{1, 3, 5}));
+    // PAUSE after the first step and CONT at the hold, both before the second step went out.
+    QCOMPARE(atPause, (QList<qsizetype>{2, 2}));
+    QCOMPARE(b.frames().size(), 6);
+}
+
+void TestArmSession::backRetracesAndEndsTheRecording()
+{
+    // The base recorded at 128, 129 and 130: BACK sends 130, 129 and 128, appends 129 and 128
+    // as indices 5 and 6, and ends the recording.
+    Bench b;
+    b.session.rec();
+    for (int p : {128, 129, 130})
+        b.session.moveAxis(axes::Base, p);
+    b.port.clearWritten();
+    b.session.setLoopCountText("5");
+    QSignalSpy stopped(&b.session, &ArmSession::stopped);
+    QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
+    QCOMPARE(b.session.back(), Sequencer::End::Done);
+    QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 129}, {0, 129}, {0, 128}, {0, 128}}));
+    QCOMPARE(stepsFrom(b.session.stepBuffer(), 2),
+             (Steps{{0, 128}, {0, 129}, {0, 130}, {0, 129}, {0, 128}}));
+    QVERIFY(!b.session.isRecording());
+    QCOMPARE(recording.size(), 1);
+    QCOMPARE(stopped.size(), 1);
+    QCOMPARE(b.session.loopCountText(), "1");
+}
+
+void TestArmSession::homeWhileRecordingRecordsTheWalk()
+{
+    Bench b;
+    b.session.moveAxis(axes::Grip, 125);
+    b.session.rec();
+    b.port.clearWritten();
+    QCOMPARE(b.session.home(), Sequencer::End::Done);
+    QCOMPARE(b.frames(), framesOf({{4, 126}, {4, 127}}));
+    QCOMPARE(stepsFrom(b.session.stepBuffer(), 2), (Steps{{4, 126}, {4, 127}}));
+}
+
+void TestArmSession::bufferFullEndsTheRecording()
+{
+    Bench b;
+    QSignalSpy full(&b.session, &ArmSession::bufferFull);
+    QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
+    b.session.rec();
+    for (int i = 0; i < StepBuffer::capacity - 1; ++i)
+        b.session.moveAxis(axes::Base, i % 2 ? 127 : 128);
+    QCOMPARE(full.size(), 0);
+    QVERIFY(b.session.isRecording());
+    // The 12000th step lands at index 12001 and fills the buffer.
+    b.session.moveAxis(axes::Base, 200);
+    QCOMPARE(full.size(), 1);
+    QVERIFY(!b.session.isRecording());
+    QCOMPARE(recording.size(), 2);
+    QCOMPARE(b.session.stepBuffer().stepCount(), 12001);
+    QCOMPARE(b.session.stepBuffer().at(12001), (Step{0, 200}));
+    // Later moves still reach the arm, unrecorded.
+    b.session.moveAxis(axes::Base, 201);
+    QCOMPARE(b.frames().size(), StepBuffer::capacity + 1);
+    QCOMPARE(b.frames().last(), (frame::Frame{0, 201}));
+    QCOMPARE(b.session.stepBuffer().stepCount(), 12001);
+    QCOMPARE(full.size(), 1);
+}
+
+void TestArmSession::portOutcomes_data()
+{
+    QTest::addColumn<int>("openResult");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("nothing attached")
+        << 0 << QByteArray() << int(ArmSession::PortOutcome::Usable) << 0 << true;
+    QTest::newRow("echo") << 0 << QByteArray("B") << int(ArmSession::PortOutcome::Echoed) << 13
+                          << false;
+    QTest::newRow("BB is no echo")
+        << 0 << QByteArray("BB") << int(ArmSession::PortOutcome::Usable) << 0 << true;
+    QTest::newRow("in use") << 8005 << QByteArray() << int(ArmSession::PortOutcome::Failed) << 8005
+                            << false;
+    QTest::newRow("not there") << 8002 << QByteArray() << int(ArmSession::PortOutcome::Failed)
+                               << 8002 << false;
+}
+
+void TestArmSession::portOutcomes()
+{
+    QFETCH(int, openResult);
+    QFETCH(QByteArray, answer);
+    QFETCH(int, outcome);
+    QFETCH(int, status);
+    QFETCH(bool, enabled);
+
+    FakePort port;
+    ArmSession session(port);
+    QSignalSpy chosen(&session, &ArmSession::portChosen);
+    QSignalSpy opened(&session, &ArmSession::portOpened);
+    QSignalSpy failed(&session, &ArmSession::portFailed);
+    QSignalSpy echoed(&session, &ArmSession::portEchoed);
+    QSignalSpy set(&session, &ArmSession::motionControlsSet);
+    port.openResult = openResult;
+    port.probeAnswer = answer;
+    QCOMPARE(int(session.choosePort(3)), outcome);
+    QCOMPARE(session.portStatus(), status);
+    QCOMPARE(session.configuration().port, 3); // port_number, whatever the outcome
+    QCOMPARE(session.motionControlsEnabled(), enabled);
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(set.size(), 1);
+    QCOMPARE(set.at(0).at(0).toBool(), enabled);
+    QCOMPARE(opened.size(), openResult == 0 ? 1 : 0);
+    QCOMPARE(echoed.size(), status == 13 ? 1 : 0);
+    if (openResult != 0) {
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.at(0), (QVariantList{openResult, 3, "/dev/fake0", QString()}));
+        // No probe on a port that did not open.
+        QVERIFY(port.written.isEmpty());
+    } else {
+        QCOMPARE(failed.size(), 0);
+        QCOMPARE(port.written, "B");
+    }
+
+    // A move is sent only while port_status is 0; it is recorded whatever the port says.
+    session.rec();
+    session.moveAxis(axes::Base, 140);
+    QCOMPARE(port.frames().size(), status == 0 ? 1 : 0);
+    QCOMPARE(session.stepBuffer().stepCount(), 2);
+}
+
+void TestArmSession::portLostAndChosenAgain()
+{
+    // The adapter pulled out during RUN: the run ends before its next step, nothing more is
+    // sent, the controls go off. Choosing the port again brings them back.
+    Bench b;
+    b.session.openMovement("m.kmv", {{0, 0}, {0, 130}, {0, 131}, {0, 132}});
+    QSignalSpy lost(&b.session, &ArmSession::portLost);
+    QSignalSpy status(&b.session, &ArmSession::portStatusChanged);
+    b.port.atWait(1, [&] { b.port.disappear(); });
+    QCOMPARE(b.session.run(), Sequencer::End::Lost);
+    QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 130}}));
+    QCOMPARE(lost.size(), 1);
+    QCOMPARE(lost.at(0), (QVariantList{1, "/dev/fake0"}));
+    QCOMPARE(b.session.portStatus(), 8002);
+    QCOMPARE(status.size(), 1);
+    QVERIFY(!b.session.motionControlsEnabled());
+    b.session.moveAxis(axes::Base, 150);
+    QCOMPARE(b.frames().size(), 2);
+
+    QCOMPARE(b.session.choosePort(1), ArmSession::PortOutcome::Usable);
+    QCOMPARE(b.session.portStatus(), 0);
+    QVERIFY(b.session.motionControlsEnabled());
+    b.port.clearWritten();
+    b.session.moveAxis(axes::Base, 151);
+    QCOMPARE(b.frames(), framesOf({{0, 151}}));
+
+    // A device lost during BACK ends the recording, without the closing STOP.
+    b.session.rec();
+    b.session.moveAxis(axes::Base, 152);
+    b.session.moveAxis(axes::Base, 153);
+    b.session.setLoopCountText("9");
+    b.port.atWait(1, [&] { b.port.disappear(); });
+    QSignalSpy stopped(&b.session, &ArmSession::stopped);
+    QCOMPARE(b.session.back(), Sequencer::End::Lost);
+    QVERIFY(!b.session.isRecording());
+    QCOMPARE(stopped.size(), 0);
+    QCOMPARE(b.session.loopCountText(), "9");
+}
+
+QTEST_GUILESS_MAIN(TestArmSession)
+#include "test_arm_session.moc"
