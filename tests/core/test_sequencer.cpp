@@ -1,10 +1,8 @@
 // The sequencer without a window: RUN with its homing, BACK and HOME, with the operator's events
-// arriving during the line wait before the first, a middle and the last step. The host below
-// is the window's part in miniature: the positions its sliders would hold, the PAUSE caption,
-// the loop-count text, and a move that records while recording and sends as the value boxes do.
+// arriving during the line wait before the first, a middle and the last step. Its host is the
+// session that holds what the operator sees; the test is the operator, acting at the waits.
 
-#include "core/link/send.h"
-#include "core/motion/sequencer.h"
+#include "core/session/arm_session.h"
 #include "support/fake_port.h"
 #include "support/printing.h"
 
@@ -55,19 +53,13 @@ const char *nameOf(Sequencer::End end)
     return "?";
 }
 
-class Arm : public Sequencer::Host {
+// The arm as the operator has it: a session on a fake line, and what the operator does at the
+// waits. The session records, sends and stops; the operator here only acts.
+class Arm {
 public:
     FakePort port;
-    StepBuffer buffer;
-    Sequencer sequencer{port, *this};
-    std::array<int, 5> at{127, 127, 127, 127, 127};
-    std::array<double, 5> homes{127, 127, 127, 127, 127};
-    double speed = 5;
-    int status = 0;
-    bool recording = false;
-    QString caption = QStringLiteral("PAUSE");
-    QString loops = QStringLiteral("1");
-    QStringList loopsWritten; // every text the sequencer put in the loop-count box
+    ArmSession session{port};
+    QStringList loopsWritten; // every text the operation put in the loop-count box
     int yields = 0;
     int holds = 0;
     // What the operator does while the operation holds, one at each hold. A hold with nothing
@@ -76,25 +68,71 @@ public:
     int strandedHolds = 0;
     QString heldAfter = QStringLiteral("-"); // the frames written when CONT was pressed
     qsizetype recordedFrom = 0;
+    bool acting = false;
 
-    Arm()
+    explicit Arm(const QByteArray &probeAnswer = {})
     {
-        QObject::connect(&port, &Port::lost, &port, [this] { status = 8002; });
-        if (port.open(1) != 0)
+        port.probeAnswer = probeAnswer;
+        (void)session.choosePort(1);
+        if (!port.isOpen())
             qFatal("the fake port did not open");
+        session.setWaits({[this] { ++yields; },
+                          [this] {
+                              ++holds;
+                              if (atHold.isEmpty()) {
+                                  ++strandedHolds;
+                                  if (session.paused())
+                                      session.togglePause();
+                                  return;
+                              }
+                              atHold.takeFirst()();
+                          }});
+        // Where every axis stands before each row puts some elsewhere.
+        for (int channel = 0; channel < axes::count; ++channel)
+            session.moveAxis(channel, 127);
+        QObject::connect(&session, &ArmSession::loopCountChanged, &session,
+                         [this](const QString &text) {
+                             if (!acting && session.replaying())
+                                 loopsWritten << text;
+                         });
     }
 
+    void setHomes(const std::array<double, 5> &homes, double speed = 5)
+    {
+        config::Settings s = session.configuration();
+        s.home = homes;
+        s.homeSpeed = speed;
+        session.setConfiguration(s);
+    }
+    // The steps as a file gives them; index 1 holds a placeholder.
     void setSteps(const QString &text)
     {
-        const Steps steps = stepsOf(text);
-        for (int i = 0; i < steps.size(); ++i)
-            buffer.put(i + 2, steps[i]);
-        buffer.setStepCount(int(steps.size()) + 1);
-        recordedFrom = steps.size();
+        std::vector<Step> records{Step{}};
+        for (const Step &step : stepsOf(text))
+            records.push_back(step);
+        session.openMovement(QStringLiteral("m.kmv"), records);
+        recordedFrom = qsizetype(records.size()) - 1;
     }
+    // Records moves, as the operator would after REC; the line forgets them.
+    void record(const QString &moves)
+    {
+        session.rec();
+        for (const auto &[c, p] : pairsOf(moves))
+            session.moveAxis(c, p);
+        recordedFrom = session.stepBuffer().steps();
+    }
+    // Puts axes somewhere before the operation, unrecorded unless recording.
+    void place(const QString &moves)
+    {
+        for (const auto &[c, p] : pairsOf(moves))
+            session.moveAxis(c, p);
+    }
+    // What the operation itself wrote from here on.
+    void startWatching() { port.clearWritten(); }
     Steps recorded() const
     {
         Steps out;
+        const StepBuffer &buffer = session.stepBuffer();
         for (int i = 2 + int(recordedFrom); i <= buffer.stepCount(); ++i)
             out << buffer.at(i);
         return out;
@@ -109,75 +147,37 @@ public:
     }
 
     // The operator.
-    void stop()
-    {
-        sequencer.stop(buffer.stepCount());
-        caption = QStringLiteral("PAUSE");
-        loops = QStringLiteral("1");
-        recording = false;
-    }
     void act(const QString &event)
     {
+        acting = true;
         if (event == QLatin1String("STOP")) {
-            stop();
+            session.stop();
         } else if (event == QLatin1String("PAUSE")) {
-            caption = QStringLiteral("CONT");
+            session.togglePause();
             atHold << [this] {
                 noteHold();
-                caption = QStringLiteral("PAUSE");
+                session.togglePause();
             };
         } else if (event.startsWith(QLatin1String("loops "))) {
-            loops = event.mid(6);
+            session.setLoopCountText(event.mid(6));
         } else if (event.startsWith(QLatin1String("move "))) {
             const auto [channel, position] = pairsOf(event.mid(5)).first();
-            placeAxis(channel, position);
+            session.moveAxis(channel, position);
         } else if (event == QLatin1String("interrupt")) {
-            sequencer.interrupt();
+            session.interrupt();
         } else if (event == QLatin1String("PAUSE, interrupt")) {
             // The signal arrives while the operation holds.
-            caption = QStringLiteral("CONT");
+            session.togglePause();
             atHold << [this] {
                 noteHold();
-                sequencer.interrupt();
+                session.interrupt();
             };
         } else if (event == QLatin1String("lost")) {
             port.disappear();
         } else {
             qFatal("unknown event %s", qPrintable(event));
         }
-    }
-
-    // The host.
-    bool paused() const override { return caption == QLatin1String("CONT"); }
-    QString loopCountText() const override { return loops; }
-    void setLoopCountText(const QString &text) override
-    {
-        loops = text;
-        loopsWritten << text;
-    }
-    int axisPosition(int channel) const override { return at[channel]; }
-    void placeAxis(int channel, int position) override
-    {
-        if (at[channel] == position)
-            return;
-        at[channel] = position;
-        if (recording)
-            (void)buffer.append(Step{qint16(channel), qint16(position)});
-        send::axis(port, status, channel, position);
-    }
-    int portStatus() const override { return status; }
-    double homePosition(int channel) const override { return homes[channel]; }
-    double homeSpeed() const override { return speed; }
-    void yield() override { ++yields; }
-    void waitForEvents() override
-    {
-        ++holds;
-        if (atHold.isEmpty()) {
-            ++strandedHolds;
-            caption = QStringLiteral("PAUSE");
-            return;
-        }
-        atHold.takeFirst()();
+        acting = false;
     }
 };
 
@@ -484,27 +484,22 @@ void TestSequencer::eventsAtTheLineWait()
 
     Arm arm;
     if (operation == QLatin1String("RUN")) {
-        arm.at[4] = 125;
+        arm.place("4:125");
         arm.setSteps("0:130 0:131 0:132");
-        arm.loops = "2";
+        arm.session.setLoopCountText("2");
     } else if (operation == QLatin1String("BACK")) {
-        arm.recording = true;
-        arm.setSteps("0:128 0:129 0:130 0:131 0:132");
-        arm.at[0] = 132;
+        arm.record("0:128 0:129 0:130 0:131 0:132");
     } else {
-        arm.recording = true;
-        arm.buffer.setStepCount(1);
-        arm.at[4] = 125;
-        arm.at[0] = 129;
+        arm.record("4:125 0:129");
     }
+    arm.startWatching();
     if (wait >= 0)
         arm.port.atWait(wait, [&] { arm.act(event); });
-    std::array<int, 5> standsAt = arm.at;
+    std::array<int, 5> standsAt = arm.session.positions();
 
-    const Sequencer::End ended = operation == QLatin1String("RUN") ? arm.sequencer.run(arm.buffer)
-                                 : operation == QLatin1String("BACK")
-                                     ? arm.sequencer.back(arm.buffer)
-                                     : arm.sequencer.home();
+    const Sequencer::End ended = operation == QLatin1String("RUN")    ? arm.session.run()
+                                 : operation == QLatin1String("BACK") ? arm.session.back()
+                                                                      : arm.session.home();
 
     bool ok = false;
     QCOMPARE(arm.port.frames(&ok), framesOf(frames));
@@ -518,11 +513,11 @@ void TestSequencer::eventsAtTheLineWait()
     // Every axis stands where its last frame put it: nothing moved without reaching the arm.
     for (const auto &f : framesOf(frames))
         standsAt[f.channel] = f.position;
-    QCOMPARE(arm.at, standsAt);
+    QCOMPARE(arm.session.positions(), standsAt);
     QCOMPARE(nameOf(ended), qPrintable(end));
     QCOMPARE(arm.loopsWritten.join(u' '), loops);
-    QVERIFY(!arm.sequencer.homing());
-    QVERIFY(!arm.sequencer.replaying());
+    QVERIFY(!arm.session.homing());
+    QVERIFY(!arm.session.replaying());
 }
 
 void TestSequencer::homingPace_data()
@@ -545,9 +540,10 @@ void TestSequencer::homingPace()
     QFETCH(int, yields);
 
     Arm arm;
-    arm.speed = speed;
-    arm.at[4] = 125;
-    QCOMPARE(nameOf(arm.sequencer.home()), "Done");
+    arm.setHomes({127, 127, 127, 127, 127}, speed);
+    arm.place("4:125");
+    arm.startWatching();
+    QCOMPARE(nameOf(arm.session.home()), "Done");
     QCOMPARE(arm.frames(), framesOf("4:126 4:127"));
     QCOMPARE(arm.yields, yields);
     QCOMPARE(arm.port.waits(), 3);
@@ -557,18 +553,19 @@ void TestSequencer::replayWritesWhateverThePortStatus()
 {
     // An echo was detected: the boxes send nothing and homing moves nothing, but the replay
     // writes each step once, and moves the sliders.
-    Arm arm;
-    arm.status = 13;
-    arm.at[4] = 125;
+    Arm arm("B");
+    QCOMPARE(arm.session.portStatus(), 13);
+    arm.place("4:125");
     arm.setSteps("0:130 5:10 1:100");
-    QCOMPARE(nameOf(arm.sequencer.run(arm.buffer)), "Done");
+    arm.startWatching();
+    QCOMPARE(nameOf(arm.session.run()), "Done");
     QCOMPARE(arm.frames(), framesOf("0:130 5:10 1:100"));
-    QCOMPARE(arm.at, (std::array<int, 5>{130, 100, 127, 127, 125}));
+    QCOMPARE(arm.session.positions(), (std::array<int, 5>{130, 100, 127, 127, 125}));
 
     // A closed port drops what the replay writes.
     arm.port.close();
     arm.port.clearWritten();
-    QCOMPARE(nameOf(arm.sequencer.run(arm.buffer)), "Done");
+    QCOMPARE(nameOf(arm.session.run()), "Done");
     QVERIFY(arm.port.written.isEmpty());
 }
 
@@ -577,18 +574,19 @@ void TestSequencer::homingIsNotNested()
     // HOME pressed, and RUN pressed, while a homing pass is under way: neither starts another
     // walk. The quit's walk does, and the pass it interrupts finds every axis home.
     Arm arm;
-    arm.at[4] = 124;
+    arm.place("4:124");
     arm.setSteps("0:130");
+    arm.startWatching();
     Frames inner;
     arm.port.atWait(1, [&] {
-        QCOMPARE(nameOf(arm.sequencer.home()), "Done");
+        QCOMPARE(nameOf(arm.session.home()), "Done");
         QCOMPARE(arm.port.waits(), 2);
-        QCOMPARE(nameOf(arm.sequencer.run(arm.buffer)), "Done");
+        QCOMPARE(nameOf(arm.session.run()), "Done");
         inner = arm.frames();
-        arm.homes[4] = 120;
-        arm.sequencer.homeEvenIfHoming();
+        arm.setHomes({127, 127, 127, 127, 120});
+        arm.session.homeEvenIfHoming();
     });
-    arm.sequencer.home();
+    arm.session.home();
     QCOMPARE(inner, framesOf("0:130*2"));
     // The outer walk goes on from its own count, back up to 127 from where the quit left it.
     QCOMPARE(arm.frames(),
@@ -600,15 +598,16 @@ void TestSequencer::interruptEndsEveryLaterOperation()
     // A program asked to end starts nothing more: what its shut-down runs after the signal
     // (a quit's homing walk, say) sends nothing.
     Arm arm;
-    arm.at[4] = 125;
+    arm.place("4:125");
     arm.setSteps("0:130");
-    arm.sequencer.interrupt();
-    QCOMPARE(nameOf(arm.sequencer.home()), "Stopped");
-    QCOMPARE(nameOf(arm.sequencer.homeEvenIfHoming()), "Stopped");
-    QCOMPARE(nameOf(arm.sequencer.run(arm.buffer)), "Stopped");
-    QCOMPARE(nameOf(arm.sequencer.back(arm.buffer)), "Stopped");
+    arm.startWatching();
+    arm.session.interrupt();
+    QCOMPARE(nameOf(arm.session.home()), "Stopped");
+    QCOMPARE(nameOf(arm.session.homeEvenIfHoming()), "Stopped");
+    QCOMPARE(nameOf(arm.session.run()), "Stopped");
+    QCOMPARE(nameOf(arm.session.back()), "Stopped");
     QVERIFY(arm.port.written.isEmpty());
-    QCOMPARE(arm.at[4], 125);
+    QCOMPARE(arm.session.position(axes::Grip), 125);
 }
 
 QTEST_GUILESS_MAIN(TestSequencer)
