@@ -1,59 +1,60 @@
 #include "play/player.h"
 
-#include "core/link/com_device.h"
-#include "core/link/port.h"
-#include "core/link/send.h"
-#include "core/motion/axes.h"
+#include "core/process/event_wait.h"
 
 namespace play {
 
-Player::Player(Port &port, const config::Settings &settings, int loops)
-    : m_port(port), m_settings(settings), m_loops(loops), m_sequencer(port, *this)
+namespace {
+config::Settings paced(config::Settings settings)
 {
-    for (const axes::Axis &a : axes::all)
-        m_at[a.channel] = a.created;
-    // As the window does: nothing more is written once the device has gone.
-    connect(&m_port, &Port::lost, this, [this] { m_status = comdevice::NoDevice; });
+    // The window's homing speed counts passes through its event loop, of which there are none
+    // here: the walk goes at the line's pace.
+    settings.homeSpeed = 0;
+    return settings;
+}
+} // namespace
+
+Player::Player(Port &port, const config::Settings &settings, int loops)
+    : m_session(port), m_loops(loops)
+{
+    m_session.setConfiguration(paced(settings));
+    m_session.setWaits({[this] {
+                            events::runPending();
+                            if (m_onStep)
+                                m_onStep();
+                        },
+                        &events::sleepUntilEvent});
+    connect(&m_session, &ArmSession::loopCountChanged, this, &Player::onLoopCount);
 }
 
 Sequencer::End Player::startUp()
 {
-    m_sequencer.centre();
-    return m_sequencer.home();
+    m_session.centre();
+    return m_session.home();
 }
 
-Sequencer::End Player::run(const StepBuffer &steps)
-{
-    m_passBoundaries = 0;
-    return m_sequencer.run(steps);
-}
-
-QString Player::loopCountText() const
+Sequencer::End Player::run()
 {
     // Until stopped: there is always one more pass after this one.
-    if (m_loops == 0)
-        return QStringLiteral("2");
-    return QString::number(std::max(1, m_loops - m_passBoundaries));
+    setLoopCount(QString::number(m_loops == 0 ? 2 : m_loops));
+    m_passBoundaries = 0;
+    return m_session.run();
 }
 
-void Player::setLoopCountText(const QString &)
+void Player::setLoopCount(const QString &text)
 {
-    ++m_passBoundaries;
+    m_writing = true;
+    m_session.setLoopCountText(text);
+    m_writing = false;
 }
 
-void Player::placeAxis(int channel, int position)
+void Player::onLoopCount()
 {
-    if (m_at[channel] == position)
+    if (m_writing)
         return;
-    m_at[channel] = position;
-    send::axis(m_port, m_status, channel, position);
-}
-
-void Player::yield()
-{
-    Sequencer::Host::yield();
-    if (m_onStep)
-        m_onStep();
+    ++m_passBoundaries;
+    if (m_loops == 0 && m_session.loopCountText() != QLatin1String("2"))
+        setLoopCount(QStringLiteral("2"));
 }
 
 } // namespace play

@@ -1,7 +1,6 @@
 #include "play/run.h"
 
 #include "core/link/com_device.h"
-#include "core/link/probe.h"
 #include "core/link/serial_port.h"
 #include "core/process/event_wait.h"
 #include "core/process/quit_signals.h"
@@ -18,6 +17,7 @@
 #include <QElapsedTimer>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <unistd.h>
 
@@ -34,30 +34,32 @@ void say(FILE *to, QString text)
     std::fflush(to);
 }
 
-// The port a run plays on, and how messages name it: "COMM 2", or the device path given.
+// The port a run plays on, how messages name it ("COMM 2", or the device path given), and how
+// it is opened.
 struct Line {
     std::unique_ptr<Port> port;
     QString name;
-    int error = 0;
+    int number = 1;
+    std::function<int()> open;
 };
 
-Line openLine(const Options &o, const QString &configDir, int configuredPort)
+Line makeLine(const Options &o, const QString &configDir, int configuredPort)
 {
     Line line;
     if (o.dryRun) {
         line.port = std::make_unique<PrintingPort>(stdout);
         line.name = QStringLiteral("(dry run)");
-        line.error = line.port->open(1);
+        line.open = [port = line.port.get()] { return port->open(1); };
         return line;
     }
     auto serial = std::make_unique<SerialPort>(configDir);
+    line.number = o.port > 0 ? o.port : configuredPort;
     if (!o.device.isEmpty()) {
         line.name = o.device;
-        line.error = serial->openPath(o.device);
+        line.open = [port = serial.get(), path = o.device] { return port->openPath(path); };
     } else {
-        const int n = o.port > 0 ? o.port : configuredPort;
-        line.name = comdevice::portName(n);
-        line.error = serial->open(n);
+        line.name = comdevice::portName(line.number);
+        line.open = [port = serial.get(), n = line.number] { return port->open(n); };
     }
     line.port = std::move(serial);
     return line;
@@ -110,16 +112,12 @@ int run(int argc, char **argv)
         say(stderr, file.message);
         return BadMovementFile;
     }
-    StepBuffer steps;
-    movement::fill(steps, file.records);
 
-    Line line = openLine(o, folders.config, configuration.settings.port);
-    if (line.error != 0) {
-        say(stderr, comdevice::failureText(line.error, line.name, line.port->device(),
-                                           line.port->note()));
-        return PortUnusable;
-    }
+    Line line = makeLine(o, folders.config, configuration.settings.port);
     Port &port = *line.port;
+    Player player(port, configuration.settings, o.loops);
+    ArmSession &session = player.session();
+    session.openMovement(o.file, file.records);
     const auto lost = [&] {
         // A dry run whose reader has gone ends as a program does that writes into a closed
         // pipe: without a word, with the status of SIGPIPE.
@@ -129,15 +127,19 @@ int run(int argc, char **argv)
         return int(DeviceLost);
     };
 
-    const bool echoed = probe::echoes(port);
-    if (!port.isOpen())
+    const ArmSession::PortOutcome opened = session.choosePort(line.number, line.open);
+    if (opened == ArmSession::PortOutcome::Failed) {
+        say(stderr,
+            comdevice::failureText(session.portStatus(), line.name, port.device(), port.note()));
+        return PortUnusable;
+    }
+    if (opened == ArmSession::PortOutcome::Lost || !port.isOpen())
         return lost();
-    if (echoed) {
+    if (opened == ArmSession::PortOutcome::Echoed) {
         say(stderr, comdevice::echoText(line.name));
         return DeviceEchoes;
     }
 
-    Player player(port, configuration.settings, o.loops);
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &player, [&](int signal) {
         // The first signal decides the status; more of them change nothing.
         if (signalled == 0)
@@ -154,7 +156,7 @@ int run(int argc, char **argv)
 
     Sequencer::End end = signalled ? Sequencer::End::Stopped : player.startUp();
     if (end == Sequencer::End::Done) {
-        const Progress progress(steps, player.positions(), o.loops);
+        const Progress progress(session.stepBuffer(), player.positions(), o.loops);
         QElapsedTimer played;
         played.start();
         if (showProgress)
@@ -165,7 +167,7 @@ int run(int argc, char **argv)
                                           port.line().busyFor(LineClock::Clock::now()),
                                           std::chrono::milliseconds(played.elapsed())));
             });
-        end = player.run(steps);
+        end = player.run();
     }
     status.finish();
     // Closing a serial port may throw away what is still in its output buffer, and with it part
