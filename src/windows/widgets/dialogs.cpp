@@ -1,5 +1,7 @@
 #include "windows/widgets/dialogs.h"
 
+#include "core/text/program.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,7 +10,7 @@ Dialogs::Answer QtDialogs::message(QWidget *parent, const QString &text, const Q
                                    Icon icon, Buttons buttons)
 {
     QMessageBox box(parent);
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    box.setWindowTitle(title.isEmpty() ? program::displayName() : title);
     QString shown = text;
     shown.replace(QChar(13), QChar(u'\n'));
     box.setText(shown);

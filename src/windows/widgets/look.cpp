@@ -68,8 +68,9 @@ void setTextColour(QWidget *w, const QColor &c)
 void setUpApplication()
 {
     program::nameApplication();
-    // The name that message boxes without a title of their own show.
-    QApplication::setApplicationDisplayName(program::displayName());
+    // No application display name: on X11 Qt appends it to every window title that does not
+    // already end with it ("Quit Kestrel Robot — Kestrel"), and the titles are the program's own
+    // texts. A message box without a title of its own is given the name where it is made.
     // So that the desktop (on Wayland, by the window's app id) finds the menu entry and icon.
     QGuiApplication::setDesktopFileName(program::appId());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

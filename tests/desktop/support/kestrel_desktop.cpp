@@ -257,10 +257,11 @@ QByteArray startUpBytes()
 
 namespace {
 
-// On X, Qt adds the application's name to a window's title ("Quit Kestrel Robot — Kestrel").
+// A window of the program by its title.
 bool titled(const Window &w, const QString &title)
 {
-    return w.title == title || w.title.startsWith(title + QLatin1Char(' '));
+    // Exactly: the desktop shows the program's own titles, with nothing added.
+    return w.title == title;
 }
 
 } // namespace
