@@ -24,13 +24,13 @@ QByteArray base(std::initializer_list<int> positions)
 
 } // namespace
 
-class DesktopRecording : public QObject {
+class DesktopRecording : public DesktopTestCase {
     Q_OBJECT
 
-    std::unique_ptr<RobotLayout> m_layout;
-    std::unique_ptr<KestrelOnDesktop> m_k;
-    QString m_binary = kestrelBinary(QStringLiteral(KESTREL_BINARY));
+public:
+    DesktopRecording() : DesktopTestCase(QStringLiteral(KESTREL_BINARY)) {}
 
+private:
     // Clicks the base slider's arrow towards 255 and waits for its frame.
     bool stepBaseRight()
     {
@@ -50,23 +50,9 @@ class DesktopRecording : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY2(QFileInfo(m_binary).isExecutable(), qPrintable(m_binary));
-        m_layout = std::make_unique<RobotLayout>();
-    }
-
-    void cleanup()
-    {
-        if (m_k && QTest::currentTestFailed())
-            m_k->keepScreenshot(QString::fromLatin1(QTest::currentTestFunction()));
-        m_k.reset();
-    }
-
     void backRetracesARecordingAndHomeCentres()
     {
-        m_k = std::make_unique<KestrelOnDesktop>(*m_layout,
-                                                 KestrelOnDesktop::Options{m_binary, {}, {}});
+        launch();
         KestrelOnDesktop &k = *m_k;
         QVERIFY2(k.start(), qPrintable(k.error()));
         QVERIFY(k.line().waitForCount(std::size_t(startUpBytes().size()), 10000));
@@ -115,13 +101,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    // This process only lays the window out; the program under test has the display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    DesktopRecording t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_DESKTOP_TEST_MAIN(DesktopRecording)
 
 #include "test_desktop_recording.moc"

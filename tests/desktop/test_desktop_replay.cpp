@@ -82,13 +82,13 @@ double msSince(Clock::time_point t, Clock::time_point at)
 
 } // namespace
 
-class DesktopReplay : public QObject {
+class DesktopReplay : public DesktopTestCase {
     Q_OBJECT
 
-    std::unique_ptr<RobotLayout> m_layout;
-    std::unique_ptr<KestrelOnDesktop> m_k;
-    QString m_binary = kestrelBinary(QStringLiteral(KESTREL_BINARY));
+public:
+    DesktopReplay() : DesktopTestCase(QStringLiteral(KESTREL_BINARY)) {}
 
+private:
     // Started, with the movement opened through File, "Open" and the start-up line checked.
     // The caption width of "PAUSE", learnt from the screen, in *pauseWidth.
     bool startWithMovement(KestrelOnDesktop &k, int *pauseWidth)
@@ -149,9 +149,8 @@ class DesktopReplay : public QObject {
         for (const PacedLine::Byte &b : line.bytes())
             after += b.at > shownAt;
         if (after > std::size_t(inFlightBytes))
-            *problems << QStringLiteral("%1: %2 bytes came after CONT was shown")
-                             .arg(name)
-                             .arg(after);
+            *problems
+                << QStringLiteral("%1: %2 bytes came after CONT was shown").arg(name).arg(after);
         const QByteArray soFar = played(line);
         if (soFar.size() % 8 != 0 || !replayBytes().startsWith(soFar))
             *problems << QStringLiteral("%1: the pause did not fall between two steps of the "
@@ -174,23 +173,9 @@ class DesktopReplay : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY2(QFileInfo(m_binary).isExecutable(), qPrintable(m_binary));
-        m_layout = std::make_unique<RobotLayout>();
-    }
-
-    void cleanup()
-    {
-        if (m_k && QTest::currentTestFailed())
-            m_k->keepScreenshot(QString::fromLatin1(QTest::currentTestFunction()));
-        m_k.reset();
-    }
-
     void pauseHoldsTheLineAndContReleasesIt()
     {
-        m_k = std::make_unique<KestrelOnDesktop>(*m_layout,
-                                                 KestrelOnDesktop::Options{m_binary, {}, {}});
+        launch();
         KestrelOnDesktop &k = *m_k;
         int pauseWidth = 0;
         QVERIFY(startWithMovement(k, &pauseWidth));
@@ -241,8 +226,7 @@ private Q_SLOTS:
 
     void stopWhilePausedEndsTheRunAndRunPlaysAgain()
     {
-        m_k = std::make_unique<KestrelOnDesktop>(*m_layout,
-                                                 KestrelOnDesktop::Options{m_binary, {}, {}});
+        launch();
         KestrelOnDesktop &k = *m_k;
         int pauseWidth = 0;
         QVERIFY(startWithMovement(k, &pauseWidth));
@@ -287,13 +271,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    // This process only lays the window out; the program under test has the display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    DesktopReplay t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_DESKTOP_TEST_MAIN(DesktopReplay)
 
 #include "test_desktop_replay.moc"

@@ -29,34 +29,16 @@ bool stepBaseRight(KestrelOnDesktop &k, int to)
 
 } // namespace
 
-class DesktopSession : public QObject {
+class DesktopSession : public DesktopTestCase {
     Q_OBJECT
 
-    std::unique_ptr<RobotLayout> m_layout;
-    std::unique_ptr<KestrelOnDesktop> m_k;
-    QString m_binary = kestrelBinary(QStringLiteral(KESTREL_BINARY));
+public:
+    DesktopSession() : DesktopTestCase(QStringLiteral(KESTREL_BINARY)) {}
 
-    KestrelOnDesktop &started()
-    {
-        m_k = std::make_unique<KestrelOnDesktop>(*m_layout,
-                                                 KestrelOnDesktop::Options{m_binary, {}, {}});
-        return *m_k;
-    }
+private:
+    KestrelOnDesktop &started() { return launch(); }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY2(QFileInfo(m_binary).isExecutable(), qPrintable(m_binary));
-        m_layout = std::make_unique<RobotLayout>();
-    }
-
-    void cleanup()
-    {
-        if (m_k && QTest::currentTestFailed())
-            m_k->keepScreenshot(QString::fromLatin1(QTest::currentTestFunction()));
-        m_k.reset();
-    }
-
     void startsAndQuitsFromTheKeyboard()
     {
         KestrelOnDesktop &k = started();
@@ -134,13 +116,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    // This process only lays the window out; the program under test has the display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    DesktopSession t;
-    return QTest::qExec(&t, argc, argv);
-}
+KESTREL_DESKTOP_TEST_MAIN(DesktopSession)
 
 #include "test_desktop_session.moc"

@@ -4,7 +4,9 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
+#include <QTest>
 
 namespace desktop {
 
@@ -288,6 +290,26 @@ bool KestrelOnDesktop::waitForDialogGone(const QString &title, int timeoutMs)
     return m_x->waitForNoWindow(
         [&](const Window &w) { return w.pid == pid() && w.id != m_main && titled(w, title); },
         timeoutMs);
+}
+
+KestrelOnDesktop &DesktopTestCase::launch(const QStringList &env)
+{
+    m_k =
+        std::make_unique<KestrelOnDesktop>(*m_layout, KestrelOnDesktop::Options{m_binary, {}, env});
+    return *m_k;
+}
+
+void DesktopTestCase::initTestCase()
+{
+    QVERIFY2(QFileInfo(m_binary).isExecutable(), qPrintable(m_binary));
+    m_layout = std::make_unique<RobotLayout>();
+}
+
+void DesktopTestCase::cleanup()
+{
+    if (m_k && QTest::currentTestFailed())
+        m_k->keepScreenshot(QString::fromLatin1(QTest::currentTestFunction()));
+    m_k.reset();
 }
 
 } // namespace desktop

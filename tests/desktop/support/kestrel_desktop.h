@@ -11,10 +11,12 @@
 #include "robot_layout.h"
 #include "x_desktop.h"
 
+#include <QApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -97,6 +99,37 @@ private:
     unsigned long m_main = 0;
     QString m_error;
 };
+
+// The frame every desktop test case shares: the layout learnt once, one program started per
+// test function (the kestrel built beside the test, or $KESTREL_DESKTOP_BINARY), and a
+// screenshot kept of each test function that failed.
+class DesktopTestCase : public QObject {
+    Q_OBJECT
+public:
+    explicit DesktopTestCase(const QString &builtBinary) : m_binary(kestrelBinary(builtBinary)) {}
+
+protected:
+    // A program made for the test function that runs; not yet started.
+    KestrelOnDesktop &launch(const QStringList &env = {});
+    const QString m_binary;
+    std::unique_ptr<RobotLayout> m_layout;
+    std::unique_ptr<KestrelOnDesktop> m_k;
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+};
+
+// The test's main: this process only lays the window out, offscreen; the program under test
+// has the display.
+#define KESTREL_DESKTOP_TEST_MAIN(TestCase)                                                        \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
+        QApplication app(argc, argv);                                                              \
+        TestCase t;                                                                                \
+        return QTest::qExec(&t, argc, argv);                                                       \
+    }
 
 // The line's bytes for a frame, and what start-up sends with every home at 127: the probe,
 // then the four axes that start away from the centre (grip, shoulder, elbow, wrist).
