@@ -72,6 +72,10 @@ private slots:
     void portOutcomes_data();
     void portOutcomes();
     void portLostAndChosenAgain();
+    void typedValueRecordsTheTextSendsThePosition();
+    void loopCountBoxRule_data();
+    void loopCountBoxRule();
+    void loopCountSliderWritesTheBox();
 };
 
 void TestArmSession::startsWhereTheWindowIsCreated()
@@ -392,6 +396,114 @@ void TestArmSession::portLostAndChosenAgain()
     QVERIFY(!b.session.isRecording());
     QCOMPARE(stopped.size(), 0);
     QCOMPARE(b.session.loopCountText(), "9");
+}
+
+void TestArmSession::typedValueRecordsTheTextSendsThePosition()
+{
+    // Typing into a value box never moves the servo: the frame carries where the axis stands,
+    // and while recording the typed whole number is the step.
+    Bench b;
+    b.session.moveAxis(axes::Elbow, 90);
+    b.port.clearWritten();
+    b.session.typeValue(axes::Elbow, "2");
+    QCOMPARE(b.frames(), framesOf({{2, 90}}));
+    QCOMPARE(b.session.stepBuffer().stepCount(), 0);
+
+    b.session.rec();
+    b.port.clearWritten();
+    for (const char *typed : {"20", "200", "", "-", "300", "-1", "254.5", " 7 "})
+        b.session.typeValue(axes::Elbow, typed);
+    QCOMPARE(b.frames().size(), 8);
+    for (const frame::Frame &f : b.frames())
+        QCOMPARE(f, (frame::Frame{2, 90}));
+    QCOMPARE(stepsFrom(b.session.stepBuffer(), 2), (Steps{{2, 20}, {2, 200}, {2, 254}, {2, 7}}));
+    QCOMPARE(b.session.position(axes::Elbow), 90);
+
+    // No frame while the port is unusable; the step is still taken.
+    b.port.disappear();
+    b.port.clearWritten();
+    b.session.typeValue(axes::Elbow, "5");
+    QVERIFY(b.frames().isEmpty());
+    QCOMPARE(b.session.stepBuffer().at(b.session.stepBuffer().stepCount()), (Step{2, 5}));
+}
+
+void TestArmSession::loopCountBoxRule_data()
+{
+    QTest::addColumn<QString>("slider"); // the count the slider stands at, as the box said it
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("count");
+    QTest::newRow("a count") << "3"
+                             << "5"
+                             << "5" << 5;
+    QTest::newRow("the largest") << "3"
+                                 << "100"
+                                 << "100" << 100;
+    QTest::newRow("too many") << "3"
+                              << "101"
+                              << "3" << 3;
+    QTest::newRow("just under too many") << "3"
+                                         << "100.7"
+                                         << "3" << 3;
+    QTest::newRow("not a number") << "3"
+                                  << "x"
+                                  << "3" << 3;
+    QTest::newRow("emptied") << "3"
+                             << ""
+                             << "3" << 3;
+    QTest::newRow("zero") << "3"
+                          << "0"
+                          << "1" << 1;
+    QTest::newRow("negative") << "3"
+                              << "-3"
+                              << "3" << 3;
+    QTest::newRow("rounds to zero") << "3"
+                                    << "0.3"
+                                    << "3" << 3;
+    QTest::newRow("a fraction moves the slider") << "3"
+                                                 << "5.4"
+                                                 << "5" << 5;
+    QTest::newRow("a fraction where the slider stands") << "5"
+                                                        << "5.4"
+                                                        << "5.4" << 5;
+}
+
+void TestArmSession::loopCountBoxRule()
+{
+    QFETCH(QString, slider);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, count);
+    Bench b;
+    b.session.enterLoopCount(slider);
+    QCOMPARE(b.session.loopCount(), slider.toInt());
+    QSignalSpy moved(&b.session, &ArmSession::loopCountMoved);
+    b.session.enterLoopCount(typed);
+    QCOMPARE(b.session.loopCountText(), shown);
+    QCOMPARE(b.session.loopCount(), count);
+    QCOMPARE(moved.size(), count == slider.toInt() ? 0 : 1);
+    // A bad text after it gives back what was accepted now.
+    b.session.enterLoopCount("bad");
+    QCOMPARE(b.session.loopCountText(), shown);
+    QVERIFY(b.port.frames().isEmpty());
+}
+
+void TestArmSession::loopCountSliderWritesTheBox()
+{
+    Bench b;
+    QSignalSpy texts(&b.session, &ArmSession::loopCountChanged);
+    b.session.slideLoopCount(42);
+    QCOMPARE(b.session.loopCount(), 42);
+    QCOMPARE(b.session.loopCountText(), "42");
+    QCOMPARE(texts.size(), 1);
+    // Outside the slider's range: nothing changes.
+    b.session.slideLoopCount(0);
+    b.session.slideLoopCount(101);
+    QCOMPARE(b.session.loopCount(), 42);
+    QCOMPARE(texts.size(), 1);
+    // The slider's count is what a bad text gives back.
+    b.session.enterLoopCount("abc");
+    QCOMPARE(b.session.loopCountText(), "42");
 }
 
 QTEST_GUILESS_MAIN(TestArmSession)

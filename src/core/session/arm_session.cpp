@@ -6,6 +6,7 @@
 #include "core/link/send.h"
 #include "core/process/event_wait.h"
 #include "core/store/movement_file.h"
+#include "core/text/numbers.h"
 
 ArmSession::ArmSession(Port &port, QObject *parent)
     : QObject(parent), m_port(port), m_waits{&events::runPending, &events::sleepUntilEvent},
@@ -47,6 +48,23 @@ void ArmSession::moveAxis(int channel, int position, Repeat repeat)
         record(channel, position);
     // A view that moved the axis again meanwhile has sent its own frame; this one carries
     // where the axis stands now, as the box's write carries the slider's position.
+    send::axis(m_port, port_status, channel, m_at[channel]);
+}
+
+void ArmSession::typeValue(int channel, const QString &text)
+{
+    if (channel < 0 || channel >= axes::count)
+        return;
+    if (recording) {
+        // Only a position a slider can take is stored: playback sets the sliders to the steps,
+        // so an emptied box, a lone minus sign or 300 is not recorded.
+        const auto typed = numbers::wholeTextNumber(text);
+        if (typed) {
+            const double position = numbers::roundHalfEven(*typed);
+            if (position >= axes::lowest && position <= axes::highest)
+                record(channel, static_cast<int>(position));
+        }
+    }
     send::axis(m_port, port_status, channel, m_at[channel]);
 }
 
@@ -206,6 +224,51 @@ void ArmSession::setLoopCountText(const QString &text)
 {
     m_loopCount = text;
     Q_EMIT loopCountChanged(text);
+}
+
+void ArmSession::writeLoopBox(const QString &text)
+{
+    // A box raises no change for the text it holds already.
+    if (m_loopCount == text)
+        return;
+    setLoopCountText(text);
+}
+
+void ArmSession::enterLoopCount(const QString &text)
+{
+    writeLoopBox(text);
+    const auto count = numbers::wholeTextNumber(m_loopCount);
+    if (!count || *count >= 101) {
+        writeLoopBox(m_lastLoopCount);
+        return;
+    }
+    if (*count == 0)
+        writeLoopBox(QStringLiteral("1"));
+    const auto now = numbers::wholeTextNumber(m_loopCount);
+    const double whole = now ? numbers::roundHalfEven(*now) : 0;
+    // A count the slider cannot take (-3, 0.3, 100.7) is refused like any other bad text.
+    if (whole < 1 || whole > 100) {
+        writeLoopBox(m_lastLoopCount);
+        return;
+    }
+    if (m_loopSlider != static_cast<int>(whole)) {
+        m_loopSlider = static_cast<int>(whole);
+        Q_EMIT loopCountMoved(m_loopSlider);
+        // The slider's change writes its count into the box.
+        writeLoopBox(QString::number(m_loopSlider));
+    }
+    m_lastLoopCount = m_loopCount;
+}
+
+void ArmSession::slideLoopCount(int count)
+{
+    if (count < 1 || count > 100)
+        return;
+    if (m_loopSlider != count) {
+        m_loopSlider = count;
+        Q_EMIT loopCountMoved(count);
+    }
+    enterLoopCount(QString::number(count));
 }
 
 void ArmSession::setPortStatus(int status)

@@ -58,6 +58,8 @@ public:
     bool motionControlsEnabled() const { return m_motionEnabled; }
     bool paused() const override { return m_paused; }
     QString loopCountText() const override { return m_loopCount; }
+    // The count the loop-count slider stands at, 1..100.
+    int loopCount() const { return m_loopSlider; }
     int replayIndex() const { return m_sequencer.replayIndex(); }
     bool homing() const { return m_sequencer.homing(); }
     bool replaying() const { return m_sequencer.replaying(); }
@@ -72,6 +74,10 @@ public:
     // already: record and send again.
     enum class Repeat { No, Yes };
     void moveAxis(int channel, int position, Repeat repeat = Repeat::No);
+    // A value box's text changed without the axis moving (the operator typing): while
+    // recording, the text is a step when it is a whole number an axis can take; and the frame
+    // carries where the axis stands, not the text, so typing alone never moves the servo.
+    void typeValue(int channel, const QString &text);
     // REC: an empty recording begins; the first move lands at index 2.
     void rec();
     // STOP: a running replay or reverse walk ends after its step in progress, the pause is
@@ -103,6 +109,13 @@ public:
     // Every write is announced, also one that leaves the text as it was: a pass's count written
     // back is news to a view that counts the passes.
     void setLoopCountText(const QString &text) override;
+    // The loop-count box's own rule, for a text the operator (or a write into the box) put
+    // there: a count of 1..100 is accepted and moves the slider, where the slider's own count
+    // is written back as the box's text; 0 becomes "1"; anything else gives back the last
+    // accepted text. A text the slider already stands at stays as it was typed.
+    void enterLoopCount(const QString &text);
+    // The loop-count slider moved to `count`: the box says so, under the box's rule.
+    void slideLoopCount(int count);
     void setConfiguration(const config::Settings &settings);
     // A movement file was read whole: its records fill the buffer from index 1, and it becomes
     // the current movement file.
@@ -117,6 +130,8 @@ Q_SIGNALS:
     void bufferFull();
     void pausedChanged(bool paused);
     void loopCountChanged(const QString &text);
+    // The loop-count slider's count changed.
+    void loopCountMoved(int count);
     // STOP has done its work: the view shows the idle layout.
     void stopped();
     // init_port began: `number` is port_number now.
@@ -155,6 +170,7 @@ private:
     void setPaused(bool on);
     void setPortStatus(int status);
     void setMotionControls(bool enabled);
+    void writeLoopBox(const QString &text);
     PortOutcome outcome() const;
 
     Port &m_port;
@@ -167,6 +183,8 @@ private:
     bool m_motionEnabled = false;
     bool m_paused = false;
     QString m_loopCount = QStringLiteral("1");
+    int m_loopSlider = 1;
+    QString m_lastLoopCount = QStringLiteral("1"); // given back for a bad count
     QString movement_file = QStringLiteral("robotmov.kmv");
     bool m_lostInProbe = false;
     Sequencer m_sequencer;
