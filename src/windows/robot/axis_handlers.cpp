@@ -1,35 +1,58 @@
-// The axis sliders and their immediate value boxes, and the loop count.
-// A slider is the one holder of an axis position: its change writes the position into the box,
-// and the box's change records the step and sends the frame. So a move reaches the arm the same
-// way whoever made it: the operator, start-up, homing, Enter in a box, or playback.
+// The axis sliders and their immediate value boxes, and the loop count: the operator's moves go
+// to the session, and the session's moves come back here to be shown. A move reaches the arm the
+// same way whoever made it: the operator, start-up, homing, Enter in a box, or playback.
 
-#include "core/link/send.h"
 #include "core/text/numbers.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QLineEdit>
 
+namespace {
+// Marks the window's own writes of what the session announced, so that the handlers those
+// writes raise leave the session alone.
+class Showing {
+public:
+    explicit Showing(bool &flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+    ~Showing() { m_flag = m_was; }
+    Showing(const Showing &) = delete;
+    Showing &operator=(const Showing &) = delete;
+
+private:
+    bool &m_flag;
+    bool m_was;
+};
+} // namespace
+
+void robot::showAxis(int channel, int position)
+{
+    const Showing showing(m_showing);
+    slider[channel]->setValueTo(position);
+    box[channel]->setText(QString::number(position));
+}
+
 void robot::Slider_Change(int channel, int value)
 {
-    QLineEdit *b = box[channel];
-    const QString text = QString::number(value);
-    // Qt raises no change for a text the box already holds, but the arm must follow the slider
-    // all the same (Enter on a typed 200 moves the slider to 200, and the box already says so;
-    // a dragged thumb's release repeats the position its last scroll wrote).
-    if (b->text() == text)
-        Text_Change(channel);
-    else
-        b->setText(text);
+    if (m_showing)
+        return;
+    if (m_session.position(channel) != value) {
+        m_session.moveAxis(channel, value);
+        return;
+    }
+    // The slider stands where it stood (a dragged thumb's release repeats the position its
+    // last scroll wrote): the box says so again, and the arm follows all the same.
+    {
+        const Showing showing(m_showing);
+        box[channel]->setText(QString::number(value));
+    }
+    m_session.moveAxis(channel, value, ArmSession::Repeat::Yes);
 }
 
 void robot::Text_Change(int channel)
 {
-    if (recording)
-        appendStep(channel, box[channel]->text());
-    // The frame carries the slider's position, not the typed text, so typing alone never moves
-    // the servo: only Enter does, through the slider.
-    send::axis(m_port, port_status, channel, slider[channel]->Value());
+    if (m_showing)
+        return;
+    m_session.typeValue(channel, box[channel]->text());
 }
 
 void robot::Text_KeyDown(int channel)
@@ -39,11 +62,12 @@ void robot::Text_KeyDown(int channel)
     const auto typed = numbers::wholeTextNumber(b->text());
     const double wanted = typed ? numbers::roundHalfEven(*typed) : 0;
     if (typed && wanted >= std::min(s->Min(), s->Max()) && wanted <= std::max(s->Min(), s->Max())) {
-        // If the slider already stands there, the box keeps the typed text.
-        s->setValueTo(static_cast<int>(wanted));
+        // If the axis already stands there, the box keeps the typed text.
+        if (m_session.position(channel) != static_cast<int>(wanted))
+            m_session.moveAxis(channel, static_cast<int>(wanted));
     } else {
-        const QString back = QString::number(s->Value());
-        b->setText(back);
+        // The box's change sends the axis's position again, as a typed text does.
+        b->setText(QString::number(m_session.position(channel)));
     }
     // Base leads to shoulder, shoulder to grip; the others keep the focus.
     QLineEdit *next = channel == axes::Base       ? box[axes::Shoulder]
@@ -52,32 +76,27 @@ void robot::Text_KeyDown(int channel)
     next->setFocus();
 }
 
+void robot::showLoopCount(const QString &text)
+{
+    // Written as any text in the box: the box's rule looks at it (a count written as 0 shows
+    // as 1).
+    Text5->setText(text);
+}
+
+void robot::showLoopSlider(int count)
+{
+    const Showing showing(m_showing);
+    HScroll3->setValueTo(count);
+}
+
 void robot::HScroll3_Change(int value)
 {
-    const QString text = QString::number(value);
-    if (Text5->text() == text)
-        Text5_Change();
-    else
-        Text5->setText(text);
+    if (m_showing)
+        return;
+    m_session.slideLoopCount(value);
 }
 
 void robot::Text5_Change()
 {
-    // The box is read afresh at each step: the nested writes below change it underneath.
-    const auto count = numbers::wholeTextNumber(Text5->text());
-    if (count && *count < 101) {
-        if (*count == 0)
-            Text5->setText(QStringLiteral("1"));
-        const auto now = numbers::wholeTextNumber(Text5->text());
-        const double whole = now ? numbers::roundHalfEven(*now) : 0;
-        // A count the slider cannot take (-3, 0.3, 100.7) is refused like any other bad text.
-        if (whole < 1 || whole > 100) {
-            Text5->setText(last_loop_count);
-            return;
-        }
-        HScroll3->setValueTo(static_cast<int>(whole));
-        last_loop_count = Text5->text();
-    } else {
-        Text5->setText(last_loop_count);
-    }
+    m_session.enterLoopCount(Text5->text());
 }

@@ -4,8 +4,6 @@
 #include "core/store/save_file.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
-#include "windows/widgets/scroll_bar.h"
-
 
 namespace {
 QString cannot(const QString &what, const QString &path, const QString &reason)
@@ -28,12 +26,11 @@ config::Settings robot::readConfiguration()
 
 void robot::SaveCon_Click()
 {
-    std::array<int, axes::count> pose{};
-    for (int channel = 0; channel < axes::count; ++channel)
-        pose[channel] = slider[channel]->Value();
+    const std::array<int, axes::count> pose = m_session.positions();
+    const config::Settings &settings = m_session.configuration();
     const QString path = m_services.folders.configFile();
     const SaveResult saved =
-        saveWhole(path, config::write(pose, m_config.homeSpeed, m_config.port), true);
+        saveWhole(path, config::write(pose, settings.homeSpeed, settings.port), true);
     if (!saved.ok) {
         // The old file stays as it was, and so do the homes in memory.
         m_dialogs.message(
@@ -41,14 +38,17 @@ void robot::SaveCon_Click()
             QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
         return;
     }
+    config::Settings saved_as = settings;
     for (int channel = 0; channel < axes::count; ++channel)
-        m_config.home[channel] = pose[channel];
+        saved_as.home[channel] = pose[channel];
+    m_session.setConfiguration(saved_as);
 }
 
 void robot::Show_men_Click()
 {
-    const QString text = config::currentSettingsText(m_config, port_status == 0);
-    if (port_status == 0)
+    const bool usable = m_session.portStatus() == 0;
+    const QString text = config::currentSettingsText(m_session.configuration(), usable);
+    if (usable)
         m_dialogs.message(this, text, QStringLiteral("CURRENT SETTINGS"), Dialogs::Icon::None,
                           Dialogs::Buttons::OkCancel);
     else

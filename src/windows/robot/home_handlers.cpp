@@ -1,11 +1,11 @@
-// The arm's working values, and HOME. The walk itself is the sequencer's.
+// The arm's working values, and HOME. The walk itself is the session's.
 
 #include "windows/robot/robot.h"
 
 void robot::initrobot()
 {
     // The defaults (every home 127, speed 5, port 1), then what the file says.
-    m_config = readConfiguration();
+    m_session.setConfiguration(readConfiguration());
 }
 
 void robot::Command2_Click()
@@ -15,5 +15,5 @@ void robot::Command2_Click()
 
 void robot::homeservos()
 {
-    m_sequencer.home();
+    m_session.home();
 }

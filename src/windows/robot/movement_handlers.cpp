@@ -26,8 +26,7 @@ void robot::Open_men_Click()
             m_dialogs.message(this, file.message, QString(), Dialogs::Icon::Critical,
                               Dialogs::Buttons::Ok);
         } else {
-            movement_file = name;
-            movement::fill(step_buffer, file.records);
+            m_session.openMovement(name, file.records);
         }
     }
     // Only RUN itself; its picture twin is left as it is.
@@ -36,24 +35,25 @@ void robot::Open_men_Click()
 
 void robot::Save_men_Click()
 {
-    if (step_buffer.stepCount() < leastStepCountToSave)
+    const StepBuffer &steps = m_session.stepBuffer();
+    if (steps.stepCount() < leastStepCountToSave)
         return;
-    const SaveResult saved =
-        saveWhole(movement_file, movement::write(step_buffer, 1, step_buffer.stepCount()), false);
+    const QString &file = m_session.movementFile();
+    const SaveResult saved = saveWhole(file, movement::write(steps, 1, steps.stepCount()), false);
     if (!saved.ok)
         m_dialogs.message(this,
-                          QStringLiteral("Cannot save the movement file '") + movement_file +
+                          QStringLiteral("Cannot save the movement file '") + file +
                               QStringLiteral("'") + QChar(13) + saved.reason,
                           QString(), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
 }
 
 void robot::Saveas_men_Click()
 {
-    if (step_buffer.stepCount() < leastStepCountToSave)
+    if (m_session.stepBuffer().stepCount() < leastStepCountToSave)
         return;
     const QString name = m_dialogs.saveFile(this, dialogTitle, filter);
     if (name.isEmpty())
         return;
-    movement_file = name;
+    m_session.setMovementFile(name);
     Save_men_Click();
 }

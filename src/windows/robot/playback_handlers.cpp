@@ -1,41 +1,14 @@
-// RUN, PAUSE/CONT and BACK: the layouts, and the host side of the sequencer that plays them. A
-// replay is step-exact, not time-exact: steps carry no time and go out one after another, as
-// fast as the line takes them.
+// RUN, PAUSE/CONT and BACK: the layouts, and the window's side of the session's waits. A replay
+// is step-exact, not time-exact: steps carry no time and go out one after another, as fast as
+// the line takes them.
 
+#include "core/process/event_wait.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/paint_pacing.h"
-#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QPushButton>
-
-// The sequencer's host: what the operator sees of a long operation is the window's controls.
-bool robot::paused() const
-{
-    return Command6->text() == QLatin1String("CONT");
-}
-
-QString robot::loopCountText() const
-{
-    return Text5->text();
-}
-
-void robot::setLoopCountText(const QString &text)
-{
-    Text5->setText(text);
-}
-
-int robot::axisPosition(int channel) const
-{
-    return slider[channel]->Value();
-}
-
-void robot::placeAxis(int channel, int position)
-{
-    slider[channel]->setValueTo(position);
-}
 
 void robot::setRunLayout()
 {
@@ -69,18 +42,18 @@ void robot::paceThePainting(bool paced)
     m_painting->setPaced(paced);
 }
 
-void robot::waitForEvents()
+void robot::hold()
 {
     // The operator looks at a held replay: it shows where the arm stands before it sleeps.
     m_painting->flush();
-    Sequencer::Host::waitForEvents();
+    events::sleepUntilEvent();
 }
 
 void robot::Command5_Click()
 {
     setRunLayout();
     paceThePainting(true);
-    const auto end = m_sequencer.run(step_buffer);
+    const auto end = m_session.run();
     paceThePainting(false);
     Open_men->setEnabled(true);
     look::setBackColour(Command3, look::lightGrey);
@@ -101,11 +74,12 @@ void robot::Command5_MouseUp()
 
 void robot::Command6_Click()
 {
-    setPauseCaption(paused() ? QStringLiteral("PAUSE") : QStringLiteral("CONT"));
+    m_session.togglePause();
 }
 
-void robot::setPauseCaption(const QString &caption)
+void robot::setPauseCaption(bool paused)
 {
+    const QString caption = paused ? QStringLiteral("CONT") : QStringLiteral("PAUSE");
     Command6->setText(caption);
     // The picture never changes, so a screen reader learns from the name what the button does
     // now, as it does from the captioned twin.
@@ -117,15 +91,13 @@ void robot::Backbutt_Click()
     Backbutt->setEnabled(false);
     Command20->setEnabled(false);
     paceThePainting(true);
-    const auto end = m_sequencer.back(step_buffer);
+    // The closing STOP runs also when the operator's STOP ended the walk (and disabled STOP);
+    // the session presses it, and the window shows it as STOP's own.
+    const auto end = m_session.back();
     paceThePainting(false);
     if (end == Sequencer::End::Lost) {
-        // STOP is disabled with the other motion controls now. End the recording here, and
-        // leave the File menu open so that what was recorded can be saved.
-        recording = false;
+        // STOP is disabled with the other motion controls now, and the recording has ended.
+        // The File menu stays open so that what was recorded can be saved.
         setFileMenuEnabled(true);
-        return;
     }
-    // The closing STOP runs also when the operator's STOP ended the walk (and disabled STOP).
-    Command4_Click();
 }

@@ -1,9 +1,7 @@
-// The port manager: opens "Comm n", probes it for an echo, and switches the motion controls
-// with the outcome. port_status is what every sender of frames consults.
+// The port manager's view: init_port asks the session for "Comm n", and the window tells what
+// came of it: the check marks, the messages, and the motion controls switched with the outcome.
 
 #include "core/link/com_device.h"
-#include "core/link/port.h"
-#include "core/link/probe.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/scroll_bar.h"
@@ -14,23 +12,8 @@
 
 void robot::init_port(int port)
 {
-    port_status = 0;
-    m_config.port = static_cast<qint16>(port);
-    if (m_port.isOpen())
-        m_port.close();
-    // Selecting the device, applying 9600,N,8,1 and opening are one guarded step here: any
-    // failure of the three leaves the port closed with a non-zero status.
-    const int error = m_port.open(port);
-    if (error == 0) {
-        setCheckMarks(port);
-    } else {
-        port_status = error;
-        m_dialogs.message(this, comdevice::failureText(error, port, m_port.device(), m_port.note()),
-                          QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
-                          Dialogs::Buttons::Ok);
-        disable_all();
-    }
-    check_if_modem();
+    // The outcome is shown as the session announces it.
+    (void)m_session.choosePort(port);
 }
 
 void robot::setCheckMarks(int port)
@@ -42,23 +25,17 @@ void robot::setCheckMarks(int port)
         coms[i]->setChecked(i + 1 == port);
 }
 
-void robot::check_if_modem()
+void robot::onPortFailed(int error, int number, const QString &device, const QString &note)
 {
-    if (port_status != 0)
-        return;
-    const bool echoed = probe::echoes(m_port);
-    if (port_status != 0)
-        return; // the device went away during the wait; that has been reported
-    if (echoed) {
-        disable_all();
-        port_status = 13;
-        m_dialogs.message(
-            this,
-            comdevice::echoText(comdevice::portName(m_config.port)),
-            QStringLiteral("VM Warning"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-    } else {
-        enable_all();
-    }
+    m_dialogs.message(this, comdevice::failureText(error, number, device, note),
+                      QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
+                      Dialogs::Buttons::Ok);
+}
+
+void robot::onPortEchoed(int number)
+{
+    m_dialogs.message(this, comdevice::echoText(comdevice::portName(number)),
+                      QStringLiteral("VM Warning"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
 }
 
 void robot::setMotionGroupEnabled(bool enabled)
@@ -81,14 +58,10 @@ void robot::disable_all()
     setMotionGroupEnabled(false);
 }
 
-void robot::onPortLost()
+void robot::onPortLost(int number, const QString &device)
 {
-    // The port is closed already. Treat it as a failed open: nothing more is sent, and the
-    // sequencer ends any long operation before its next step. What was recorded stays.
-    port_status = comdevice::NoDevice;
-    disable_all();
     // Reported once the handler that was writing has returned, not in the middle of it.
-    QTimer::singleShot(0, this, [this, device = m_port.device(), number = m_config.port] {
+    QTimer::singleShot(0, this, [this, device, number] {
         m_dialogs.message(this, comdevice::failureText(comdevice::NoDevice, number, device),
                           QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
                           Dialogs::Buttons::Ok);

@@ -1,6 +1,7 @@
 #include "windows/robot/robot.h"
 
 #include "core/link/port.h"
+#include "core/process/event_wait.h"
 #include "windows/help/helpwindow.h"
 #include "windows/product/product_windows.h"
 #include "windows/widgets/dialogs.h"
@@ -17,13 +18,14 @@
 
 robot::robot(Services services, QWidget *parent)
     : QMainWindow(parent), m_services(std::move(services)), m_port(*m_services.port),
-      m_dialogs(*m_services.dialogs), m_sequencer(m_port, *this)
+      m_dialogs(*m_services.dialogs), m_session(m_port)
 {
     setObjectName(QStringLiteral("robot"));
     buildLayout();
     buildMenus();
     connectControls();
     m_painting = new PaintPacer(this);
+    m_session.setWaits({&events::runPending, [this] { hold(); }});
     setFixedSize(sizeHint());
 }
 
@@ -49,7 +51,27 @@ void robot::connectControls()
     connectMenus();
     connectKeys();
     nameControls();
-    connect(&m_port, &Port::lost, this, &robot::onPortLost);
+    connectSession();
+}
+
+void robot::connectSession()
+{
+    connect(&m_session, &ArmSession::axisMoved, this, &robot::showAxis);
+    connect(&m_session, &ArmSession::loopCountChanged, this, &robot::showLoopCount);
+    connect(&m_session, &ArmSession::loopCountMoved, this, &robot::showLoopSlider);
+    connect(&m_session, &ArmSession::pausedChanged, this, &robot::setPauseCaption);
+    connect(&m_session, &ArmSession::motionControlsSet, this, [this](bool enabled) {
+        if (enabled)
+            enable_all();
+        else
+            disable_all();
+    });
+    connect(&m_session, &ArmSession::bufferFull, this, &robot::onBufferFull);
+    connect(&m_session, &ArmSession::stopped, this, &robot::onStopped);
+    connect(&m_session, &ArmSession::portOpened, this, &robot::setCheckMarks);
+    connect(&m_session, &ArmSession::portFailed, this, &robot::onPortFailed);
+    connect(&m_session, &ArmSession::portEchoed, this, &robot::onPortEchoed);
+    connect(&m_session, &ArmSession::portLost, this, &robot::onPortLost);
 }
 
 void robot::connectAxisControls()

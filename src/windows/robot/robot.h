@@ -1,31 +1,29 @@
 #pragma once
-// The main window `robot` owns all shared state of the program: the axis positions (held by
-// the sliders), the step buffer, the configuration (home pose, homing speed, port number), the
-// port and its status. Everything of it lives in this folder, a file a subject:
+// The main window `robot` is the operator's view of an ArmSession, which holds the state (the
+// axis positions, the step buffer, the configuration, the port status, the pause and the loop
+// count) and its rules. The handlers forward to the session; the controls follow its signals.
+// Everything of the window lives in this folder, a file a subject:
 //   robot.cpp              construction, the wiring of every control, the mouse colours
 //   robot_layout.cpp       the controls at their places, from the axis table; the menus
 //   robot_names.cpp        the controls' names and descriptions for screen readers
 //   robot_keys.cpp         the menus from the keyboard
 //   robot_lifecycle.cpp    start-up, shut-down, the window openers
-//   port_handlers.cpp      the port manager: init_port, the probe, the motion group
+//   port_handlers.cpp      the port manager's view: init_port, its messages, the motion group
 //   home_handlers.cpp      initrobot and HOME
 //   axis_handlers.cpp      the sliders, the value boxes and the loop count
-//   recording_handlers.cpp REC, STOP and the step buffer's capacity guard
-//   playback_handlers.cpp  RUN, PAUSE, BACK, and the window's side of the sequencer
+//   recording_handlers.cpp REC, STOP and the full buffer's message
+//   playback_handlers.cpp  RUN, PAUSE, BACK, and the session's waits
 //   config_handlers.cpp    the configuration file: read, save, show
 //   movement_handlers.cpp  movement files: Open, Save, Save As
-// The long operations (homing, replay, the reverse walk) are the Sequencer's: their handlers
-// set the layout and start it, and the window is its host, showing what it does (the sliders,
-// the pause caption, the loop count). Everything runs on the one event thread; the handlers
-// that run between two steps coordinate with the sequencer only through what it reads back.
+// The long operations (homing, replay, the reverse walk) are the session's: their handlers set
+// the layout and start them, and the window shows what they do as the session announces it
+// (the sliders, the pause caption, the loop count). Everything runs on the one event thread.
 //
 // Widgets and state are private. Tests and tools find the controls by objectName (their names
 // below) and read the state through the const accessors.
 
 #include "core/motion/axes.h"
-#include "core/motion/sequencer.h"
-#include "core/motion/step_buffer.h"
-#include "core/store/config_file.h"
+#include "core/session/arm_session.h"
 #include "windows/robot/services.h"
 
 #include <QMainWindow>
@@ -44,7 +42,7 @@ class Welcome;
 class About;
 class Author;
 
-class robot : public QMainWindow, private Sequencer::Host {
+class robot : public QMainWindow {
     Q_OBJECT
 public:
     explicit robot(Services services, QWidget *parent = nullptr);
@@ -59,12 +57,12 @@ public:
     void endBySignal();
 
     // The state, as the operator could learn it.
-    const config::Settings &configuration() const { return m_config; } // homes, speed, port
-    int portStatus() const override { return port_status; }
-    bool isRecording() const { return recording; }
-    const StepBuffer &stepBuffer() const { return step_buffer; }
-    const QString &movementFile() const { return movement_file; }
-    int replayIndex() const { return m_sequencer.replayIndex(); }
+    const config::Settings &configuration() const { return m_session.configuration(); }
+    int portStatus() const { return m_session.portStatus(); }
+    bool isRecording() const { return m_session.isRecording(); }
+    const StepBuffer &stepBuffer() const { return m_session.stepBuffer(); }
+    const QString &movementFile() const { return m_session.movementFile(); }
+    int replayIndex() const { return m_session.replayIndex(); }
 
     // Menu handlers.
     void ExitMen_Click();
@@ -107,12 +105,10 @@ protected:
 private:
     // Procedures.
     void init_port(int port);
-    void check_if_modem();
     void enable_all();
     void disable_all();
     void initrobot();
     void homeservos();
-    void check_counter();
 
     // robot_layout.cpp
     void buildLayout();
@@ -127,6 +123,7 @@ private:
     void connectAxisControls();
     void connectButtons();
     void connectMenus();
+    void connectSession();
     // robot_keys.cpp, robot_names.cpp: the window without a mouse, and for screen readers.
     void connectKeys();
     void nameControls();
@@ -138,19 +135,11 @@ private:
     void endProgram();
 
     // port_handlers.cpp
-    void onPortLost();
+    void onPortFailed(int error, int number, const QString &device, const QString &note);
+    void onPortEchoed(int number);
+    void onPortLost(int number, const QString &device);
     void setCheckMarks(int port);
     void setMotionGroupEnabled(bool enabled);
-
-    // The sequencer's host (playback_handlers.cpp).
-    bool paused() const override;
-    QString loopCountText() const override;
-    void setLoopCountText(const QString &text) override;
-    int axisPosition(int channel) const override;
-    void placeAxis(int channel, int position) override;
-    double homePosition(int channel) const override { return m_config.home[channel]; }
-    double homeSpeed() const override { return m_config.homeSpeed; }
-    void waitForEvents() override;
 
     // axis_handlers.cpp: the handlers of every slider and value box, by channel
     // (HScroll1_Change ... Text6_KeyDown); the loop count has its own.
@@ -159,9 +148,16 @@ private:
     void Text_KeyDown(int channel);
     void HScroll3_Change(int value);
     void Text5_Change();
+    // What the session announces, shown. The sliders and value boxes written here raise no
+    // handler of their own, as the session has done what it would; the loop-count box's text
+    // goes through the box's rule as any text in it does.
+    void showAxis(int channel, int position);
+    void showLoopCount(const QString &text);
+    void showLoopSlider(int count);
 
     // recording_handlers.cpp
-    void appendStep(int channel, const QString &boxText);
+    void onBufferFull();
+    void onStopped();
     void Command3_MouseDown();
     void setFileMenuEnabled(bool enabled);
 
@@ -170,22 +166,17 @@ private:
     void Command5_MouseUp();
     void setRunLayout();
     void setRunEndLayout();
-    // PAUSE or CONT on the captioned button; its picture twin's name follows.
-    void setPauseCaption(const QString &caption);
+    // PAUSE or CONT on the captioned button, written from the pause state; its picture
+    // twin's name follows.
+    void setPauseCaption(bool paused);
+    // A hold of a long operation: the operator sees where the arm stands before it sleeps.
+    void hold();
     // A replay's steps are painted at the screen's pace, not one paint a step.
     void paceThePainting(bool paced);
 
     // config_handlers.cpp: the file's settings over the defaults; the defaults when it is
     // missing or cannot be read, which the operator is told.
     config::Settings readConfiguration();
-
-    // Shared state. port_number is m_config.port.
-    config::Settings m_config;
-    int port_status = 0;
-    QString movement_file;
-    bool recording = false;
-    StepBuffer step_buffer;
-    QString last_loop_count; // the last loop count Text5 accepted, given back for a bad one
 
     // Controls, named as the window's tables name them; objectName is the same.
     ScrollBar *HScroll3 = nullptr; // the loop count
@@ -208,7 +199,8 @@ private:
     Services m_services;
     Port &m_port;
     Dialogs &m_dialogs;
-    Sequencer m_sequencer;
+    ArmSession m_session;
+    bool m_showing = false; // the window is writing what the session announced
     QWidget *m_surface = nullptr;
     PaintPacer *m_painting = nullptr;
     QPointer<helpwindow> m_help;

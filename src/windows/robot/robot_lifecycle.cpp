@@ -17,12 +17,12 @@
 void robot::Form_Load()
 {
     initrobot();
-    movement_file = QStringLiteral("robotmov.kmv");
-    init_port(m_config.port);
+    m_session.setMovementFile(QStringLiteral("robotmov.kmv"));
+    init_port(m_session.configuration().port);
     // Every slider that really moves sends its axis's frame through its value box; the base
     // already stands at 127 and sends nothing.
-    m_sequencer.centre();
-    Text5->setText(QStringLiteral("1"));
+    m_session.centre();
+    m_session.setLoopCountText(QStringLiteral("1"));
     // On screen before the arm moves, so the operator sees the homing.
     show();
     look::centreOnScreen(this);
@@ -40,10 +40,12 @@ bool robot::Form_Unload()
     if (answer != Dialogs::Yes)
         return true;
     // Only the homes in memory change; the configuration file keeps its own.
-    m_config.home.fill(axes::centre);
+    config::Settings centred = m_session.configuration();
+    centred.home.fill(axes::centre);
+    m_session.setConfiguration(centred);
     // Also when the quit interrupts a homing pass: the program ends right after this walk, so
     // the interrupted pass never goes on and the arm is left centred.
-    m_sequencer.homeEvenIfHoming();
+    m_session.homeEvenIfHoming();
     hide();
     if (m_port.isOpen())
         m_port.close();
@@ -53,7 +55,7 @@ bool robot::Form_Unload()
 
 void robot::endBySignal()
 {
-    m_sequencer.interrupt();
+    m_session.interrupt();
     // A question left this way counts as not answered yes: the quit question quits nothing
     // and saves nothing, and the program ends all the same once its main loop is left. Any
     // dialog opened later returns at once.
