@@ -102,7 +102,7 @@ void TestArmSession::recordMovesAndStop()
     QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
     QSignalSpy moved(&b.session, &ArmSession::axisMoved);
     QSignalSpy loops(&b.session, &ArmSession::loopCountChanged);
-    QSignalSpy stopped(&b.session, &ArmSession::stopped);
+    QSignalSpy stopped(&b.session, &ArmSession::stopping);
 
     b.session.setLoopCountText("7");
     b.session.rec();
@@ -248,7 +248,7 @@ void TestArmSession::backRetracesAndEndsTheRecording()
         b.session.moveAxis(axes::Base, p);
     b.port.clearWritten();
     b.session.setLoopCountText("5");
-    QSignalSpy stopped(&b.session, &ArmSession::stopped);
+    QSignalSpy stopped(&b.session, &ArmSession::stopping);
     QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
     QCOMPARE(b.session.back(), Sequencer::End::Done);
     QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 129}, {0, 129}, {0, 128}, {0, 128}}));
@@ -391,7 +391,7 @@ void TestArmSession::portLostAndChosenAgain()
     b.session.moveAxis(axes::Base, 153);
     b.session.setLoopCountText("9");
     b.port.atWait(1, [&] { b.port.disappear(); });
-    QSignalSpy stopped(&b.session, &ArmSession::stopped);
+    QSignalSpy stopped(&b.session, &ArmSession::stopping);
     QCOMPARE(b.session.back(), Sequencer::End::Lost);
     QVERIFY(!b.session.isRecording());
     QCOMPARE(stopped.size(), 0);

@@ -82,6 +82,7 @@ class TestRecordingPlayback : public QObject {
     Q_OBJECT
 private slots:
     void layouts();
+    void stopShowsItsLayoutBeforeTheLoopCount();
     void recordingStartsAtIndexTwo();
     void bufferFull();
     void loopCountThree();
@@ -146,6 +147,25 @@ void TestRecordingPlayback::layouts()
     h.port.onFrame(6, [&] { QTimer::singleShot(0, &w, [&] { ui(w).Command4->click(); }); });
     ui(w).Command5->click();
     QCOMPARE(layout(w), idle);
+}
+
+void TestRecordingPlayback::stopShowsItsLayoutBeforeTheLoopCount()
+{
+    // STOP's own order: the buttons, the caption, the menu and BACK first, the loop count's "1"
+    // last, so when the box shows "1" the window already shows the idle layout.
+    RobotHarness h;
+    robot &w = h.start();
+    ui(w).Text5->setText(QStringLiteral("5"));
+    w.press(ui(w).Command3);
+    QCOMPARE(layout(w), recordingLayout);
+    QString shownAtOne;
+    QObject::connect(ui(w).Text5, &QLineEdit::textChanged, &w, [&](const QString &text) {
+        if (text == QLatin1String("1") && shownAtOne.isEmpty())
+            shownAtOne = layout(w) + u' ' + ui(w).Command6->text();
+    });
+    w.press(ui(w).Command4);
+    QCOMPARE(shownAtOne, idle + QStringLiteral(" PAUSE"));
+    QVERIFY(!w.isRecording());
 }
 
 void TestRecordingPlayback::recordingStartsAtIndexTwo()

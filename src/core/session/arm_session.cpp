@@ -93,12 +93,13 @@ void ArmSession::rec()
 
 void ArmSession::stop()
 {
-    // In the order STOP has always had: the caption, recording, the replay's bound, the box.
+    // In the order STOP has always had: the layout (the view's), recording, the replay's bound,
+    // the box.
+    Q_EMIT stopping();
     setPaused(false);
     setRecording(false);
     m_sequencer.stop(step_buffer.stepCount());
     setLoopCountText(QStringLiteral("1"));
-    Q_EMIT stopped();
 }
 
 Sequencer::End ArmSession::run()

@@ -132,8 +132,10 @@ Q_SIGNALS:
     void loopCountChanged(const QString &text);
     // The loop-count slider's count changed.
     void loopCountMoved(int count);
-    // STOP has done its work: the view shows the idle layout.
-    void stopped();
+    // STOP begins. Announced before STOP changes any state, so that a view shows STOP's layout
+    // (the buttons, the caption, the menu, BACK) first and the loop count's "1" last, in the
+    // order STOP has always had.
+    void stopping();
     // init_port began: `number` is port_number now.
     void portChosen(int number);
     // The open succeeded (the view moves the check mark); the probe follows.

@@ -46,11 +46,11 @@ void robot::Command3_Click()
 
 void robot::Command4_Click()
 {
-    // The session ends what runs and announces it; onStopped shows the idle layout.
+    // The session announces STOP first (onStopping shows the idle layout), then ends what runs.
     m_session.stop();
 }
 
-void robot::onStopped()
+void robot::onStopping()
 {
     Command2->setEnabled(true);
     Command18->setEnabled(true);

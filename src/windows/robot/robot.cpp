@@ -67,7 +67,7 @@ void robot::connectSession()
             disable_all();
     });
     connect(&m_session, &ArmSession::bufferFull, this, &robot::onBufferFull);
-    connect(&m_session, &ArmSession::stopped, this, &robot::onStopped);
+    connect(&m_session, &ArmSession::stopping, this, &robot::onStopping);
     connect(&m_session, &ArmSession::portOpened, this, &robot::setCheckMarks);
     connect(&m_session, &ArmSession::portFailed, this, &robot::onPortFailed);
     connect(&m_session, &ArmSession::portEchoed, this, &robot::onPortEchoed);

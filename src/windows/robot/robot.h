@@ -157,7 +157,7 @@ private:
 
     // recording_handlers.cpp
     void onBufferFull();
-    void onStopped();
+    void onStopping();
     void Command3_MouseDown();
     void setFileMenuEnabled(bool enabled);
 
