@@ -5,6 +5,7 @@
 #include "core/session/arm_session.h"
 #include "support/fake_port.h"
 #include "support/printing.h"
+#include "support/scripted_holds.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -29,26 +30,15 @@ Steps stepsFrom(const StepBuffer &buffer, int from)
 
 // A session on a fake line with every axis at the centre, its waits scripted: each hold runs
 // the next of `atHold` (a hold with nothing scripted fails the test and releases the pause).
-struct Bench {
+struct Bench : ScriptedHolds {
     FakePort port;
     ArmSession session{port};
-    QList<std::function<void()>> atHold;
-    int strandedHolds = 0;
 
     explicit Bench(const QByteArray &probeAnswer = {})
     {
         port.probeAnswer = probeAnswer;
         (void)session.choosePort(1);
-        session.setWaits({[] {},
-                          [this] {
-                              if (atHold.isEmpty()) {
-                                  ++strandedHolds;
-                                  if (session.paused())
-                                      session.togglePause();
-                                  return;
-                              }
-                              atHold.takeFirst()();
-                          }});
+        session.setWaits({[] {}, holdFor(session)});
         session.centre();
         port.clearWritten();
     }

@@ -5,6 +5,7 @@
 #include "core/session/arm_session.h"
 #include "support/fake_port.h"
 #include "support/printing.h"
+#include "support/scripted_holds.h"
 
 #include <QTest>
 
@@ -55,17 +56,13 @@ const char *nameOf(Sequencer::End end)
 
 // The arm as the operator has it: a session on a fake line, and what the operator does at the
 // waits. The session records, sends and stops; the operator here only acts.
-class Arm {
+class Arm : public ScriptedHolds {
 public:
     FakePort port;
     ArmSession session{port};
     QStringList loopsWritten; // every text the operation put in the loop-count box
     int yields = 0;
-    int holds = 0;
-    // What the operator does while the operation holds, one at each hold. A hold with nothing
-    // left here would sleep for ever; it is counted and released instead.
-    QList<std::function<void()>> atHold;
-    int strandedHolds = 0;
+    // What the operator does while the operation holds is ScriptedHolds::atHold.
     QString heldAfter = QStringLiteral("-"); // the frames written when CONT was pressed
     qsizetype recordedFrom = 0;
     bool acting = false;
@@ -76,17 +73,7 @@ public:
         (void)session.choosePort(1);
         if (!port.isOpen())
             qFatal("the fake port did not open");
-        session.setWaits({[this] { ++yields; },
-                          [this] {
-                              ++holds;
-                              if (atHold.isEmpty()) {
-                                  ++strandedHolds;
-                                  if (session.paused())
-                                      session.togglePause();
-                                  return;
-                              }
-                              atHold.takeFirst()();
-                          }});
+        session.setWaits({[this] { ++yields; }, holdFor(session)});
         // Where every axis stands before each row puts some elsewhere.
         for (int channel = 0; channel < axes::count; ++channel)
             session.moveAxis(channel, 127);
