@@ -3,6 +3,7 @@
 #include "core/store/movement_file.h"
 #include "core/store/save_file.h"
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 #include "windows/widgets/dialogs.h"
 
 #include <QFileInfo>
@@ -30,7 +31,7 @@ void robot::Open_men_Click()
         }
     }
     // Only RUN itself; its picture twin is left as it is.
-    Command5->setEnabled(true);
+    m_transport->button(TransportPanel::Button::Run)->setEnabled(true);
 }
 
 void robot::Save_men_Click()

@@ -4,6 +4,7 @@
 
 #include "core/process/event_wait.h"
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/paint_pacing.h"
 
@@ -12,29 +13,17 @@
 
 void robot::setRunLayout()
 {
-    Command2->setEnabled(false);
-    Command18->setEnabled(false);
-    Command3->setEnabled(false);
-    Command14->setEnabled(false);
-    Command4->setEnabled(true);
-    Command15->setEnabled(true);
-    Command5->setEnabled(false);
-    Command6->setEnabled(true);
-    Command17->setEnabled(true);
-    Command16->setEnabled(false);
+    m_transport->setRunLayout();
     Open_men->setEnabled(false);
 }
 
 void robot::setRunEndLayout()
 {
-    Command2->setEnabled(true);
-    Command18->setEnabled(true);
-    Command3->setEnabled(true);
-    Command14->setEnabled(true);
-    Command5->setEnabled(true);
-    Command16->setEnabled(true);
-    Command4->setEnabled(false);
-    Command15->setEnabled(false);
+    using enum TransportPanel::Button;
+    m_transport->setEnabled(Home, true);
+    m_transport->setEnabled(Rec, true);
+    m_transport->setEnabled(Run, true);
+    m_transport->setEnabled(Stop, false);
 }
 
 void robot::paceThePainting(bool paced)
@@ -56,7 +45,7 @@ void robot::Command5_Click()
     const auto end = m_session.run();
     paceThePainting(false);
     Open_men->setEnabled(true);
-    look::setBackColour(Command3, look::lightGrey);
+    look::setBackColour(m_transport->button(TransportPanel::Button::Rec), look::lightGrey);
     // A device that went away has disabled the motion controls; they stay so.
     if (end != Sequencer::End::Lost)
         setRunEndLayout();
@@ -64,12 +53,12 @@ void robot::Command5_Click()
 
 void robot::Command5_MouseDown()
 {
-    look::setBackColour(Command5, look::green);
+    look::setBackColour(m_transport->button(TransportPanel::Button::Run), look::green);
 }
 
 void robot::Command5_MouseUp()
 {
-    look::setBackColour(Command5, look::lightGrey);
+    look::setBackColour(m_transport->button(TransportPanel::Button::Run), look::lightGrey);
 }
 
 void robot::Command6_Click()
@@ -77,19 +66,9 @@ void robot::Command6_Click()
     m_session.togglePause();
 }
 
-void robot::setPauseCaption(bool paused)
-{
-    const QString caption = paused ? QStringLiteral("CONT") : QStringLiteral("PAUSE");
-    Command6->setText(caption);
-    // The picture never changes, so a screen reader learns from the name what the button does
-    // now, as it does from the captioned twin.
-    Command17->setAccessibleName(caption + QStringLiteral(" (picture)"));
-}
-
 void robot::Backbutt_Click()
 {
-    Backbutt->setEnabled(false);
-    Command20->setEnabled(false);
+    m_transport->setEnabled(TransportPanel::Button::Back, false);
     paceThePainting(true);
     // The closing STOP runs also when the operator's STOP ended the walk (and disabled STOP);
     // the session presses it, and the window shows it as STOP's own.

@@ -3,6 +3,7 @@
 
 #include "core/link/com_device.h"
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/scroll_bar.h"
 
@@ -41,11 +42,11 @@ void robot::onPortEchoed(int number)
 void robot::setMotionGroupEnabled(bool enabled)
 {
     // The group, in its fixed order; each one is set again even when it already is.
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             slider[axes::Base], slider[axes::Grip], slider[axes::Shoulder], slider[axes::Elbow],
-             slider[axes::Wrist], Command2, Command3, Command4, Command5, Command6, Command14,
-             Command15, Command16, Command17, Command18})
+    for (QWidget *w : std::initializer_list<QWidget *>{slider[axes::Base], slider[axes::Grip],
+                                                       slider[axes::Shoulder], slider[axes::Elbow],
+                                                       slider[axes::Wrist]})
         w->setEnabled(enabled);
+    m_transport->setMotionButtonsEnabled(enabled);
 }
 
 void robot::enable_all()

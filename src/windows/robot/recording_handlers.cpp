@@ -2,6 +2,7 @@
 // it is on becomes a step, whoever made it.
 
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
 
@@ -12,13 +13,12 @@ void robot::onBufferFull()
 {
     m_dialogs.message(this, QStringLiteral("Buffer Full!!!"), QString(), Dialogs::Icon::None,
                       Dialogs::Buttons::Ok);
-    Command2->setEnabled(false);
-    Command18->setEnabled(false);
+    m_transport->setEnabled(TransportPanel::Button::Home, false);
 }
 
 void robot::Command3_MouseDown()
 {
-    look::setBackColour(Command3, look::red);
+    look::setBackColour(m_transport->button(TransportPanel::Button::Rec), look::red);
 }
 
 void robot::setFileMenuEnabled(bool enabled)
@@ -30,17 +30,13 @@ void robot::setFileMenuEnabled(bool enabled)
 
 void robot::Command3_Click()
 {
-    Command3->setEnabled(false);
-    Command14->setEnabled(false);
-    Command4->setEnabled(true);
-    Command15->setEnabled(true);
-    Command5->setEnabled(false);
-    Command16->setEnabled(false);
-    Command6->setEnabled(false);
-    Command17->setEnabled(false);
+    using enum TransportPanel::Button;
+    m_transport->setEnabled(Rec, false);
+    m_transport->setEnabled(Stop, true);
+    m_transport->setEnabled(Run, false);
+    m_transport->setEnabled(Pause, false);
     setFileMenuEnabled(false);
-    Backbutt->setEnabled(true);
-    Command20->setEnabled(true);
+    m_transport->setEnabled(Back, true);
     m_session.rec();
 }
 
@@ -52,23 +48,18 @@ void robot::Command4_Click()
 
 void robot::onStopping()
 {
-    Command2->setEnabled(true);
-    Command18->setEnabled(true);
-    Command3->setEnabled(true);
-    Command14->setEnabled(true);
-    Command4->setEnabled(false);
-    Command15->setEnabled(false);
-    Command5->setEnabled(true);
-    Command16->setEnabled(true);
-    Command6->setEnabled(false);
-    Command17->setEnabled(false);
+    using enum TransportPanel::Button;
+    m_transport->setEnabled(Home, true);
+    m_transport->setEnabled(Rec, true);
+    m_transport->setEnabled(Stop, false);
+    m_transport->setEnabled(Run, true);
+    m_transport->setEnabled(Pause, false);
     // Written again even when it says PAUSE already: the picture twin's name goes with it.
-    setPauseCaption(false);
+    m_transport->setPauseCaption(false);
     setFileMenuEnabled(true);
     // A file opened under a running pass would mix two motions; the pass re-enables Open as it
     // ends.
     Open_men->setEnabled(!m_session.replaying());
-    Backbutt->setEnabled(false);
-    Command20->setEnabled(false);
-    look::setBackColour(Command3, look::lightGrey);
+    m_transport->setEnabled(Back, false);
+    look::setBackColour(m_transport->button(Rec), look::lightGrey);
 }

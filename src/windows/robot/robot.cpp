@@ -1,4 +1,5 @@
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 
 #include "core/link/port.h"
 #include "core/process/event_wait.h"
@@ -59,7 +60,7 @@ void robot::connectSession()
     connect(&m_session, &ArmSession::axisMoved, this, &robot::showAxis);
     connect(&m_session, &ArmSession::loopCountChanged, this, &robot::showLoopCount);
     connect(&m_session, &ArmSession::loopCountMoved, this, &robot::showLoopSlider);
-    connect(&m_session, &ArmSession::pausedChanged, this, &robot::setPauseCaption);
+    connect(&m_session, &ArmSession::pausedChanged, m_transport, &TransportPanel::setPauseCaption);
     connect(&m_session, &ArmSession::motionControlsSet, this, [this](bool enabled) {
         if (enabled)
             enable_all();
@@ -93,21 +94,23 @@ void robot::connectAxisControls()
 
 void robot::connectButtons()
 {
-    connect(Command2, &QPushButton::clicked, this, &robot::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &robot::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &robot::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &robot::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &robot::Command6_Click);
-    connect(Backbutt, &QPushButton::clicked, this, &robot::Backbutt_Click);
-    connect(Command14, &QPushButton::clicked, this, &robot::Command14_Click);
-    connect(Command15, &QPushButton::clicked, this, &robot::Command15_Click);
-    connect(Command16, &QPushButton::clicked, this, &robot::Command16_Click);
-    connect(Command17, &QPushButton::clicked, this, &robot::Command17_Click);
-    connect(Command18, &QPushButton::clicked, this, &robot::Command18_Click);
-    connect(Command20, &QPushButton::clicked, this, &robot::Command20_Click);
+    using enum TransportPanel::Button;
+    const auto clicks = [this](TransportPanel::Button b, void (robot::*click)(),
+                               void (robot::*twinClick)()) {
+        connect(m_transport->button(b), &QPushButton::clicked, this, click);
+        connect(m_transport->twin(b), &QPushButton::clicked, this, twinClick);
+    };
+    clicks(Home, &robot::Command2_Click, &robot::Command18_Click);
+    clicks(Rec, &robot::Command3_Click, &robot::Command14_Click);
+    clicks(Stop, &robot::Command4_Click, &robot::Command15_Click);
+    clicks(Run, &robot::Command5_Click, &robot::Command16_Click);
+    clicks(Pause, &robot::Command6_Click, &robot::Command17_Click);
+    clicks(Back, &robot::Backbutt_Click, &robot::Command20_Click);
     // REC and RUN colour themselves, and their picture twins colour them, on the mouse press.
-    for (QWidget *w : {static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command5),
-                       static_cast<QWidget *>(Command14), static_cast<QWidget *>(Command16),
+    for (QWidget *w : {static_cast<QWidget *>(m_transport->button(Rec)),
+                       static_cast<QWidget *>(m_transport->button(Run)),
+                       static_cast<QWidget *>(m_transport->twin(Rec)),
+                       static_cast<QWidget *>(m_transport->twin(Run)),
                        static_cast<QWidget *>(Image1), m_surface})
         w->installEventFilter(this);
     // A press on a control belongs to the control. Qt hands a press the control does not take
@@ -160,10 +163,11 @@ bool robot::eventFilter(QObject *watched, QEvent *event)
     if (watched == Image1 && !down && mouse->button() == Qt::LeftButton &&
         Image1->rect().contains(mouse->position().toPoint()))
         Image1_Click();
-    if (watched == Command3 || watched == Command14) {
+    using enum TransportPanel::Button;
+    if (watched == m_transport->button(Rec) || watched == m_transport->twin(Rec)) {
         if (down)
             Command3_MouseDown();
-    } else if (watched == Command5 || watched == Command16) {
+    } else if (watched == m_transport->button(Run) || watched == m_transport->twin(Run)) {
         if (down)
             Command5_MouseDown();
         else

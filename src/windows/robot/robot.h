@@ -5,6 +5,7 @@
 // Everything of the window lives in this folder, a file a subject:
 //   robot.cpp              construction, the wiring of every control, the mouse colours
 //   robot_layout.cpp       the controls at their places, from the axis table; the menus
+//   transport_panel.cpp    the main control's buttons and their picture twins
 //   robot_names.cpp        the controls' names and descriptions for screen readers
 //   robot_keys.cpp         the menus from the keyboard
 //   robot_lifecycle.cpp    start-up, shut-down, the window openers
@@ -37,6 +38,7 @@ class QMenu;
 class QPushButton;
 class PaintPacer;
 class ScrollBar;
+class TransportPanel;
 class helpwindow;
 class Welcome;
 class About;
@@ -114,7 +116,6 @@ private:
     void buildLayout();
     void buildCaptions();
     void buildAxisControls();
-    void buildButtons();
     void setTabOrder();
     void buildMenus();
 
@@ -166,9 +167,6 @@ private:
     void Command5_MouseUp();
     void setRunLayout();
     void setRunEndLayout();
-    // PAUSE or CONT on the captioned button, written from the pause state; its picture
-    // twin's name follows.
-    void setPauseCaption(bool paused);
     // A hold of a long operation: the operator sees where the arm stands before it sleeps.
     void hold();
     // A replay's steps are painted at the screen's pace, not one paint a step.
@@ -181,10 +179,6 @@ private:
     // Controls, named as the window's tables name them; objectName is the same.
     ScrollBar *HScroll3 = nullptr; // the loop count
     QLineEdit *Text5 = nullptr;
-    QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr, *Command5 = nullptr,
-                *Command6 = nullptr, *Backbutt = nullptr;
-    QPushButton *Command14 = nullptr, *Command15 = nullptr, *Command16 = nullptr,
-                *Command17 = nullptr, *Command18 = nullptr, *Command20 = nullptr;
     QLabel *Image1 = nullptr;
     QMenu *File_men = nullptr, *PortMen = nullptr, *help = nullptr;
     QAction *Open_men = nullptr, *Save_men = nullptr, *Saveas_men = nullptr, *ExitMen = nullptr;
@@ -202,6 +196,8 @@ private:
     ArmSession m_session;
     bool m_showing = false; // the window is writing what the session announced
     QWidget *m_surface = nullptr;
+    // REC, STOP, RUN, PAUSE, HOME, BACK and their picture twins (Command2 ... Command20).
+    TransportPanel *m_transport = nullptr;
     PaintPacer *m_painting = nullptr;
     QPointer<helpwindow> m_help;
     QPointer<Welcome> m_welcome;

@@ -2,6 +2,7 @@
 
 #include "core/text/twips.h"
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/paint_pacing.h"
 #include "windows/widgets/scroll_bar.h"
@@ -67,30 +68,6 @@ QLineEdit *valueBox(QWidget *parent, const char *name, int left, int top, const 
     return t;
 }
 
-constexpr int columns[] = {300, 1260, 2220, 3180, 4140, 5100};
-
-QPushButton *textButton(QWidget *parent, const char *name, const QString &caption, int column)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(twips::rect(columns[column], 2940, 855, 255));
-    b->setFont(look::arial(8.25));
-    look::useDesktopColours(b);
-    return b;
-}
-
-QPushButton *pictureButton(QWidget *parent, const char *name, const QString &picture, QSize size,
-                           int column)
-{
-    auto *b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(twips::rect(columns[column], 3240, 855, 495));
-    b->setIcon(QIcon(picture));
-    b->setIconSize(size);
-    look::useDesktopColours(b);
-    return b;
-}
-
 QAction *entry(QMenu *menu, const char *name, const QString &caption)
 {
     auto *a = menu->addAction(caption);
@@ -114,7 +91,7 @@ void robot::buildLayout()
     // Frames first, so the controls that stand inside their rectangles are drawn over them.
     buildCaptions();
     buildAxisControls();
-    buildButtons();
+    m_transport = new TransportPanel(m_surface, this);
     setTabOrder();
 }
 
@@ -165,37 +142,19 @@ void robot::buildAxisControls()
                      QStringLiteral("Do the Movement for this number of times"));
 }
 
-void robot::buildButtons()
-{
-    QWidget *w = m_surface;
-    Command3 = textButton(w, "Command3", QStringLiteral("REC"), 0);
-    Command4 = textButton(w, "Command4", QStringLiteral("STOP"), 1);
-    Command5 = textButton(w, "Command5", QStringLiteral("RUN"), 2);
-    Command6 = textButton(w, "Command6", QStringLiteral("PAUSE"), 3);
-    Command2 = textButton(w, "Command2", QStringLiteral("HOME"), 4);
-    Backbutt = textButton(w, "Backbutt", QStringLiteral("BACK"), 5);
-
-    const QSize gif(31, 26);
-    Command14 = pictureButton(w, "Command14", QStringLiteral(":/pictures/rec.gif"), gif, 0);
-    Command15 = pictureButton(w, "Command15", QStringLiteral(":/pictures/stop.gif"), gif, 1);
-    Command16 = pictureButton(w, "Command16", QStringLiteral(":/pictures/run.gif"), gif, 2);
-    Command17 = pictureButton(w, "Command17", QStringLiteral(":/pictures/pause.gif"), gif, 3);
-    Command18 =
-        pictureButton(w, "Command18", QStringLiteral(":/pictures/home.ico"), QSize(32, 32), 4);
-    Command20 = pictureButton(w, "Command20", QStringLiteral(":/pictures/back.gif"), gif, 5);
-    Backbutt->setEnabled(false);
-    Command20->setEnabled(false);
-}
-
 void robot::setTabOrder()
 {
     // Ascending tab index; labels, frames and the logo take no focus.
     using namespace axes;
+    using B = TransportPanel::Button;
+    const TransportPanel &t = *m_transport;
     const QList<QWidget *> tabOrder{
-        slider[Base], slider[Shoulder], box[Base],     box[Shoulder], slider[Grip], box[Grip],
-        Command2,     Command3,         Command4,      Command5,      box[Elbow],   Text5,
-        Command6,     slider[Elbow],    slider[Wrist], box[Wrist],    HScroll3,     Command14,
-        Command15,    Command16,        Command17,     Command18,     Backbutt,     Command20};
+        slider[Base],       slider[Shoulder], box[Base],         box[Shoulder],
+        slider[Grip],       box[Grip],        t.button(B::Home), t.button(B::Rec),
+        t.button(B::Stop),  t.button(B::Run), box[Elbow],        Text5,
+        t.button(B::Pause), slider[Elbow],    slider[Wrist],     box[Wrist],
+        HScroll3,           t.twin(B::Rec),   t.twin(B::Stop),   t.twin(B::Run),
+        t.twin(B::Pause),   t.twin(B::Home),  t.button(B::Back), t.twin(B::Back)};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

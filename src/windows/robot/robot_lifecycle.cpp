@@ -4,6 +4,7 @@
 #include "windows/help/helpwindow.h"
 #include "windows/product/product_windows.h"
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
 #include "windows/widgets/scroll_bar.h"
@@ -29,7 +30,7 @@ void robot::Form_Load()
     homeservos();
     Save_men->setEnabled(false);
     Saveas_men->setEnabled(false);
-    press(Command4);
+    press(m_transport->button(TransportPanel::Button::Stop));
 }
 
 bool robot::Form_Unload()

@@ -5,6 +5,7 @@
 
 #include "core/motion/axes.h"
 #include "windows/robot/robot.h"
+#include "windows/robot/transport_panel.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
@@ -45,21 +46,22 @@ void robot::nameControls()
     name(Text5, QStringLiteral("Loop count"));
     name(Image1, QStringLiteral("Velmora logo"));
 
+    using B = TransportPanel::Button;
     struct Button {
-        QPushButton *captioned;
-        QPushButton *picture;
+        B button;
         const char *description;
     };
     for (const Button &b : {
-             Button{Command3, Command14, "Starts recording the moves of the arm"},
-             Button{Command4, Command15, "Ends a recording or a replay"},
-             Button{Command5, Command16, "Brings the arm home, then replays the motion"},
-             Button{Command6, Command17, "Holds a replay, or lets it go on"},
-             Button{Command2, Command18, "Brings the arm to its home position"},
-             Button{Backbutt, Command20, "Walks the recording backwards, then ends it"},
+             Button{B::Rec, "Starts recording the moves of the arm"},
+             Button{B::Stop, "Ends a recording or a replay"},
+             Button{B::Run, "Brings the arm home, then replays the motion"},
+             Button{B::Pause, "Holds a replay, or lets it go on"},
+             Button{B::Home, "Brings the arm to its home position"},
+             Button{B::Back, "Walks the recording backwards, then ends it"},
          }) {
-        b.captioned->setAccessibleDescription(QLatin1String(b.description));
-        name(b.picture, b.captioned->text() + QStringLiteral(" (picture)"),
+        QPushButton *captioned = m_transport->button(b.button);
+        captioned->setAccessibleDescription(QLatin1String(b.description));
+        name(m_transport->twin(b.button), captioned->text() + QStringLiteral(" (picture)"),
              QLatin1String(b.description));
     }
 

@@ -1,0 +1,97 @@
+#include "windows/robot/transport_panel.h"
+
+#include "core/text/twips.h"
+#include "windows/widgets/look.h"
+
+#include <QPushButton>
+
+namespace {
+
+constexpr int columns[] = {300, 1260, 2220, 3180, 4140, 5100};
+
+QPushButton *textButton(QWidget *parent, const char *name, const QString &caption, int column)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(twips::rect(columns[column], 2940, 855, 255));
+    b->setFont(look::arial(8.25));
+    look::useDesktopColours(b);
+    return b;
+}
+
+QPushButton *pictureButton(QWidget *parent, const char *name, const QString &picture, QSize size,
+                           int column)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(twips::rect(columns[column], 3240, 855, 495));
+    b->setIcon(QIcon(picture));
+    b->setIconSize(size);
+    look::useDesktopColours(b);
+    return b;
+}
+
+} // namespace
+
+TransportPanel::TransportPanel(QWidget *surface, QObject *parent) : QObject(parent)
+{
+    using enum Button;
+    QWidget *w = surface;
+    m_captioned[index(Rec)] = textButton(w, "Command3", QStringLiteral("REC"), 0);
+    m_captioned[index(Stop)] = textButton(w, "Command4", QStringLiteral("STOP"), 1);
+    m_captioned[index(Run)] = textButton(w, "Command5", QStringLiteral("RUN"), 2);
+    m_captioned[index(Pause)] = textButton(w, "Command6", QStringLiteral("PAUSE"), 3);
+    m_captioned[index(Home)] = textButton(w, "Command2", QStringLiteral("HOME"), 4);
+    m_captioned[index(Back)] = textButton(w, "Backbutt", QStringLiteral("BACK"), 5);
+
+    const QSize gif(31, 26);
+    m_picture[index(Rec)] =
+        pictureButton(w, "Command14", QStringLiteral(":/pictures/rec.gif"), gif, 0);
+    m_picture[index(Stop)] =
+        pictureButton(w, "Command15", QStringLiteral(":/pictures/stop.gif"), gif, 1);
+    m_picture[index(Run)] =
+        pictureButton(w, "Command16", QStringLiteral(":/pictures/run.gif"), gif, 2);
+    m_picture[index(Pause)] =
+        pictureButton(w, "Command17", QStringLiteral(":/pictures/pause.gif"), gif, 3);
+    m_picture[index(Home)] =
+        pictureButton(w, "Command18", QStringLiteral(":/pictures/home.ico"), QSize(32, 32), 4);
+    m_picture[index(Back)] =
+        pictureButton(w, "Command20", QStringLiteral(":/pictures/back.gif"), gif, 5);
+    setEnabled(Back, false);
+}
+
+void TransportPanel::setEnabled(Button b, bool enabled)
+{
+    button(b)->setEnabled(enabled);
+    twin(b)->setEnabled(enabled);
+}
+
+void TransportPanel::setRunLayout()
+{
+    using enum Button;
+    setEnabled(Home, false);
+    setEnabled(Rec, false);
+    setEnabled(Stop, true);
+    button(Run)->setEnabled(false);
+    setEnabled(Pause, true);
+    twin(Run)->setEnabled(false);
+}
+
+void TransportPanel::setMotionButtonsEnabled(bool enabled)
+{
+    // Each one is set again even when it already is.
+    using enum Button;
+    for (Button b : {Home, Rec, Stop, Run, Pause})
+        button(b)->setEnabled(enabled);
+    for (Button b : {Rec, Stop, Run, Pause, Home})
+        twin(b)->setEnabled(enabled);
+}
+
+void TransportPanel::setPauseCaption(bool paused)
+{
+    const QString caption = paused ? QStringLiteral("CONT") : QStringLiteral("PAUSE");
+    button(Button::Pause)->setText(caption);
+    // The picture never changes, so a screen reader learns from the name what the button does
+    // now, as it does from the captioned twin.
+    twin(Button::Pause)->setAccessibleName(caption + QStringLiteral(" (picture)"));
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The main control's buttons: REC, STOP, RUN, PAUSE/CONT, HOME and BACK, each captioned and with
+// its picture twin beneath it. A button and its twin are one control to the operator, so they
+// are switched by one call, the captioned one first. The buttons are children of the window's
+// surface, where they stand; the panel only owns them.
+
+#include <QObject>
+#include <array>
+
+class QPushButton;
+class QWidget;
+
+class TransportPanel : public QObject {
+    Q_OBJECT
+public:
+    enum class Button { Rec, Stop, Run, Pause, Home, Back };
+    static constexpr int count = 6;
+
+    TransportPanel(QWidget *surface, QObject *parent);
+
+    // The captioned button, then its picture twin.
+    void setEnabled(Button button, bool enabled);
+    // RUN's layout, in its own order: RUN's twin goes off after PAUSE is on.
+    void setRunLayout();
+    // The buttons of the motion group, in the group's fixed order (the captioned ones, then
+    // the pictures).
+    void setMotionButtonsEnabled(bool enabled);
+    // PAUSE or CONT on the captioned button; its picture twin's name follows.
+    void setPauseCaption(bool paused);
+
+    QPushButton *button(Button button) const { return m_captioned[index(button)]; }
+    QPushButton *twin(Button button) const { return m_picture[index(button)]; }
+
+private:
+    static constexpr int index(Button b) { return static_cast<int>(b); }
+
+    std::array<QPushButton *, count> m_captioned{}; // Command3 4 5 6 2, Backbutt
+    std::array<QPushButton *, count> m_picture{};   // Command14 15 16 17 18 20
+};
