@@ -3,6 +3,7 @@
 // the line takes them.
 
 #include "core/process/event_wait.h"
+#include "windows/robot/menu_panel.h"
 #include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
 #include "windows/widgets/look.h"
@@ -14,7 +15,7 @@
 void robot::setRunLayout()
 {
     m_transport->setRunLayout();
-    Open_men->setEnabled(false);
+    m_menus->entry(MenuPanel::Entry::Open)->setEnabled(false);
 }
 
 void robot::setRunEndLayout()
@@ -44,7 +45,7 @@ void robot::Command5_Click()
     paceThePainting(true);
     const auto end = m_session.run();
     paceThePainting(false);
-    Open_men->setEnabled(true);
+    m_menus->entry(MenuPanel::Entry::Open)->setEnabled(true);
     look::setBackColour(m_transport->button(TransportPanel::Button::Rec), look::lightGrey);
     // A device that went away has disabled the motion controls; they stay so.
     if (end != Sequencer::End::Lost)
@@ -77,6 +78,6 @@ void robot::Backbutt_Click()
     if (end == Sequencer::End::Lost) {
         // STOP is disabled with the other motion controls now, and the recording has ended.
         // The File menu stays open so that what was recorded can be saved.
-        setFileMenuEnabled(true);
+        m_menus->setFileEntriesEnabled(true);
     }
 }

@@ -17,15 +17,6 @@ void robot::init_port(int port)
     (void)m_session.choosePort(port);
 }
 
-void robot::setCheckMarks(int port)
-{
-    if (port < 1 || port > 4)
-        return;
-    const std::array<QAction *, 4> coms{Com1, Com2, Com3, Com4};
-    for (int i = 0; i < 4; ++i)
-        coms[i]->setChecked(i + 1 == port);
-}
-
 void robot::onPortFailed(int error, int number, const QString &device, const QString &note)
 {
     m_dialogs.message(this, comdevice::failureText(error, number, device, note),

@@ -1,6 +1,7 @@
 // REC, STOP and the full buffer. Recording is passive and the session's: every move made while
 // it is on becomes a step, whoever made it.
 
+#include "windows/robot/menu_panel.h"
 #include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
 #include "windows/widgets/dialogs.h"
@@ -21,13 +22,6 @@ void robot::Command3_MouseDown()
     look::setBackColour(m_transport->button(TransportPanel::Button::Rec), look::red);
 }
 
-void robot::setFileMenuEnabled(bool enabled)
-{
-    Open_men->setEnabled(enabled);
-    Save_men->setEnabled(enabled);
-    Saveas_men->setEnabled(enabled);
-}
-
 void robot::Command3_Click()
 {
     using enum TransportPanel::Button;
@@ -35,7 +29,7 @@ void robot::Command3_Click()
     m_transport->setEnabled(Stop, true);
     m_transport->setEnabled(Run, false);
     m_transport->setEnabled(Pause, false);
-    setFileMenuEnabled(false);
+    m_menus->setFileEntriesEnabled(false);
     m_transport->setEnabled(Back, true);
     m_session.rec();
 }
@@ -56,10 +50,10 @@ void robot::onStopping()
     m_transport->setEnabled(Pause, false);
     // Written again even when it says PAUSE already: the picture twin's name goes with it.
     m_transport->setPauseCaption(false);
-    setFileMenuEnabled(true);
+    m_menus->setFileEntriesEnabled(true);
     // A file opened under a running pass would mix two motions; the pass re-enables Open as it
     // ends.
-    Open_men->setEnabled(!m_session.replaying());
+    m_menus->entry(MenuPanel::Entry::Open)->setEnabled(!m_session.replaying());
     m_transport->setEnabled(Back, false);
     look::setBackColour(m_transport->button(Rec), look::lightGrey);
 }

@@ -1,4 +1,5 @@
 #include "windows/robot/robot.h"
+#include "windows/robot/menu_panel.h"
 #include "windows/robot/transport_panel.h"
 
 #include "core/link/port.h"
@@ -23,7 +24,7 @@ robot::robot(Services services, QWidget *parent)
 {
     setObjectName(QStringLiteral("robot"));
     buildLayout();
-    buildMenus();
+    m_menus = new MenuPanel(menuBar(), this);
     connectControls();
     m_painting = new PaintPacer(this);
     m_session.setWaits({&events::runPending, [this] { hold(); }});
@@ -69,7 +70,7 @@ void robot::connectSession()
     });
     connect(&m_session, &ArmSession::bufferFull, this, &robot::onBufferFull);
     connect(&m_session, &ArmSession::stopping, this, &robot::onStopping);
-    connect(&m_session, &ArmSession::portOpened, this, &robot::setCheckMarks);
+    connect(&m_session, &ArmSession::portOpened, m_menus, &MenuPanel::setCheckMarks);
     connect(&m_session, &ArmSession::portFailed, this, &robot::onPortFailed);
     connect(&m_session, &ArmSession::portEchoed, this, &robot::onPortEchoed);
     connect(&m_session, &ArmSession::portLost, this, &robot::onPortLost);
@@ -122,13 +123,18 @@ void robot::connectButtons()
 
 void robot::connectMenus()
 {
-    connect(Open_men, &QAction::triggered, this, &robot::Open_men_Click);
-    connect(Save_men, &QAction::triggered, this, &robot::Save_men_Click);
-    connect(Saveas_men, &QAction::triggered, this, &robot::Saveas_men_Click);
-    connect(ExitMen, &QAction::triggered, this, &robot::ExitMen_Click);
+    using enum MenuPanel::Entry;
+    const auto on = [this](MenuPanel::Entry e, void (robot::*click)()) {
+        connect(m_menus->entry(e), &QAction::triggered, this, click);
+    };
+    on(Open, &robot::Open_men_Click);
+    on(Save, &robot::Save_men_Click);
+    on(SaveAs, &robot::Saveas_men_Click);
+    on(Exit, &robot::ExitMen_Click);
     const std::array<void (robot::*)(), 4> comClicks{&robot::Com1_Click, &robot::Com2_Click,
                                                      &robot::Com3_Click, &robot::Com4_Click};
-    const std::array<QAction *, 4> coms{Com1, Com2, Com3, Com4};
+    const std::array<QAction *, 4> coms{m_menus->entry(Com1), m_menus->entry(Com2),
+                                        m_menus->entry(Com3), m_menus->entry(Com4)};
     for (int i = 0; i < 4; ++i) {
         connect(coms[i], &QAction::triggered, this,
                 [this, com = coms[i], click = comClicks[i]](bool checked) {
@@ -138,11 +144,11 @@ void robot::connectMenus()
                     (this->*click)();
                 });
     }
-    connect(Show_men, &QAction::triggered, this, &robot::Show_men_Click);
-    connect(SaveCon, &QAction::triggered, this, &robot::SaveCon_Click);
-    connect(helpwindow_men, &QAction::triggered, this, &robot::helpwindow_men_Click);
-    connect(About_men, &QAction::triggered, this, &robot::About_men_Click);
-    connect(author_men, &QAction::triggered, this, &robot::author_men_Click);
+    on(ShowSettings, &robot::Show_men_Click);
+    on(SaveConfiguration, &robot::SaveCon_Click);
+    on(HelpTopics, &robot::helpwindow_men_Click);
+    on(About, &robot::About_men_Click);
+    on(Author, &robot::author_men_Click);
 }
 
 bool robot::eventFilter(QObject *watched, QEvent *event)

@@ -4,8 +4,9 @@
 // count) and its rules. The handlers forward to the session; the controls follow its signals.
 // Everything of the window lives in this folder, a file a subject:
 //   robot.cpp              construction, the wiring of every control, the mouse colours
-//   robot_layout.cpp       the controls at their places, from the axis table; the menus
+//   robot_layout.cpp       the controls at their places, from the axis table
 //   transport_panel.cpp    the main control's buttons and their picture twins
+//   menu_panel.cpp         the menus and their entries
 //   robot_names.cpp        the controls' names and descriptions for screen readers
 //   robot_keys.cpp         the menus from the keyboard
 //   robot_lifecycle.cpp    start-up, shut-down, the window openers
@@ -39,6 +40,7 @@ class QPushButton;
 class PaintPacer;
 class ScrollBar;
 class TransportPanel;
+class MenuPanel;
 class helpwindow;
 class Welcome;
 class About;
@@ -117,7 +119,6 @@ private:
     void buildCaptions();
     void buildAxisControls();
     void setTabOrder();
-    void buildMenus();
 
     // robot.cpp
     void connectControls();
@@ -139,7 +140,6 @@ private:
     void onPortFailed(int error, int number, const QString &device, const QString &note);
     void onPortEchoed(int number);
     void onPortLost(int number, const QString &device);
-    void setCheckMarks(int port);
     void setMotionGroupEnabled(bool enabled);
 
     // axis_handlers.cpp: the handlers of every slider and value box, by channel
@@ -160,7 +160,6 @@ private:
     void onBufferFull();
     void onStopping();
     void Command3_MouseDown();
-    void setFileMenuEnabled(bool enabled);
 
     // playback_handlers.cpp
     void Command5_MouseDown();
@@ -180,11 +179,6 @@ private:
     ScrollBar *HScroll3 = nullptr; // the loop count
     QLineEdit *Text5 = nullptr;
     QLabel *Image1 = nullptr;
-    QMenu *File_men = nullptr, *PortMen = nullptr, *help = nullptr;
-    QAction *Open_men = nullptr, *Save_men = nullptr, *Saveas_men = nullptr, *ExitMen = nullptr;
-    QAction *Com1 = nullptr, *Com2 = nullptr, *Com3 = nullptr, *Com4 = nullptr;
-    QAction *Show_men = nullptr, *SaveCon = nullptr;
-    QAction *helpwindow_men = nullptr, *About_men = nullptr, *author_men = nullptr;
     // By channel: the slider and the value box of each axis (HScroll1 ... Text6, named as the
     // axis table names them).
     std::array<ScrollBar *, axes::count> slider{};
@@ -198,6 +192,8 @@ private:
     QWidget *m_surface = nullptr;
     // REC, STOP, RUN, PAUSE, HOME, BACK and their picture twins (Command2 ... Command20).
     TransportPanel *m_transport = nullptr;
+    // File, Options and Help (File_men, PortMen, help) and their entries.
+    MenuPanel *m_menus = nullptr;
     PaintPacer *m_painting = nullptr;
     QPointer<helpwindow> m_help;
     QPointer<Welcome> m_welcome;

@@ -4,6 +4,7 @@
 // right click opens it at the pointer. The captions carry no mnemonics: an underlined letter
 // would change what the window shows.
 
+#include "windows/robot/menu_panel.h"
 #include "windows/robot/robot.h"
 
 #include <QApplication>
@@ -52,14 +53,16 @@ private:
 
 void robot::connectKeys()
 {
-    const auto openMenuBar = [this] { menuBar()->setActiveAction(File_men->menuAction()); };
+    const auto openMenuBar = [this] {
+        menuBar()->setActiveAction(m_menus->fileMenu()->menuAction());
+    };
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
             openMenuBar);
     new AltAlone(this, openMenuBar);
 
     const auto openOptions = [this] {
         QWidget *at = focusWidget() ? focusWidget() : m_surface;
-        PortMen->popup(at->mapToGlobal(at->rect().center()));
+        m_menus->portMenu()->popup(at->mapToGlobal(at->rect().center()));
     };
     connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
             openOptions);

@@ -1,4 +1,4 @@
-// The main window's controls, menus and tab order, at their places in twips.
+// The main window's controls and tab order, at their places in twips.
 
 #include "core/text/twips.h"
 #include "windows/robot/robot.h"
@@ -66,13 +66,6 @@ QLineEdit *valueBox(QWidget *parent, const char *name, int left, int top, const 
     t->setPalette(p);
     look::paintOpaque(t, look::black);
     return t;
-}
-
-QAction *entry(QMenu *menu, const char *name, const QString &caption)
-{
-    auto *a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    return a;
 }
 
 } // namespace
@@ -157,31 +150,4 @@ void robot::setTabOrder()
         t.twin(B::Pause),   t.twin(B::Home),  t.button(B::Back), t.twin(B::Back)};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
-}
-
-void robot::buildMenus()
-{
-    File_men = menuBar()->addMenu(QStringLiteral("File"));
-    File_men->setObjectName(QStringLiteral("File_men"));
-    Open_men = entry(File_men, "Open_men", QStringLiteral("Open"));
-    Save_men = entry(File_men, "Save_men", QStringLiteral("Save"));
-    Saveas_men = entry(File_men, "Saveas_men", QStringLiteral("Save As"));
-    ExitMen = entry(File_men, "ExitMen", QStringLiteral("Exit"));
-
-    PortMen = menuBar()->addMenu(QStringLiteral("Options"));
-    PortMen->setObjectName(QStringLiteral("PortMen"));
-    Com1 = entry(PortMen, "Com1", QStringLiteral("Comm 1"));
-    Com2 = entry(PortMen, "Com2", QStringLiteral("Comm 2"));
-    Com3 = entry(PortMen, "Com3", QStringLiteral("Comm 3"));
-    Com4 = entry(PortMen, "Com4", QStringLiteral("Comm 4"));
-    for (QAction *com : {Com1, Com2, Com3, Com4})
-        com->setCheckable(true);
-    Show_men = entry(PortMen, "Show_men", QStringLiteral("Show Current Setting"));
-    SaveCon = entry(PortMen, "SaveCon", QStringLiteral("Save Configuration"));
-
-    help = menuBar()->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("help"));
-    helpwindow_men = entry(help, "helpwindow_men", QStringLiteral("Help Topics"));
-    About_men = entry(help, "About_men", QStringLiteral("About"));
-    author_men = entry(help, "author_men", QStringLiteral("Author"));
 }

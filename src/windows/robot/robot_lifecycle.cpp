@@ -3,6 +3,7 @@
 #include "core/link/port.h"
 #include "windows/help/helpwindow.h"
 #include "windows/product/product_windows.h"
+#include "windows/robot/menu_panel.h"
 #include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
 #include "windows/widgets/dialogs.h"
@@ -28,8 +29,8 @@ void robot::Form_Load()
     show();
     look::centreOnScreen(this);
     homeservos();
-    Save_men->setEnabled(false);
-    Saveas_men->setEnabled(false);
+    m_menus->entry(MenuPanel::Entry::Save)->setEnabled(false);
+    m_menus->entry(MenuPanel::Entry::SaveAs)->setEnabled(false);
     press(m_transport->button(TransportPanel::Button::Stop));
 }
 
@@ -72,7 +73,7 @@ void robot::ExitMen_Click()
 void robot::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton)
-        PortMen->popup(globalPos);
+        m_menus->portMenu()->popup(globalPos);
 }
 
 void robot::endProgram()

@@ -4,6 +4,7 @@
 // picture button by its twin's caption (setPauseCaption keeps the PAUSE picture's in step).
 
 #include "core/motion/axes.h"
+#include "windows/robot/menu_panel.h"
 #include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
 #include "windows/widgets/scroll_bar.h"
@@ -65,8 +66,8 @@ void robot::nameControls()
              QLatin1String(b.description));
     }
 
-    name(File_men, QStringLiteral("File"));
-    name(PortMen, QStringLiteral("Options"),
+    name(m_menus->fileMenu(), QStringLiteral("File"));
+    name(m_menus->portMenu(), QStringLiteral("Options"),
          QStringLiteral("Serial port and configuration; also with a right click or Shift+F10"));
-    name(help, QStringLiteral("Help"));
+    name(m_menus->helpMenu(), QStringLiteral("Help"));
 }

@@ -1,0 +1,50 @@
+#pragma once
+// The window's menus: File (the movement files, Exit), Options (the ports, the configuration)
+// and Help. The panel builds them on the window's menu bar and owns their entries; the window
+// connects the entries to its handlers.
+
+#include <QObject>
+#include <array>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+class MenuPanel : public QObject {
+    Q_OBJECT
+public:
+    enum class Entry {
+        Open,
+        Save,
+        SaveAs,
+        Exit,
+        Com1,
+        Com2,
+        Com3,
+        Com4,
+        ShowSettings,
+        SaveConfiguration,
+        HelpTopics,
+        About,
+        Author
+    };
+    static constexpr int count = 13;
+
+    MenuPanel(QMenuBar *bar, QObject *parent);
+
+    QAction *entry(Entry e) const { return m_entries[static_cast<int>(e)]; }
+    QMenu *fileMenu() const { return m_file; }
+    QMenu *portMenu() const { return m_port; }
+    QMenu *helpMenu() const { return m_help; }
+
+    // Open, Save and Save As, in that order.
+    void setFileEntriesEnabled(bool enabled);
+    // The check mark on "Comm n" alone; anything but 1 to 4 leaves the marks as they are.
+    void setCheckMarks(int port);
+
+private:
+    QMenu *m_file = nullptr;                  // File_men
+    QMenu *m_port = nullptr;                  // PortMen
+    QMenu *m_help = nullptr;                  // help
+    std::array<QAction *, count> m_entries{}; // by Entry, named as the menus name them
+};
