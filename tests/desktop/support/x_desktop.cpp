@@ -310,11 +310,11 @@ void XClient::click(QPoint p, int button)
     XSync(d->dpy, False);
 }
 
-void XClient::key(const QString &spec)
+void XClient::key(const QString &keys)
 {
     if (!d->dpy)
         return;
-    QStringList parts = spec.split(QLatin1Char('+'));
+    QStringList parts = keys.split(QLatin1Char('+'));
     const QString name = parts.takeLast();
     QList<KeyCode> held;
     for (const QString &m : parts) {
