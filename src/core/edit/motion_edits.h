@@ -32,7 +32,9 @@ std::vector<Step> positionsScaled(const std::vector<Step> &r, Range range, int c
                                   double factor, int pivot);
 
 // A hold repeats the position its axis already stands at, which moves nothing: 4 bytes, 1/240 s.
-int holdsFor(double seconds); // round(seconds * 240), never below 0
+// round(seconds * 240), never below 0; at most an hour's worth in one edit (864000), so that a
+// mistyped duration cannot exhaust memory.
+int holdsFor(double seconds);
 
 // `count` holds before index `at`: the step before it repeated. Before the first played record
 // (at <= 1) there is no played step before it, so the hold is the first played step's axis at
@@ -50,8 +52,10 @@ std::vector<Step> slowed(const std::vector<Step> &r, Range range, double factor,
 
 // Rates: a step of one position takes 8 bytes (1/120 s); k holds after each position give
 // 240 / (2 + k) positions a second.
-int holdsForRate(double positionsPerSecond); // the k whose rate is nearest, k >= 0
-double rateOf(int holdsPerPosition);         // 240.0 / (2 + k)
+// The k whose rate is nearest (a tie goes to the faster): 0 from 120 up (and for no number),
+// and at most 2398, which makes 0.1 positions a second, the slowest move made.
+int holdsForRate(double positionsPerSecond);
+double rateOf(int holdsPerPosition); // 240.0 / (2 + k)
 
 // Homing's order (grip first, base last), either each axis all the way in turn or each axis
 // taking one position in turn until all are there.

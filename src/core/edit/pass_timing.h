@@ -21,8 +21,10 @@ using Pose = std::array<int, axes::count>; // by channel
 // The pose the first replay pass starts from: the configuration's homes as the homing walk
 // reaches them. The walk moves one position at a time while it is short of the home, so a
 // fractional home stops at the last whole position before it, and a home outside 0..255 stops
-// at the nearer end. Start-up's centring and homing come before RUN's homing, but RUN's walk
-// ends in the same place from wherever they leave the arm.
+// at the nearer end. Start-up centres every axis and homes it, and RUN's walk then moves
+// nothing, so the walks begin at the centre: the pose of a fresh start, which kestrel-play
+// always makes. (An axis moved by hand between start-up and RUN can end a fractional home's
+// walk one position off.)
 Pose passStartPose(const config::Settings &settings);
 
 struct TimedStep {
@@ -30,7 +32,9 @@ struct TimedStep {
     Step step;
     qint64 startByte = 0; // bytes the pass has written before this step
     int bytes = 0;        // 4, or 8 when the step changes its axis's position: the step is
-                          // written, then moving the axis writes it again, as its box does
+                          // written, then moving the axis writes it again, as its box does.
+                          // 0 for a value that cannot be one byte, which is never sent (the
+                          // movement reader lets none in)
     Pose pose{};          // the five positions after this step
 };
 
