@@ -122,7 +122,7 @@ Records positionsScaled(const Records &r, Range range, int channel, double facto
     if (!std::isfinite(factor))
         return r;
     return positionsChanged(r, range, channel, [=](int p) {
-        const double v = numbers::roundHalfEven(pivot + (p - pivot) * factor);
+        const double v = numbers::roundHalfEven(pivot + (double(p) - pivot) * factor);
         return qint64(std::clamp(v, double(axes::lowest), double(axes::highest)));
     });
 }
