@@ -116,8 +116,8 @@ void whenReady(QObject *context, std::function<bool()> ready, std::function<void
 std::function<bool()> reachesIndex(const robot &w, int target)
 {
     return [&w, target, below = false]() mutable {
-        below = below || w.replayIndex() < target;
-        return below && w.replayIndex() >= target;
+        below = below || w.session().replayIndex() < target;
+        return below && w.session().replayIndex() >= target;
     };
 }
 
@@ -169,9 +169,9 @@ ReplayFigures measureInProcess()
     bool endAsked = false;
     robot w(Services{&port, &dialogs, folders, [&endAsked] { endAsked = true; }});
     w.Form_Load();
-    if (w.portStatus() != 0 || !port.isOpen()) {
+    if (w.session().portStatus() != 0 || !port.isOpen()) {
         f.error = QStringLiteral("the port did not open (status %1, %2)")
-                      .arg(w.portStatus())
+                      .arg(w.session().portStatus())
                       .arg(port.device());
         return f;
     }
@@ -200,7 +200,7 @@ ReplayFigures measureInProcess()
         file.close();
         dialogs.openPaths << path;
         w.Open_men_Click();
-        if (w.stepBuffer().stepCount() != replaySteps + 1) {
+        if (w.session().stepBuffer().stepCount() != replaySteps + 1) {
             f.error = QStringLiteral("the motion did not open");
             return f;
         }
@@ -308,7 +308,7 @@ ReplayFigures measureInProcess()
             clock.start();
             w.Open_men_Click();
             openMs.push_back(clock.nsecsElapsed() / 1e6);
-            f.filesIntact = w.stepBuffer().stepCount() == fileRecords && w.movementFile() == path;
+            f.filesIntact = w.session().stepBuffer().stepCount() == fileRecords && w.session().movementFile() == path;
             // Save writes to the file just opened.
             clock.restart();
             w.Save_men_Click();

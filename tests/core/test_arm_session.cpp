@@ -4,10 +4,13 @@
 
 #include "core/session/arm_session.h"
 #include "support/fake_port.h"
+#include "support/files.h"
 #include "support/printing.h"
 #include "support/scripted_holds.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -63,6 +66,8 @@ private slots:
     void portOutcomes();
     void portLostAndChosenAgain();
     void typedValueRecordsTheTextSendsThePosition();
+    void enterMovesOnlyToAPositionAnAxisCanTake();
+    void filesAndTheQuit();
     void loopCountBoxRule_data();
     void loopCountBoxRule();
     void loopCountSliderWritesTheBox();
@@ -415,6 +420,66 @@ void TestArmSession::typedValueRecordsTheTextSendsThePosition()
     b.session.typeValue(axes::Elbow, "5");
     QVERIFY(b.frames().isEmpty());
     QCOMPARE(b.session.stepBuffer().at(b.session.stepBuffer().stepCount()), (Step{2, 5}));
+}
+
+void TestArmSession::enterMovesOnlyToAPositionAnAxisCanTake()
+{
+    Bench b;
+    QVERIFY(b.session.enterValue(axes::Wrist, " 200.5 "));
+    QCOMPARE(b.session.position(axes::Wrist), 200); // half to even
+    QCOMPARE(b.frames(), framesOf({{3, 200}}));
+    // Where it stands already: nothing moves and nothing is sent.
+    b.port.clearWritten();
+    QVERIFY(b.session.enterValue(axes::Wrist, "200"));
+    QVERIFY(b.frames().isEmpty());
+    for (const char *refused : {"256", "-1", "", "x", "1e3"})
+        QVERIFY2(!b.session.enterValue(axes::Wrist, refused), refused);
+    QVERIFY(b.frames().isEmpty());
+    QCOMPARE(b.session.position(axes::Wrist), 200);
+}
+
+void TestArmSession::filesAndTheQuit()
+{
+    QTemporaryDir dir;
+    Bench b;
+    const QString motion = dir.filePath("m.kmv");
+    b.session.setMovementFile(motion);
+
+    // Ten steps are not worth a file; eleven are, written whole.
+    b.session.rec();
+    for (int p = 100; p < 109; ++p)
+        b.session.moveAxis(axes::Base, p);
+    QCOMPARE(b.session.stepBuffer().stepCount(), 10);
+    QVERIFY(!b.session.worthSaving());
+    QCOMPARE(b.session.saveMovement(), QString());
+    QVERIFY(!QFile::exists(motion));
+    b.session.moveAxis(axes::Base, 109);
+    QCOMPARE(b.session.saveMovement(), QString());
+    QCOMPARE(readAll(motion).count("\r\n"), 11);
+
+    // A failed save names the file; the one that opens again is what was saved.
+    b.session.setMovementFile(dir.filePath("no/such/folder/m.kmv"));
+    QVERIFY(b.session.saveMovement().startsWith("Cannot save the movement file '" +
+                                                dir.filePath("no/such/folder/m.kmv") + "'\r"));
+    b.session.stop();
+    QVERIFY(writeFile(dir.filePath("bad.kmv"), "1,2,3"));
+    QVERIFY(b.session.openMovementFile(dir.filePath("bad.kmv")).contains("bad.kmv"));
+    QCOMPARE(b.session.openMovementFile(dir.filePath("none.kmv")), QString());
+    QCOMPARE(b.session.stepBuffer().stepCount(), 11);
+    QCOMPARE(b.session.openMovementFile(motion), QString());
+    QCOMPARE(b.session.movementFile(), motion);
+
+    // Save Configuration makes the pose the homes; the quit centres them in memory only and
+    // walks there.
+    const QString ini = dir.filePath("cfg/robotini.txt");
+    QCOMPARE(b.session.saveConfiguration(ini), QString());
+    QCOMPARE(b.session.configuration().home[axes::Base], 109.0);
+    const QByteArray written = readAll(ini);
+    b.port.clearWritten();
+    b.session.quit();
+    QCOMPARE(b.session.configuration().home[axes::Base], 127.0);
+    QCOMPARE(b.session.position(axes::Base), 127);
+    QCOMPARE(readAll(ini), written);
 }
 
 void TestArmSession::loopCountBoxRule_data()

@@ -67,7 +67,7 @@ private Q_SLOTS:
 
         QProcess play;
         play.start(KESTREL_PLAY_BINARY, {"--config-dir", config, "--loops",
-                                         QString::number(loops), w.movementFile()});
+                                         QString::number(loops), w.session().movementFile()});
         QVERIFY(play.waitForStarted());
         QVERIFY(play.waitForFinished(30000));
         QCOMPARE(play.exitCode(), 0);

@@ -104,7 +104,7 @@ struct RealArm {
     {
         std::vector<Step> out;
         for (int i = from; i <= to; ++i)
-            out.push_back(window->stepBuffer().at(i));
+            out.push_back(window->session().stepBuffer().at(i));
         return out;
     }
 
@@ -128,7 +128,7 @@ class Faults : public QObject {
     static void expectGoneOnce(RealArm &arm, const Pty &gone)
     {
         robot &w = *arm.window;
-        QCOMPARE(w.portStatus(), 8002);
+        QCOMPARE(w.session().portStatus(), 8002);
         QVERIFY(!arm.port.isOpen());
         QVERIFY(arm.motionGroupEnabled(false));
         QTRY_COMPARE(arm.shown(QStringLiteral("COMM SETTINGS")).size(), 1);
@@ -174,7 +174,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(arm.comLink()));
         QVERIFY(again.linkAs(arm.comLink()));
         ui(w).Com1->trigger();
-        QCOMPARE(w.portStatus(), 0);
+        QCOMPARE(w.session().portStatus(), 0);
         QVERIFY(arm.port.isOpen());
         QVERIFY(arm.motionGroupEnabled(true));
         QCOMPARE(again.readCount(1), QByteArray("B"));
@@ -195,7 +195,7 @@ private Q_SLOTS:
         // The walk stopped where the device went away instead of running on to 0 unheard.
         const int grip = ui(*arm.window).HScroll2->Value();
         QVERIFY2(grip >= 95 && grip <= 100, qPrintable(QString::number(grip)));
-        QCOMPARE(arm.window->configuration().home[axes::Grip], 0.0);
+        QCOMPARE(arm.window->session().configuration().home[axes::Grip], 0.0);
     }
 
     void goneDuringAReplayEndsTheRunAndKeepsTheSteps()
@@ -204,14 +204,14 @@ private Q_SLOTS:
         robot &w = *arm.window;
         w.Form_Load();
         arm.record(60);
-        const int count = w.stepBuffer().stepCount();
+        const int count = w.session().stepBuffer().stepCount();
         QCOMPARE(count, 61);
         const auto before = arm.steps(0, count + 5);
         ui(w).Text5->setText(QStringLiteral("3"));
         // RUN homes the base back from 187 to 127 first; the device goes away in the first pass.
         bool replaying = false;
         connect(ui(w).HScroll1, &ScrollBar::change, &w, [&](int) {
-            if (replaying && w.replayIndex() == 40)
+            if (replaying && w.session().replayIndex() == 40)
                 arm.pty->closeMaster();
         });
         replaying = true;
@@ -223,10 +223,10 @@ private Q_SLOTS:
         if (QTest::currentTestFailed())
             return;
         // The pass broke off at the step where the device went away, and no later pass ran.
-        QVERIFY2(w.replayIndex() >= 40 && w.replayIndex() <= 41,
-                 qPrintable(QString::number(w.replayIndex())));
+        QVERIFY2(w.session().replayIndex() >= 40 && w.session().replayIndex() <= 41,
+                 qPrintable(QString::number(w.session().replayIndex())));
         QCOMPARE(ui(w).Text5->text(), QStringLiteral("3"));
-        QCOMPARE(w.stepBuffer().stepCount(), count);
+        QCOMPARE(w.session().stepBuffer().stepCount(), count);
         QVERIFY(arm.steps(0, count + 5) == before);
         // What was recorded can still be saved.
         QVERIFY(ui(w).Save_men->isEnabled());
@@ -240,7 +240,7 @@ private Q_SLOTS:
         robot &w = *arm.window;
         w.Form_Load();
         arm.record(60, false); // BACK is pressed while recording
-        const int from = w.stepBuffer().stepCount();
+        const int from = w.session().stepBuffer().stepCount();
         QCOMPARE(from, 61);
         const auto taught = arm.steps(2, from);
         arm.unplugAt(ui(w).HScroll1, 160);
@@ -250,14 +250,14 @@ private Q_SLOTS:
         expectGoneOnce(arm, *gone);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(!w.isRecording());
+        QVERIFY(!w.session().isRecording());
         // The taught steps are as they were, and every step the walk recorded before the device
         // went away is there: the reverse of the taught ones, from the second-last down.
         QVERIFY(arm.steps(2, from) == taught);
-        const int added = w.stepBuffer().stepCount() - from;
+        const int added = w.session().stepBuffer().stepCount() - from;
         QVERIFY2(added >= 27 && added <= 28, qPrintable(QString::number(added)));
         for (int j = 0; j < added; ++j)
-            QCOMPARE(w.stepBuffer().at(from + 1 + j), w.stepBuffer().at(from - 1 - j));
+            QCOMPARE(w.session().stepBuffer().at(from + 1 + j), w.session().stepBuffer().at(from - 1 - j));
         // The File menu stays open so that the recording can be saved.
         QVERIFY(ui(w).Save_men->isEnabled());
         QVERIFY(ui(w).Saveas_men->isEnabled());
@@ -269,12 +269,12 @@ private Q_SLOTS:
         robot &w = *arm.window;
         w.Form_Load();
         arm.record(30);
-        const int count = w.stepBuffer().stepCount();
+        const int count = w.session().stepBuffer().stepCount();
         const auto before = arm.steps(0, count + 5);
         ui(w).Text5->setText(QStringLiteral("2"));
         bool replaying = false;
         connect(ui(w).HScroll1, &ScrollBar::change, &w, [&](int) {
-            if (replaying && w.replayIndex() == 20 &&
+            if (replaying && w.session().replayIndex() == 20 &&
                 ui(w).Command6->text() == QStringLiteral("PAUSE")) {
                 w.press(ui(w).Command6);
                 QTimer::singleShot(300, &w, [&arm] {
@@ -297,9 +297,9 @@ private Q_SLOTS:
         expectGoneOnce(arm, *gone);
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(w.replayIndex(), 20);
+        QCOMPARE(w.session().replayIndex(), 20);
         QCOMPARE(ui(w).Text5->text(), QStringLiteral("2"));
-        QCOMPARE(w.stepBuffer().stepCount(), count);
+        QCOMPARE(w.session().stepBuffer().stepCount(), count);
         QVERIFY(arm.steps(0, count + 5) == before);
     }
 
@@ -308,7 +308,7 @@ private Q_SLOTS:
         RealArm first;
         robot &a = *first.window;
         a.Form_Load();
-        QCOMPARE(a.portStatus(), 0);
+        QCOMPARE(a.session().portStatus(), 0);
         // The probe, then the centring of the four axes that stood elsewhere.
         QCOMPARE(first.pty->readCount(17),
                  QByteArray("B") + QByteArray::fromHex("FF047F0DFF017F0DFF027F0DFF037F0D"));
@@ -318,7 +318,7 @@ private Q_SLOTS:
         ScriptedDialogs otherDialogs;
         robot b(Services{&otherPort, &otherDialogs, first.folders, [] {}});
         b.Form_Load();
-        QCOMPARE(b.portStatus(), 8005);
+        QCOMPARE(b.session().portStatus(), 8005);
         QVERIFY(!otherPort.isOpen());
         QCOMPARE(otherDialogs.shown.size(), 1);
         const auto message = otherDialogs.shown.first();
@@ -335,7 +335,7 @@ private Q_SLOTS:
         ui(a).HScroll1->setValueTo(200);
         QCOMPARE(first.pty->readUntil(QByteArray::fromHex("FF00C80D")),
                  QByteArray::fromHex("FF00C80D"));
-        QCOMPARE(a.portStatus(), 0);
+        QCOMPARE(a.session().portStatus(), 0);
         QVERIFY(first.shown(QStringLiteral("COMM SETTINGS")).isEmpty());
     }
 
@@ -367,7 +367,7 @@ private Q_SLOTS:
                 .arg(loop ? 8002 : 8015) +
             route;
         w.Form_Load();
-        QCOMPARE(w.portStatus(), loop ? 8002 : 8015);
+        QCOMPARE(w.session().portStatus(), loop ? 8002 : 8015);
         QVERIFY(arm.motionGroupEnabled(false));
         const auto shown = arm.shown(QStringLiteral("COMM SETTINGS"));
         QCOMPARE(shown.size(), 1);
@@ -600,7 +600,7 @@ static int startAsThisUser(int argc, char *argv[])
     robot w(Services{&port, &dialogs, folders, [] {}});
     w.Form_Load();
     QTextStream out(stdout);
-    out << "status " << w.portStatus() << '\n';
+    out << "status " << w.session().portStatus() << '\n';
     for (const auto &s : dialogs.shown)
         out << s.title << '|' << QString::fromLatin1(s.text.toUtf8().toPercentEncoding()) << '\n';
     out << (ui(w).HScroll1->isEnabled() || ui(w).Command5->isEnabled() ? "enabled\n"

@@ -226,7 +226,7 @@ private Q_SLOTS:
             QVERIFY(ui(w).VScroll1->setValueTo(200));
         else
             record(w, 1000);
-        const auto homes = w.configuration().home;
+        const auto homes = w.session().configuration().home;
         save();
 
         QCOMPARE(h.dialogs.shown.size(), 1);
@@ -243,8 +243,8 @@ private Q_SLOTS:
         QCOMPARE(entries(folder), oldEntries);
         // The homes only follow a configuration that was saved.
         if (config) {
-            QVERIFY(w.configuration().home == homes);
-            QCOMPARE(w.configuration().home[axes::Shoulder], 127.0);
+            QVERIFY(w.session().configuration().home == homes);
+            QCOMPARE(w.session().configuration().home[axes::Shoulder], 127.0);
         }
 
         // Once the obstacle is gone, the same save goes through.
@@ -255,7 +255,7 @@ private Q_SLOTS:
         if (config)
             QVERIFY(now.contains("MOTOR1= 200 "));
         else
-            QCOMPARE(now.count("\r\n"), w.stepBuffer().stepCount());
+            QCOMPARE(now.count("\r\n"), w.session().stepBuffer().stepCount());
     }
 
     void saveAsIntoAFolderThatCannotBeWritten()
@@ -278,7 +278,7 @@ private Q_SLOTS:
                  qPrintable(h.dialogs.shown[0].text));
         QVERIFY(entries(folder).isEmpty());
         // The steps are still there to be saved elsewhere.
-        QCOMPARE(w.stepBuffer().stepCount(), 11);
+        QCOMPARE(w.session().stepBuffer().stepCount(), 11);
         QVERIFY(ui(w).Saveas_men->isEnabled());
     }
 };

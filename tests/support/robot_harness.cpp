@@ -52,7 +52,7 @@ void RobotHarness::openRecords(const Steps &records)
     window->Open_men_Click();
     dialogs.fileTitles = titles;
     dialogs.fileFilters = filters;
-    if (window->stepBuffer().stepCount() != records.size())
+    if (window->session().stepBuffer().stepCount() != records.size())
         qFatal("the movement file %s did not open", qPrintable(path));
 }
 
@@ -69,8 +69,8 @@ QByteArray RobotHarness::configWith(const QByteArray &lines)
 Steps stepsOf(const robot &w, int from)
 {
     Steps out;
-    for (int i = from; i <= w.stepBuffer().stepCount(); ++i)
-        out << w.stepBuffer().at(i);
+    for (int i = from; i <= w.session().stepBuffer().stepCount(); ++i)
+        out << w.session().stepBuffer().at(i);
     return out;
 }
 

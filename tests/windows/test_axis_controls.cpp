@@ -20,8 +20,8 @@
 static Steps recorded(const robot &w)
 {
     Steps out;
-    for (int i = 2; i <= w.stepBuffer().stepCount(); ++i)
-        out << w.stepBuffer().at(i);
+    for (int i = 2; i <= w.session().stepBuffer().stepCount(); ++i)
+        out << w.session().stepBuffer().at(i);
     return out;
 }
 
@@ -310,7 +310,7 @@ void TestAxisControls::typingRecordsEachTextButSendsTheSlider()
 
     QTest::keyClicks(ui(w).Text1, "120");
 
-    QCOMPARE(w.stepBuffer().stepCount(), 4);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 4);
     QCOMPARE(recorded(w), (Steps{{0, 1}, {0, 12}, {0, 120}}));
     // Typing alone never moves the servo: each frame repeats the slider's position.
     bool ok = false;
@@ -429,7 +429,7 @@ void TestAxisControls::unusableBoxTextRecordsNothing()
     ui(w).Text4->setText(text);
 
     QCOMPARE(recorded(w), (position < 0 ? Steps{} : Steps{{2, qint16(position)}}));
-    QVERIFY(w.isRecording());
+    QVERIFY(w.session().isRecording());
     // The frame rule is unchanged: the slider's position goes out.
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{2, 127}}));
@@ -444,8 +444,8 @@ void TestAxisControls::echoedPortSendsNothingButRecords()
     // The port is chosen again and now a device echoes the probe.
     h.port.probeAnswer = "B";
     ui(w).Com1->trigger();
-    QCOMPARE(w.portStatus(), 13);
-    QVERIFY(w.isRecording());
+    QCOMPARE(w.session().portStatus(), 13);
+    QVERIFY(w.session().isRecording());
     h.port.clearWritten();
 
     QVERIFY(ui(w).HScroll2->setValueTo(140));

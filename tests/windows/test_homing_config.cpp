@@ -23,7 +23,7 @@ using Homes = QList<double>;
 
 static Homes homesOf(const robot &w)
 {
-    return Homes(w.configuration().home.begin(), w.configuration().home.end());
+    return Homes(w.session().configuration().home.begin(), w.session().configuration().home.end());
 }
 
 static const QChar cr(13);
@@ -105,8 +105,8 @@ void TestHomingConfig::fractionalHomesStopBeforeTheyPass()
     // Four characters hold a fraction only below 100, so a file can give these two.
     RobotHarness h(RobotHarness::configWith("MOTOR2=10.5\r\nMOTOR0=99.5\r\n"));
     robot &w = h.start();
-    QCOMPARE(w.configuration().home[axes::Elbow], 10.5);
-    QCOMPARE(w.configuration().home[axes::Base], 99.5);
+    QCOMPARE(w.session().configuration().home[axes::Elbow], 10.5);
+    QCOMPARE(w.session().configuration().home[axes::Base], 99.5);
 
     // Start-up homes from the centre.
     QCOMPARE(ui(w).VScroll3->Value(), 11);
@@ -148,7 +148,7 @@ void TestHomingConfig::pacingLetsEventsRun()
 
     RobotHarness h(RobotHarness::configWith("HOMESPEED=" + QByteArray::number(speed) + "\r\n"));
     robot &w = h.start();
-    QCOMPARE(w.configuration().homeSpeed, speed);
+    QCOMPARE(w.session().configuration().homeSpeed, speed);
     QVERIFY(ui(w).HScroll2->setValueTo(grip));
     h.port.clearWritten();
     bool ran = false;
@@ -174,8 +174,8 @@ void TestHomingConfig::homeWhileRecordingRecordsEveryStep()
     ui(w).Command2->click();
 
     QList<Step> steps;
-    for (int i = 2; i <= w.stepBuffer().stepCount(); ++i)
-        steps << w.stepBuffer().at(i);
+    for (int i = 2; i <= w.session().stepBuffer().stepCount(); ++i)
+        steps << w.session().stepBuffer().at(i);
     QList<Step> expected;
     for (qint16 v = 121; v <= 127; ++v)
         expected << Step{4, v};
@@ -183,7 +183,7 @@ void TestHomingConfig::homeWhileRecordingRecordsEveryStep()
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), walk(4, 121, 127));
     QVERIFY(ok);
-    QVERIFY(w.isRecording());
+    QVERIFY(w.session().isRecording());
 }
 
 void TestHomingConfig::homeDoesNothingWithoutUsablePort_data()
@@ -206,7 +206,7 @@ void TestHomingConfig::homeDoesNothingWithoutUsablePort()
     h.port.probeAnswer = probeAnswer;
     h.port.openResult = openResult;
     robot &w = h.start();
-    QCOMPARE(w.portStatus(), status);
+    QCOMPARE(w.session().portStatus(), status);
     QVERIFY(!ui(w).Command2->isEnabled());
     QVERIFY(!ui(w).Command18->isEnabled());
     QVERIFY(ui(w).HScroll2->setValueTo(100));
@@ -272,7 +272,7 @@ void TestHomingConfig::deviceGoneEndsHoming()
     // The walk ends at its next step: the grip stays where the last frame put it and no other
     // axis has its turn.
     QCOMPARE(ui(w).HScroll2->Value(), 105);
-    QCOMPARE(w.portStatus(), 8002);
+    QCOMPARE(w.session().portStatus(), 8002);
     for (QWidget *c : std::initializer_list<QWidget *>{
              ui(w).HScroll1, ui(w).HScroll2, ui(w).VScroll1, ui(w).VScroll3, ui(w).VScroll4,
              ui(w).Command2, ui(w).Command3, ui(w).Command4, ui(w).Command5, ui(w).Command6,
@@ -356,8 +356,8 @@ void TestHomingConfig::saveConfiguration()
     QVERIFY(h.dialogs.shown.isEmpty());
     QCOMPARE(readAll(h.folders().configFile()), golden);
     QCOMPARE(homesOf(w), (Homes{10, 200, 30, 40, 50}));
-    QCOMPARE(w.configuration().homeSpeed, 5.0);
-    QCOMPARE(w.configuration().port, qint16(1));
+    QCOMPARE(w.session().configuration().homeSpeed, 5.0);
+    QCOMPARE(w.session().configuration().port, qint16(1));
     // The arm now stands at its home: HOME moves nothing.
     h.port.clearWritten();
     ui(w).Command2->click();
@@ -405,10 +405,10 @@ void TestHomingConfig::theDemosFirstConfigurationIsWhatSaveWrites()
     robot &w2 = withIt.start();
     QVERIFY(withIt.dialogs.shown.isEmpty());
     QVERIFY(w2.isVisible());
-    QCOMPARE(w2.portStatus(), 0);
+    QCOMPARE(w2.session().portStatus(), 0);
     QCOMPARE(homesOf(w2), (Homes{127, 127, 127, 127, 127}));
-    QCOMPARE(w2.configuration().homeSpeed, 5.0);
-    QCOMPARE(w2.configuration().port, qint16(1));
+    QCOMPARE(w2.session().configuration().homeSpeed, 5.0);
+    QCOMPARE(w2.session().configuration().port, qint16(1));
 }
 
 void TestHomingConfig::saveConfigurationFails_data()
@@ -542,8 +542,8 @@ void TestHomingConfig::missingFile()
     QCOMPARE(m.buttons, Dialogs::Buttons::Ok);
     QVERIFY(!m.parentVisible);
     QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
-    QCOMPARE(w.configuration().homeSpeed, 5.0);
-    QCOMPARE(w.configuration().port, qint16(1));
+    QCOMPARE(w.session().configuration().homeSpeed, 5.0);
+    QCOMPARE(w.session().configuration().port, qint16(1));
 }
 
 void TestHomingConfig::unreadableFile_data()
@@ -575,8 +575,8 @@ void TestHomingConfig::unreadableFile()
     QVERIFY2(!text.endsWith(QLatin1String("... using default")), qPrintable(text));
     QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::Critical);
     QCOMPARE(homesOf(w), (Homes{127, 127, 127, 127, 127}));
-    QCOMPARE(w.configuration().homeSpeed, 5.0);
-    QCOMPARE(w.configuration().port, qint16(1));
+    QCOMPARE(w.session().configuration().homeSpeed, 5.0);
+    QCOMPARE(w.session().configuration().port, qint16(1));
 }
 
 QTEST_MAIN(TestHomingConfig)

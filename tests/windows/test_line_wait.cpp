@@ -112,9 +112,9 @@ void TestLineWait::deviceLostEndsBeforeTheNextStep()
     QCOMPARE(stepsOf(s.w), s.before + added);
     QCOMPARE(ui(s.w).HScroll1->Value(), base);
     QCOMPARE(ui(s.w).HScroll2->Value(), grip);
-    QCOMPARE(s.w.portStatus(), 8002);
+    QCOMPARE(s.w.session().portStatus(), 8002);
     // HOME leaves a recording on, as it does with the device there.
-    QCOMPARE(s.w.isRecording(), op == Operation::HomeWhileRecording);
+    QCOMPARE(s.w.session().isRecording(), op == Operation::HomeWhileRecording);
     QCOMPARE(s.h.dialogs.shown.size(), 1);
     QCOMPARE(s.h.dialogs.shown[0].title, QString("COMM SETTINGS"));
 }
@@ -191,7 +191,7 @@ void TestLineWait::stopEndsBeforeTheNextStep()
 
     QCOMPARE(s.frames(), sent);
     QCOMPARE(stepsOf(s.w), s.before + added);
-    QVERIFY(!s.w.isRecording());
+    QVERIFY(!s.w.session().isRecording());
     QVERIFY(ui(s.w).Command5->isEnabled());
     QVERIFY(!ui(s.w).Command4->isEnabled());
     QCOMPARE(ui(s.w).Text5->text(), QString(op == Operation::Run ? "3" : "1"));

@@ -203,12 +203,12 @@ private Q_SLOTS:
         bool ok = false;
         QCOMPARE(h.port.frames(&ok), (Frames{{4, 127}, {1, 127}, {2, 127}, {3, 127}}));
         QVERIFY(ok);
-        QCOMPARE(w.portStatus(), 0);
+        QCOMPARE(w.session().portStatus(), 0);
         QVERIFY(ui(w).Com1->isChecked());
         QVERIFY(!ui(w).Com2->isChecked());
         QCOMPARE(ui(w).Text5->text(), QString("1"));
         QCOMPARE(lastAcceptedLoopCount(w), QString("1"));
-        QCOMPARE(w.movementFile(), QString("robotmov.kmv"));
+        QCOMPARE(w.session().movementFile(), QString("robotmov.kmv"));
         // The base never moved, so its box was never written.
         QVERIFY(ui(w).Text1->text().isEmpty());
         QCOMPARE(ui(w).Text3->text(), QString("127"));
@@ -238,7 +238,7 @@ private Q_SLOTS:
         QVERIFY(!h.dialogs.shown[1].parentVisible);
         QVERIFY(w.isVisible());
         QVERIFY(h.port.written.isEmpty());
-        QCOMPARE(w.portStatus(), 8002);
+        QCOMPARE(w.session().portStatus(), 8002);
         // STOP was disabled, so start-up's press of it left the controls disabled.
         QVERIFY(allEnabled(motionGroup(w), false));
         QVERIFY(ui(w).HScroll3->isEnabled());
@@ -262,7 +262,7 @@ private Q_SLOTS:
         RobotHarness h;
         h.port.probeAnswer = answer;
         robot &w = h.start();
-        QCOMPARE(w.portStatus(), status);
+        QCOMPARE(w.session().portStatus(), status);
         // The probe's outcome, seen through the idle layout that start-up ends in.
         QVERIFY(allEnabled({ui(w).HScroll1, ui(w).HScroll2, ui(w).VScroll1, ui(w).VScroll3,
                             ui(w).VScroll4, ui(w).Command2, ui(w).Command3, ui(w).Command5,
@@ -286,8 +286,8 @@ private Q_SLOTS:
         robot &w = h.start();
         h.port.openResult = 8005;
         ui(w).PortMen->actions().at(2)->trigger(); // "Comm 3"
-        QCOMPARE(w.configuration().port, qint16(3));
-        QCOMPARE(w.portStatus(), 8005);
+        QCOMPARE(w.session().configuration().port, qint16(3));
+        QCOMPARE(w.session().portStatus(), 8005);
         QVERIFY(ui(w).Com1->isChecked());
         QVERIFY(!ui(w).Com3->isChecked());
         QCOMPARE(
@@ -323,7 +323,7 @@ private Q_SLOTS:
         RobotHarness h(RobotHarness::configWith("PORT= 7\r\n"));
         robot &w = h.start();
         QCOMPARE(h.port.openedNumbers, QList<int>{7});
-        QCOMPARE(w.portStatus(), 0);
+        QCOMPARE(w.session().portStatus(), 0);
         for (QAction *c : {ui(w).Com1, ui(w).Com2, ui(w).Com3, ui(w).Com4})
             QVERIFY(!c->isChecked());
     }
@@ -361,7 +361,7 @@ private Q_SLOTS:
         QVERIFY(!w.isVisible());
         QVERIFY(!h.port.isOpen());
         QCOMPARE(h.ended, 1);
-        QCOMPARE(w.configuration().home[axes::Wrist], 127.0);
+        QCOMPARE(w.session().configuration().home[axes::Wrist], 127.0);
     }
 
     void quitDuringHomingStillCentresTheArm()
@@ -414,13 +414,13 @@ private Q_SLOTS:
         RobotHarness h;
         robot &w = h.start();
         w.Command3_Click(); // REC
-        QVERIFY(w.isRecording());
+        QVERIFY(w.session().isRecording());
         ui(w).Command4->setEnabled(false);
         w.press(ui(w).Command4);
-        QVERIFY(w.isRecording());
+        QVERIFY(w.session().isRecording());
         ui(w).Command4->setEnabled(true);
         w.press(ui(w).Command4);
-        QVERIFY(!w.isRecording());
+        QVERIFY(!w.session().isRecording());
     }
 
     void aDeviceThatGoesAwayDisablesTheControlsAndSaysSo()
@@ -428,7 +428,7 @@ private Q_SLOTS:
         RobotHarness h;
         robot &w = h.start();
         h.port.disappear();
-        QCOMPARE(w.portStatus(), 8002);
+        QCOMPARE(w.session().portStatus(), 8002);
         QVERIFY(allEnabled(motionGroup(w), false));
         QTRY_COMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].title, QString("COMM SETTINGS"));
@@ -436,7 +436,7 @@ private Q_SLOTS:
                  QString("Error Code   8002\r\rCOMM 1 is not available\rDevice: /dev/fake0"));
         // Choosing the port again reopens it.
         ui(w).Com1->trigger();
-        QCOMPARE(w.portStatus(), 0);
+        QCOMPARE(w.session().portStatus(), 0);
         QVERIFY(allEnabled(motionGroup(w), true));
     }
 

@@ -24,7 +24,7 @@ static Steps stepsOf(const robot &w, int from, int to)
 {
     Steps out;
     for (int i = from; i <= to; ++i)
-        out << w.stepBuffer().at(i);
+        out << w.session().stepBuffer().at(i);
     return out;
 }
 
@@ -100,7 +100,7 @@ void TestMovementFiles::tooFewStepsSaveNothing()
     QVERIFY(QDir::setCurrent(h.dir.path()));
     if (steps >= 0)
         record(w, steps);
-    QCOMPARE(w.stepBuffer().stepCount(), steps < 0 ? 0 : steps + 1);
+    QCOMPARE(w.session().stepBuffer().stepCount(), steps < 0 ? 0 : steps + 1);
     h.dialogs.savePaths << h.dir.filePath("as.kmv");
 
     ui(w).Save_men->trigger();
@@ -110,7 +110,7 @@ void TestMovementFiles::tooFewStepsSaveNothing()
     QVERIFY(!QFile::exists(h.dir.filePath("as.kmv")));
     QVERIFY(h.dialogs.fileTitles.isEmpty());
     QVERIFY(h.dialogs.shown.isEmpty());
-    QCOMPARE(w.movementFile(), QString("robotmov.kmv"));
+    QCOMPARE(w.session().movementFile(), QString("robotmov.kmv"));
 }
 
 void TestMovementFiles::tenStepsSaved()
@@ -119,7 +119,7 @@ void TestMovementFiles::tenStepsSaved()
     robot &w = h.start();
     QVERIFY(QDir::setCurrent(h.dir.path()));
     record(w, 10);
-    QCOMPARE(w.stepBuffer().stepCount(), 11);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 11);
 
     ui(w).Save_men->trigger();
 
@@ -141,7 +141,7 @@ void TestMovementFiles::saveAsThenOpenRestores()
     QVERIFY(QDir::setCurrent(h.dir.path()));
     // An opened file's first record stays in the placeholder slot while another is recorded.
     h.openRecords({{3, 200}});
-    const QString opened = w.movementFile();
+    const QString opened = w.session().movementFile();
     record(w, 12);
     const Steps saved = stepsOf(w, 1, 13);
     const QString path = h.dir.filePath("taught.kmv");
@@ -150,7 +150,7 @@ void TestMovementFiles::saveAsThenOpenRestores()
     h.dialogs.savePaths << path;
     ui(w).Saveas_men->trigger();
 
-    QCOMPARE(w.movementFile(), path);
+    QCOMPARE(w.session().movementFile(), path);
     const QByteArray bytes = readAll(path);
     QVERIFY(bytes.startsWith(" 3 , 200 \r\n"));
     QCOMPARE(bytes, readAll(opened));
@@ -158,13 +158,13 @@ void TestMovementFiles::saveAsThenOpenRestores()
     // Something else is taught, then the file is opened again.
     h.openRecords({{0, 0}});
     record(w, 3);
-    QVERIFY(w.movementFile() != path);
+    QVERIFY(w.session().movementFile() != path);
     h.dialogs.openPaths << path;
     ui(w).Open_men->trigger();
 
-    QCOMPARE(w.stepBuffer().stepCount(), 13);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 13);
     QCOMPARE(stepsOf(w, 1, 13), saved);
-    QCOMPARE(w.movementFile(), path);
+    QCOMPARE(w.session().movementFile(), path);
     QVERIFY(h.dialogs.shown.isEmpty());
     // Saving it again writes the same file.
     ui(w).Save_men->trigger();
@@ -181,8 +181,8 @@ void TestMovementFiles::openOneRecord()
 
     ui(w).Open_men->trigger();
 
-    QCOMPARE(w.stepBuffer().stepCount(), 1);
-    QCOMPARE(w.stepBuffer().at(1), (Step{0, 127}));
+    QCOMPARE(w.session().stepBuffer().stepCount(), 1);
+    QCOMPARE(w.session().stepBuffer().at(1), (Step{0, 127}));
     h.port.clearWritten();
     ui(w).Command5->click();
     QVERIFY(h.port.written.isEmpty());
@@ -198,7 +198,7 @@ void TestMovementFiles::openFieldsWithoutSpaces()
 
     ui(w).Open_men->trigger();
 
-    QCOMPARE(w.stepBuffer().stepCount(), 2);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 2);
     QCOMPARE(stepsOf(w, 1, 2), (Steps{{0, 127}, {1, 64}}));
     h.port.clearWritten();
     ui(w).Command5->click();
@@ -249,8 +249,8 @@ void TestMovementFiles::openRefusesBadFile()
     // A longer motion leaves (4, 44) at index 9, above the count of the shorter one after it.
     h.openRecords({{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {0, 6}, {0, 7}, {4, 44}});
     setSteps(h, {{0, 10}, {1, 20}, {2, 30}});
-    QCOMPARE(w.stepBuffer().at(9), (Step{4, 44}));
-    const QString current = w.movementFile();
+    QCOMPARE(w.session().stepBuffer().at(9), (Step{4, 44}));
+    const QString current = w.session().movementFile();
     // Those opens enabled RUN; the port chosen again is echoed again and disables it.
     ui(w).Com1->trigger();
     QVERIFY(!ui(w).Command5->isEnabled());
@@ -275,9 +275,9 @@ void TestMovementFiles::openRefusesBadFile()
         QVERIFY2(text.startsWith(head) && !text.mid(head.size()).trimmed().isEmpty(),
                  qPrintable(text));
     QCOMPARE(h.dialogs.shown[0].icon, Dialogs::Icon::Critical);
-    QCOMPARE(w.stepBuffer().stepCount(), 4);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 4);
     QVERIFY(wholeBuffer(w) == before);
-    QCOMPARE(w.movementFile(), current);
+    QCOMPARE(w.session().movementFile(), current);
     QVERIFY(ui(w).Command5->isEnabled());
     QVERIFY(!ui(w).Command16->isEnabled());
 }
@@ -298,7 +298,7 @@ void TestMovementFiles::openWithoutFile()
     robot &w = h.start();
     QVERIFY(QDir::setCurrent(h.dir.path()));
     setSteps(h, {{0, 10}, {1, 20}});
-    const QString current = w.movementFile();
+    const QString current = w.session().movementFile();
     // That open enabled RUN; the port chosen again is echoed again and disables it.
     ui(w).Com1->trigger();
     QVERIFY(!ui(w).Command5->isEnabled());
@@ -310,9 +310,9 @@ void TestMovementFiles::openWithoutFile()
 
     QCOMPARE(h.dialogs.fileTitles.size(), 1);
     QVERIFY(h.dialogs.shown.isEmpty());
-    QCOMPARE(w.stepBuffer().stepCount(), 3);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 3);
     QVERIFY(wholeBuffer(w) == before);
-    QCOMPARE(w.movementFile(), current);
+    QCOMPARE(w.session().movementFile(), current);
     // RUN is enabled all the same; its picture twin is not.
     QVERIFY(ui(w).Command5->isEnabled());
     QVERIFY(!ui(w).Command16->isEnabled());
@@ -358,14 +358,14 @@ void TestMovementFiles::openDisabledWhileWalking()
     ui(w).Backbutt->click();
     QCOMPARE(openEnabled, QList<bool>{false});
     QVERIFY(h.dialogs.fileTitles.isEmpty());
-    QCOMPARE(w.stepBuffer().stepCount(), 4);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 4);
     QVERIFY(ui(w).Open_men->isEnabled());
 
     // Afterwards it opens again.
     ui(w).Open_men->trigger();
     QCOMPARE(h.dialogs.fileTitles.size(), 1);
-    QCOMPARE(w.stepBuffer().stepCount(), 3);
-    QCOMPARE(w.movementFile(), path);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 3);
+    QCOMPARE(w.session().movementFile(), path);
 }
 
 void TestMovementFiles::fileDialogs()
@@ -381,7 +381,7 @@ void TestMovementFiles::fileDialogs()
     QCOMPARE(h.dialogs.fileTitles, (QStringList{"Select File to Open", "Select File to Open"}));
     QCOMPARE(h.dialogs.fileFilters, (QStringList{"kestrel (*.kmv)", "kestrel (*.kmv)"}));
     // A cancelled Save As writes nothing and keeps the current file.
-    QCOMPARE(w.movementFile(), QString("robotmov.kmv"));
+    QCOMPARE(w.session().movementFile(), QString("robotmov.kmv"));
     QVERIFY(QDir(h.dir.path()).entryList({"*.kmv"}).isEmpty());
 }
 
@@ -441,7 +441,7 @@ void TestMovementFiles::saveFails()
     } else {
         QVERIFY(QFileInfo(path).isDir());
     }
-    QCOMPARE(w.stepBuffer().stepCount(), 11);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 11);
 }
 
 QTEST_MAIN(TestMovementFiles)

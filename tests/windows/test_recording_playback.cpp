@@ -117,17 +117,17 @@ void TestRecordingPlayback::layouts()
     ui(w).Text5->setText("4");
     ui(w).Command3->click();
     QCOMPARE(layout(w), recordingLayout);
-    QVERIFY(w.isRecording());
-    QCOMPARE(w.stepBuffer().stepCount(), 1);
+    QVERIFY(w.session().isRecording());
+    QCOMPARE(w.session().stepBuffer().stepCount(), 1);
     QCOMPARE(ui(w).Text5->text(), QString("4"));
 
     for (int p : {128, 129, 130, 131, 132})
         ui(w).HScroll1->setValueTo(p);
     ui(w).Command4->click();
     QCOMPARE(layout(w), idle);
-    QVERIFY(!w.isRecording());
+    QVERIFY(!w.session().isRecording());
     QCOMPARE(ui(w).Text5->text(), QString("1"));
-    QCOMPARE(w.stepBuffer().stepCount(), 6);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 6);
 
     QString during;
     bool axesUsable = false;
@@ -165,7 +165,7 @@ void TestRecordingPlayback::stopShowsItsLayoutBeforeTheLoopCount()
     });
     w.press(ui(w).Command4);
     QCOMPARE(shownAtOne, idle + QStringLiteral(" PAUSE"));
-    QVERIFY(!w.isRecording());
+    QVERIFY(!w.session().isRecording());
 }
 
 void TestRecordingPlayback::recordingStartsAtIndexTwo()
@@ -179,14 +179,14 @@ void TestRecordingPlayback::recordingStartsAtIndexTwo()
     // A second recording starts again at index 2; what lies above it stays.
     recordBase(w, {131});
     ui(w).Command4->click();
-    QCOMPARE(w.stepBuffer().stepCount(), 2);
-    QCOMPARE(w.stepBuffer().at(2), (Step{0, 131}));
-    QCOMPARE(w.stepBuffer().at(3), (Step{0, 129}));
+    QCOMPARE(w.session().stepBuffer().stepCount(), 2);
+    QCOMPARE(w.session().stepBuffer().at(2), (Step{0, 131}));
+    QCOMPARE(w.session().stepBuffer().at(3), (Step{0, 129}));
 
     // REC then STOP at once: nothing to replay.
     ui(w).Command3->click();
     ui(w).Command4->click();
-    QCOMPARE(w.stepBuffer().stepCount(), 1);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 1);
     ui(w).HScroll1->setValueTo(127); // at home, so RUN's homing sends nothing either
     h.port.clearWritten();
     ui(w).Command5->click();
@@ -201,7 +201,7 @@ void TestRecordingPlayback::bufferFull()
     // The base back and forth, one step short of the capacity.
     for (int i = 2; i < StepBuffer::capacity; ++i)
         ui(w).HScroll1->setValueTo(i % 2 == 0 ? 128 : 127);
-    QCOMPARE(w.stepBuffer().stepCount(), StepBuffer::capacity - 1);
+    QCOMPARE(w.session().stepBuffer().stepCount(), StepBuffer::capacity - 1);
     QCOMPARE(ui(w).HScroll1->Value(), 127);
     h.port.clearWritten();
 
@@ -211,14 +211,14 @@ void TestRecordingPlayback::bufferFull()
     QCOMPARE(h.dialogs.shown.size(), 1);
     QCOMPARE(h.dialogs.shown[0].text, QString("Buffer Full!!!"));
     QCOMPARE(h.dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
-    QVERIFY(!w.isRecording());
-    QCOMPARE(w.stepBuffer().stepCount(), StepBuffer::capacity + 1);
-    QCOMPARE(w.stepBuffer().at(StepBuffer::capacity + 1), (Step{0, 129}));
+    QVERIFY(!w.session().isRecording());
+    QCOMPARE(w.session().stepBuffer().stepCount(), StepBuffer::capacity + 1);
+    QCOMPARE(w.session().stepBuffer().at(StepBuffer::capacity + 1), (Step{0, 129}));
     QCOMPARE(layout(w), "REC- STOP+ RUN- PAUSE- HOME- BACK+ Open- Save- SaveAs-");
 
     // Later moves still reach the arm but are not recorded.
     QVERIFY(ui(w).HScroll1->setValueTo(130));
-    QCOMPARE(w.stepBuffer().stepCount(), StepBuffer::capacity + 1);
+    QCOMPARE(w.session().stepBuffer().stepCount(), StepBuffer::capacity + 1);
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 128}, {0, 129}, {0, 130}}));
     QVERIFY(ok);
@@ -332,7 +332,7 @@ void TestRecordingPlayback::replayIgnoresPortStatus()
     // The port is chosen again and now echoes: the boxes send nothing, the replay still does.
     h.port.probeAnswer = "B";
     ui(w).Com1->trigger();
-    QCOMPARE(w.portStatus(), 13);
+    QCOMPARE(w.session().portStatus(), 13);
     h.port.clearWritten();
 
     w.Command5_Click();
@@ -373,7 +373,7 @@ void TestRecordingPlayback::pauseLeftOverHoldsNextRun()
     };
     QList<Seen> seen;
     const auto look = [&] {
-        seen << Seen{h.port.written.size() / 4, w.replayIndex(), ui(w).Command6->text()};
+        seen << Seen{h.port.written.size() / 4, w.session().replayIndex(), ui(w).Command6->text()};
     };
     h.port.onFrame(5, [&] {
         QTimer::singleShot(0, &w, [&] {
@@ -440,7 +440,7 @@ void TestRecordingPlayback::backWalksTheRecordingBackwards()
     RobotHarness h;
     robot &w = h.start();
     recordBase(w, {128, 129, 130});
-    QCOMPARE(w.stepBuffer().stepCount(), 4);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 4);
     h.port.clearWritten();
 
     ui(w).Backbutt->click();
@@ -448,9 +448,9 @@ void TestRecordingPlayback::backWalksTheRecordingBackwards()
     bool ok = false;
     QCOMPARE(h.port.frames(&ok), (Frames{{0, 130}, {0, 129}, {0, 129}, {0, 128}, {0, 128}}));
     QVERIFY(ok);
-    QCOMPARE(w.stepBuffer().stepCount(), 6);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 6);
     QCOMPARE(stepsOf(w), (Steps{{0, 128}, {0, 129}, {0, 130}, {0, 129}, {0, 128}}));
-    QVERIFY(!w.isRecording());
+    QVERIFY(!w.session().isRecording());
     QCOMPARE(layout(w), idle);
     QCOMPARE(ui(w).HScroll1->Value(), 128);
 }
@@ -484,9 +484,9 @@ void TestRecordingPlayback::stopDuringBack()
     if (leftOverCont) {
         h.port.onFrame(0, [&] {
             QTimer::singleShot(0, &w, [&] {
-                heldAt << w.replayIndex();
+                heldAt << w.session().replayIndex();
                 QTimer::singleShot(0, &w, [&] {
-                    heldAt << w.replayIndex();
+                    heldAt << w.session().replayIndex();
                     ui(w).Command15->click();
                 });
             });
@@ -503,15 +503,15 @@ void TestRecordingPlayback::stopDuringBack()
     if (leftOverCont) {
         QCOMPARE(heldAt, (QList<int>{6, 6}));
         QCOMPARE(sent, (Frames{{0, 132}}));
-        QCOMPARE(w.stepBuffer().stepCount(), 6);
+        QCOMPARE(w.session().stepBuffer().stepCount(), 6);
         QCOMPARE(ui(w).HScroll1->Value(), 132);
     } else {
         QCOMPARE(sent, (Frames{{0, 132}, {0, 131}, {0, 131}}));
-        QCOMPARE(w.stepBuffer().stepCount(), 7);
-        QCOMPARE(w.stepBuffer().at(7), (Step{0, 131}));
+        QCOMPARE(w.session().stepBuffer().stepCount(), 7);
+        QCOMPARE(w.session().stepBuffer().at(7), (Step{0, 131}));
         QCOMPARE(ui(w).HScroll1->Value(), 131);
     }
-    QVERIFY(!w.isRecording());
+    QVERIFY(!w.session().isRecording());
     QCOMPARE(layout(w), idle);
     QCOMPARE(ui(w).Command6->text(), QString("PAUSE"));
 }
@@ -525,14 +525,14 @@ void TestRecordingPlayback::pictureRecAndRunColour()
     // REC's twin: red at the press, the recording starts at the release, and the red stays.
     QTest::mousePress(ui(w).Command14, Qt::RightButton);
     QCOMPARE(look::backColour(ui(w).Command3), look::red);
-    QVERIFY(!w.isRecording());
+    QVERIFY(!w.session().isRecording());
     // The press is the button's own: it does not reach the window's surface and its menu.
     QVERIFY(!ui(w).PortMen->isVisible());
     QTest::mouseRelease(ui(w).Command14, Qt::RightButton);
-    QVERIFY(!w.isRecording()); // only the left button clicks
+    QVERIFY(!w.session().isRecording()); // only the left button clicks
     QTest::mousePress(ui(w).Command14, Qt::LeftButton);
     QTest::mouseRelease(ui(w).Command14, Qt::LeftButton);
-    QVERIFY(w.isRecording());
+    QVERIFY(w.session().isRecording());
     QCOMPARE(look::backColour(ui(w).Command3), look::red);
     QCOMPARE(look::backColour(ui(w).Command14), look::backColour(ui(w).Command15));
     ui(w).Command4->click();
@@ -541,7 +541,7 @@ void TestRecordingPlayback::pictureRecAndRunColour()
     QTest::mousePress(ui(w).Command3, Qt::LeftButton);
     QCOMPARE(look::backColour(ui(w).Command3), look::red);
     QTest::mouseRelease(ui(w).Command3, Qt::LeftButton);
-    QVERIFY(w.isRecording());
+    QVERIFY(w.session().isRecording());
     ui(w).Command4->click();
 
     // RUN's twin: green while held, grey again when released, and only then the replay.
@@ -613,7 +613,7 @@ void TestRecordingPlayback::disabledPictureButtonsDoNothing()
     QTest::mouseClick(ui(w).Command20, Qt::LeftButton);
     QCOMPARE(ui(w).Text5->text(), QString("5"));
     QCOMPARE(ui(w).Command6->text(), QString("PAUSE"));
-    QVERIFY(!w.isRecording());
+    QVERIFY(!w.session().isRecording());
 
     ui(w).Command3->click();
     ui(w).HScroll1->setValueTo(128);
@@ -622,7 +622,7 @@ void TestRecordingPlayback::disabledPictureButtonsDoNothing()
     QVERIFY(!ui(w).Command16->isEnabled());
     QTest::mouseClick(ui(w).Command14, Qt::LeftButton); // REC again would empty the buffer
     QTest::mouseClick(ui(w).Command16, Qt::LeftButton);
-    QCOMPARE(w.stepBuffer().stepCount(), 2);
+    QCOMPARE(w.session().stepBuffer().stepCount(), 2);
     QCOMPARE(look::backColour(ui(w).Command3), look::lightGrey);
     QVERIFY(look::backColour(ui(w).Command5) != look::green);
     QVERIFY(h.port.written.isEmpty());
@@ -683,8 +683,8 @@ void TestRecordingPlayback::deviceGoneDuringRun()
     ui(w).Command5->click();
     QCoreApplication::processEvents();
 
-    QCOMPARE(w.portStatus(), 8002);
-    QCOMPARE(w.replayIndex(), paused ? 2 : 3);
+    QCOMPARE(w.session().portStatus(), 8002);
+    QCOMPARE(w.session().replayIndex(), paused ? 2 : 3);
     QCOMPARE(ui(w).HScroll1->Value(), paused ? 130 : 131);
     QCOMPARE(stepsOf(w), steps);
     QCOMPARE(ui(w).Text5->text(), QString("3"));
@@ -707,11 +707,11 @@ void TestRecordingPlayback::deviceGoneDuringBack()
     ui(w).Backbutt->click();
     QCoreApplication::processEvents();
 
-    QCOMPARE(w.portStatus(), 8002);
+    QCOMPARE(w.session().portStatus(), 8002);
     QCOMPARE(ui(w).HScroll1->Value(), 131);
     // What was recorded, the step back to 131 included, is all there and can be saved.
     QCOMPARE(stepsOf(w), (Steps{{0, 128}, {0, 129}, {0, 130}, {0, 131}, {0, 132}, {0, 131}}));
-    QVERIFY(!w.isRecording());
+    QVERIFY(!w.session().isRecording());
     verifyMotionGroupDisabled(w);
     QVERIFY(!ui(w).Backbutt->isEnabled());
     QVERIFY(!ui(w).Command20->isEnabled());

@@ -249,9 +249,9 @@ QImage replay(const QString &)
 
     // Caught in the middle of the first of three passes.
     QImage shot;
-    const int middle = w.stepBuffer().stepCount() / 2;
+    const int middle = w.session().stepBuffer().stepCount() / 2;
     bench.port.eachFrame = [&] {
-        if (shot.isNull() && w.replayIndex() == middle && ui(w).Text5->text() == QLatin1String("3"))
+        if (shot.isNull() && w.session().replayIndex() == middle && ui(w).Text5->text() == QLatin1String("3"))
             shot = grab(&w);
     };
     click(ui(w).Command5);

@@ -6,7 +6,10 @@
 #include "core/link/send.h"
 #include "core/process/event_wait.h"
 #include "core/store/movement_file.h"
+#include "core/store/save_file.h"
 #include "core/text/numbers.h"
+
+#include <QFileInfo>
 
 ArmSession::ArmSession(Port &port, QObject *parent)
     : QObject(parent), m_port(port), m_waits{&events::runPending, &events::sleepUntilEvent},
@@ -68,6 +71,18 @@ void ArmSession::typeValue(int channel, const QString &text)
     send::axis(m_port, port_status, channel, m_at[channel]);
 }
 
+bool ArmSession::enterValue(int channel, const QString &text)
+{
+    const auto typed = numbers::wholeTextNumber(text);
+    if (!typed)
+        return false;
+    const double wanted = numbers::roundHalfEven(*typed);
+    if (wanted < axes::lowest || wanted > axes::highest)
+        return false;
+    moveAxis(channel, static_cast<int>(wanted));
+    return true;
+}
+
 void ArmSession::record(int channel, int position)
 {
     if (!step_buffer.append(Step{static_cast<qint16>(channel), static_cast<qint16>(position)}))
@@ -104,7 +119,10 @@ void ArmSession::stop()
 
 Sequencer::End ArmSession::run()
 {
-    return m_sequencer.run(step_buffer);
+    Q_EMIT playingChanged(true);
+    const Sequencer::End end = m_sequencer.run(step_buffer);
+    Q_EMIT playingChanged(false);
+    return end;
 }
 
 void ArmSession::togglePause()
@@ -114,7 +132,9 @@ void ArmSession::togglePause()
 
 Sequencer::End ArmSession::back()
 {
+    Q_EMIT playingChanged(true);
     const Sequencer::End end = m_sequencer.back(step_buffer);
+    Q_EMIT playingChanged(false);
     if (end == Sequencer::End::Lost) {
         // STOP goes with the other motion controls when the device is gone; the recording
         // ends here, and what was recorded stays to be saved.
@@ -124,6 +144,14 @@ Sequencer::End ArmSession::back()
     // Also when the operator's STOP ended the walk.
     stop();
     return end;
+}
+
+Sequencer::End ArmSession::quit()
+{
+    config::Settings centred = m_config;
+    centred.home.fill(axes::centre);
+    setConfiguration(centred);
+    return m_sequencer.homeEvenIfHoming();
 }
 
 Sequencer::End ArmSession::home()
@@ -297,6 +325,48 @@ void ArmSession::openMovement(const QString &name, const std::vector<Step> &reco
     movement::fill(step_buffer, records);
     Q_EMIT stepsChanged();
     setMovementFile(name);
+}
+
+QString ArmSession::openMovementFile(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return {};
+    const movement::Loaded file = movement::load(path);
+    if (!file.ok())
+        return file.message;
+    openMovement(path, file.records);
+    return {};
+}
+
+namespace {
+QString cannot(const QString &what, const QString &path, const QString &reason)
+{
+    return what + QStringLiteral(" '") + path + QStringLiteral("'") + QChar(13) + reason;
+}
+} // namespace
+
+QString ArmSession::saveMovement()
+{
+    if (!worthSaving())
+        return {};
+    const SaveResult saved =
+        saveWhole(movement_file, movement::write(step_buffer, 1, step_buffer.stepCount()), false);
+    if (!saved.ok)
+        return cannot(QStringLiteral("Cannot save the movement file"), movement_file, saved.reason);
+    return {};
+}
+
+QString ArmSession::saveConfiguration(const QString &path)
+{
+    const SaveResult saved =
+        saveWhole(path, config::write(m_at, m_config.homeSpeed, m_config.port), true);
+    if (!saved.ok)
+        return cannot(QStringLiteral("Cannot save the configuration file"), path, saved.reason);
+    config::Settings savedAs = m_config;
+    for (int channel = 0; channel < axes::count; ++channel)
+        savedAs.home[channel] = m_at[channel];
+    setConfiguration(savedAs);
+    return {};
 }
 
 void ArmSession::setMovementFile(const QString &name)

@@ -78,6 +78,11 @@ public:
     // recording, the text is a step when it is a whole number an axis can take; and the frame
     // carries where the axis stands, not the text, so typing alone never moves the servo.
     void typeValue(int channel, const QString &text);
+    // Enter in a value box: a whole number an axis can take moves the axis there (and nothing
+    // happens when it stands there already, so the box keeps the typed text). Anything else is
+    // refused with false; the view then writes the axis's position back into the box, which
+    // sends its frame again as any text written there does.
+    [[nodiscard]] bool enterValue(int channel, const QString &text);
     // REC: an empty recording begins; the first move lands at index 2.
     void rec();
     // STOP: a running replay or reverse walk ends after its step in progress, the pause is
@@ -122,6 +127,25 @@ public:
     void openMovement(const QString &name, const std::vector<Step> &records);
     void setMovementFile(const QString &name);
 
+    // The files, as the File and Options menus keep them. Each returns the message that names
+    // the file and says what went wrong, or an empty text when all went well.
+    //
+    // Open: the whole file is read and checked before anything changes, so a bad file leaves
+    // the buffer, its count and the current file name as they were. A path that names no file
+    // changes nothing and says nothing.
+    [[nodiscard]] QString openMovementFile(const QString &path);
+    // Fewer steps than this are not worth a file: Save and Save As do nothing.
+    static constexpr int leastStepCountToSave = 11;
+    bool worthSaving() const { return step_buffer.stepCount() >= leastStepCountToSave; }
+    // Save: the recorded steps into the current movement file, whole or not at all.
+    [[nodiscard]] QString saveMovement();
+    // Save Configuration: the axes' positions become the homes, written to `path` with the
+    // speed and the port; a failed write leaves the file and the homes in memory as they were.
+    [[nodiscard]] QString saveConfiguration(const QString &path);
+    // The quit's last walk: the homes in memory (not the file's) go to the centre, and the arm
+    // walks there, also when the quit interrupts a homing pass.
+    Sequencer::End quit();
+
 Q_SIGNALS:
     void axisMoved(int channel, int position);
     void recordingChanged(bool recording);
@@ -136,6 +160,9 @@ Q_SIGNALS:
     // (the buttons, the caption, the menu, BACK) first and the loop count's "1" last, in the
     // order STOP has always had.
     void stopping();
+    // RUN or BACK began (true) or ended (false): a view that paints the steps as they go may
+    // pace its painting meanwhile.
+    void playingChanged(bool playing);
     // init_port began: `number` is port_number now.
     void portChosen(int number);
     // The open succeeded (the view moves the check mark); the probe follows.

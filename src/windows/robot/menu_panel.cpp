@@ -44,6 +44,7 @@ MenuPanel::MenuPanel(QMenuBar *bar, QObject *parent) : QObject(parent)
     e[at(HelpTopics)] = addEntry(m_help, "helpwindow_men", QStringLiteral("Help Topics"));
     e[at(About)] = addEntry(m_help, "About_men", QStringLiteral("About"));
     e[at(Author)] = addEntry(m_help, "author_men", QStringLiteral("Author"));
+    nameControls();
 }
 
 void MenuPanel::setFileEntriesEnabled(bool enabled)

@@ -8,7 +8,9 @@
 
 class QAction;
 class QMenu;
+class QMainWindow;
 class QMenuBar;
+class QWidget;
 
 class MenuPanel : public QObject {
     Q_OBJECT
@@ -42,7 +44,14 @@ public:
     // The check mark on "Comm n" alone; anything but 1 to 4 leaves the marks as they are.
     void setCheckMarks(int port);
 
+    // robot_keys.cpp: the menus from the keyboard, in `window`; Shift+F10 and the Menu key open
+    // Options at the control with the focus, or at the middle of `surface`.
+    void connectKeys(QMainWindow *window, QWidget *surface);
+
 private:
+    // robot_names.cpp: what screen readers call the menus.
+    void nameControls();
+
     QMenu *m_file = nullptr;                  // File_men
     QMenu *m_port = nullptr;                  // PortMen
     QMenu *m_help = nullptr;                  // help

@@ -2,13 +2,12 @@
 // came of it: the check marks, the messages, and the motion controls switched with the outcome.
 
 #include "core/link/com_device.h"
+#include "windows/robot/axis_panel.h"
 #include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
+#include "windows/robot/views.h"
 #include "windows/widgets/dialogs.h"
-#include "windows/widgets/scroll_bar.h"
 
-#include <QAction>
-#include <QPushButton>
 #include <QTimer>
 
 void robot::init_port(int port)
@@ -17,45 +16,40 @@ void robot::init_port(int port)
     (void)m_session.choosePort(port);
 }
 
-void robot::onPortFailed(int error, int number, const QString &device, const QString &note)
+void tellPortOutcomes(QWidget *window, ArmSession &session, Dialogs &dialogs)
 {
-    m_dialogs.message(this, comdevice::failureText(error, number, device, note),
-                      QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
-                      Dialogs::Buttons::Ok);
+    const auto critical = [window, &dialogs](const QString &text) {
+        dialogs.message(window, text, QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
+                        Dialogs::Buttons::Ok);
+    };
+    QObject::connect(&session, &ArmSession::portFailed, window,
+                     [critical](int error, int number, const QString &device, const QString &note) {
+                         critical(comdevice::failureText(error, number, device, note));
+                     });
+    QObject::connect(&session, &ArmSession::portEchoed, window, [window, &dialogs](int number) {
+        dialogs.message(window, comdevice::echoText(comdevice::portName(number)),
+                        QStringLiteral("VM Warning"), Dialogs::Icon::Critical,
+                        Dialogs::Buttons::Ok);
+    });
+    QObject::connect(&session, &ArmSession::portLost, window,
+                     [window, critical](int number, const QString &device) {
+                         // Reported once the handler that was writing has returned, not in the
+                         // middle of it.
+                         QTimer::singleShot(0, window, [critical, device, number] {
+                             critical(comdevice::failureText(comdevice::NoDevice, number, device));
+                         });
+                     });
 }
 
-void robot::onPortEchoed(int number)
-{
-    m_dialogs.message(this, comdevice::echoText(comdevice::portName(number)),
-                      QStringLiteral("VM Warning"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-}
-
-void robot::setMotionGroupEnabled(bool enabled)
-{
-    // The group, in its fixed order; each one is set again even when it already is.
-    for (QWidget *w : std::initializer_list<QWidget *>{slider[axes::Base], slider[axes::Grip],
-                                                       slider[axes::Shoulder], slider[axes::Elbow],
-                                                       slider[axes::Wrist]})
-        w->setEnabled(enabled);
-    m_transport->setMotionButtonsEnabled(enabled);
-}
-
+// The motion group, in its fixed order (the sliders, the captioned buttons, the pictures).
 void robot::enable_all()
 {
-    setMotionGroupEnabled(true);
+    m_axes->setSlidersEnabled(true);
+    m_transport->setMotionButtonsEnabled(true);
 }
 
 void robot::disable_all()
 {
-    setMotionGroupEnabled(false);
-}
-
-void robot::onPortLost(int number, const QString &device)
-{
-    // Reported once the handler that was writing has returned, not in the middle of it.
-    QTimer::singleShot(0, this, [this, device, number] {
-        m_dialogs.message(this, comdevice::failureText(comdevice::NoDevice, number, device),
-                          QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
-                          Dialogs::Buttons::Ok);
-    });
+    m_axes->setSlidersEnabled(false);
+    m_transport->setMotionButtonsEnabled(false);
 }

@@ -4,22 +4,18 @@
 #include "windows/robot/menu_panel.h"
 #include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
+#include "windows/robot/views.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
 
 #include <QAction>
 #include <QPushButton>
 
-void robot::onBufferFull()
+void tellBufferFull(QWidget *window, Dialogs &dialogs, TransportPanel &transport)
 {
-    m_dialogs.message(this, QStringLiteral("Buffer Full!!!"), QString(), Dialogs::Icon::None,
-                      Dialogs::Buttons::Ok);
-    m_transport->setEnabled(TransportPanel::Button::Home, false);
-}
-
-void robot::Command3_MouseDown()
-{
-    look::setBackColour(m_transport->button(TransportPanel::Button::Rec), look::red);
+    dialogs.message(window, QStringLiteral("Buffer Full!!!"), QString(), Dialogs::Icon::None,
+                    Dialogs::Buttons::Ok);
+    transport.setEnabled(TransportPanel::Button::Home, false);
 }
 
 void robot::Command3_Click()
@@ -36,24 +32,25 @@ void robot::Command3_Click()
 
 void robot::Command4_Click()
 {
-    // The session announces STOP first (onStopping shows the idle layout), then ends what runs.
+    // The session announces STOP first (showStopLayout shows the idle layout), then ends what
+    // runs.
     m_session.stop();
 }
 
-void robot::onStopping()
+void showStopLayout(TransportPanel &transport, MenuPanel &menus, const ArmSession &session)
 {
     using enum TransportPanel::Button;
-    m_transport->setEnabled(Home, true);
-    m_transport->setEnabled(Rec, true);
-    m_transport->setEnabled(Stop, false);
-    m_transport->setEnabled(Run, true);
-    m_transport->setEnabled(Pause, false);
+    transport.setEnabled(Home, true);
+    transport.setEnabled(Rec, true);
+    transport.setEnabled(Stop, false);
+    transport.setEnabled(Run, true);
+    transport.setEnabled(Pause, false);
     // Written again even when it says PAUSE already: the picture twin's name goes with it.
-    m_transport->setPauseCaption(false);
-    m_menus->setFileEntriesEnabled(true);
+    transport.setPauseCaption(false);
+    menus.setFileEntriesEnabled(true);
     // A file opened under a running pass would mix two motions; the pass re-enables Open as it
     // ends.
-    m_menus->entry(MenuPanel::Entry::Open)->setEnabled(!m_session.replaying());
-    m_transport->setEnabled(Back, false);
-    look::setBackColour(m_transport->button(Rec), look::lightGrey);
+    menus.entry(MenuPanel::Entry::Open)->setEnabled(!session.replaying());
+    transport.setEnabled(Back, false);
+    look::setBackColour(transport.button(Rec), look::lightGrey);
 }

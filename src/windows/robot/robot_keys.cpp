@@ -5,10 +5,10 @@
 // would change what the window shows.
 
 #include "windows/robot/menu_panel.h"
-#include "windows/robot/robot.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -51,21 +51,21 @@ private:
 
 } // namespace
 
-void robot::connectKeys()
+void MenuPanel::connectKeys(QMainWindow *window, QWidget *surface)
 {
-    const auto openMenuBar = [this] {
-        menuBar()->setActiveAction(m_menus->fileMenu()->menuAction());
+    const auto openMenuBar = [window, menu = m_file] {
+        window->menuBar()->setActiveAction(menu->menuAction());
     };
-    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), window), &QShortcut::activated, this,
             openMenuBar);
-    new AltAlone(this, openMenuBar);
+    new AltAlone(window, openMenuBar);
 
-    const auto openOptions = [this] {
-        QWidget *at = focusWidget() ? focusWidget() : m_surface;
-        m_menus->portMenu()->popup(at->mapToGlobal(at->rect().center()));
+    const auto openOptions = [window, surface, menu = m_port] {
+        QWidget *at = window->focusWidget() ? window->focusWidget() : surface;
+        menu->popup(at->mapToGlobal(at->rect().center()));
     };
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
-            openOptions);
-    connect(new QShortcut(QKeySequence(Qt::Key_Menu), this), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window), &QShortcut::activated,
+            this, openOptions);
+    connect(new QShortcut(QKeySequence(Qt::Key_Menu), window), &QShortcut::activated, this,
             openOptions);
 }

@@ -1,17 +1,18 @@
-// The main window's controls and tab order, at their places in twips.
+// The main window's surface, its frames and labels, and the tab order; places in twips.
 
+#include "windows/robot/robot_layout.h"
 #include "core/text/twips.h"
-#include "windows/robot/robot.h"
+
+#include "windows/robot/axis_panel.h"
 #include "windows/robot/transport_panel.h"
 #include "windows/widgets/look.h"
-#include "windows/widgets/paint_pacing.h"
 #include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMainWindow>
 #include <QPushButton>
 
 namespace {
@@ -43,54 +44,26 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect a
     return l;
 }
 
-ScrollBar *scrollBar(QWidget *parent, const char *name, Qt::Orientation o, int min, int max,
-                     int value, QRect at)
-{
-    auto *s = new ScrollBar(o, min, max, value, parent);
-    s->setObjectName(QLatin1String(name));
-    s->setGeometry(at);
-    look::useDesktopColours(s);
-    look::paintOpaque(s, look::black);
-    return s;
-}
-
-QLineEdit *valueBox(QWidget *parent, const char *name, int left, int top, const QString &tip)
-{
-    auto *t = new QLineEdit(parent);
-    t->setObjectName(QLatin1String(name));
-    t->setGeometry(twips::rect(left, top, axes::valueBoxWidth, axes::valueBoxHeight));
-    t->setToolTip(tip);
-    QPalette p = t->palette();
-    p.setColor(QPalette::Base, look::activeBorder);
-    p.setColor(QPalette::Text, look::black);
-    t->setPalette(p);
-    look::paintOpaque(t, look::black);
-    return t;
-}
-
 } // namespace
 
-void robot::buildLayout()
+namespace robot_layout {
+
+QWidget *buildSurface(QMainWindow *window)
 {
-    setWindowTitle(QStringLiteral("Kestrel"));
-    setWindowIcon(QIcon(look::appIconPath()));
+    window->setWindowTitle(QStringLiteral("Kestrel"));
+    window->setWindowIcon(QIcon(look::appIconPath()));
 
-    m_surface = new QWidget(this);
-    m_surface->setObjectName(QStringLiteral("surface"));
-    m_surface->setFixedSize(twips::px(6210), twips::px(3975));
-    look::setBackColour(m_surface, look::black);
-    setCentralWidget(m_surface);
-
-    // Frames first, so the controls that stand inside their rectangles are drawn over them.
-    buildCaptions();
-    buildAxisControls();
-    m_transport = new TransportPanel(m_surface, this);
-    setTabOrder();
+    auto *surface = new QWidget(window);
+    surface->setObjectName(QStringLiteral("surface"));
+    surface->setFixedSize(twips::px(6210), twips::px(3975));
+    look::setBackColour(surface, look::black);
+    window->setCentralWidget(surface);
+    return surface;
 }
 
-void robot::buildCaptions()
+QLabel *buildCaptions(QWidget *surface)
 {
-    QWidget *w = m_surface;
+    QWidget *w = surface;
     QGroupBox *grip = frame(w, "Frame1", QStringLiteral("GRIP"), twips::rect(120, 420, 2055, 1095));
     QGroupBox *base =
         frame(w, "Frame2", QStringLiteral("BASE"), twips::rect(120, 1560, 2055, 1095));
@@ -108,46 +81,35 @@ void robot::buildCaptions()
     label(base, "Label6", QStringLiteral("RIGHT"), twips::rect(1440, 840, 435, 195), small);
     // The maker's name is set in two labels: one beside the logo and one beneath it.
     label(w, "Label1", QStringLiteral("Vel"), twips::rect(5460, 540, 555, 195), small);
-    label(w, "Label9", QStringLiteral("mora"), twips::rect(5100, 840, 1095, 255), font(),
+    label(w, "Label9", QStringLiteral("mora"), twips::rect(5100, 840, 1095, 255), w->font(),
           look::buttonText);
 
-    Image1 = new QLabel(w);
+    auto *Image1 = new QLabel(w);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twips::rect(5040, 480, 375, 345));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.jpg")));
     Image1->setScaledContents(true);
     Image1->setToolTip(QStringLiteral("About Velmora"));
+    Image1->setAccessibleName(QStringLiteral("Velmora logo"));
     Image1->setAttribute(Qt::WA_NoMousePropagation);
+    return Image1;
 }
 
-void robot::buildAxisControls()
+void setTabOrder(const AxisPanel &a, const TransportPanel &t)
 {
-    QWidget *w = m_surface;
-    for (const axes::Axis &a : axes::all) {
-        slider[a.channel] = scrollBar(
-            w, a.slider, a.vertical ? Qt::Vertical : Qt::Horizontal, a.min, a.max, a.created,
-            twips::rect(a.sliderAt.left, a.sliderAt.top, a.sliderAt.width, a.sliderAt.height));
-        box[a.channel] = valueBox(w, a.box, a.boxLeft, a.boxTop, QLatin1String(a.boxTip));
-    }
-    HScroll3 =
-        scrollBar(w, "HScroll3", Qt::Horizontal, 1, 100, 1, twips::rect(5160, 2280, 795, 255));
-    Text5 = valueBox(w, "Text5", 5460, 1920,
-                     QStringLiteral("Do the Movement for this number of times"));
-}
-
-void robot::setTabOrder()
-{
-    // Ascending tab index; labels, frames and the logo take no focus.
     using namespace axes;
     using B = TransportPanel::Button;
-    const TransportPanel &t = *m_transport;
+    const auto slider = [&a](int channel) -> QWidget * { return a.slider(channel); };
+    const auto box = [&a](int channel) -> QWidget * { return a.box(channel); };
     const QList<QWidget *> tabOrder{
-        slider[Base],       slider[Shoulder], box[Base],         box[Shoulder],
-        slider[Grip],       box[Grip],        t.button(B::Home), t.button(B::Rec),
-        t.button(B::Stop),  t.button(B::Run), box[Elbow],        Text5,
-        t.button(B::Pause), slider[Elbow],    slider[Wrist],     box[Wrist],
-        HScroll3,           t.twin(B::Rec),   t.twin(B::Stop),   t.twin(B::Run),
+        slider(Base),       slider(Shoulder), box(Base),         box(Shoulder),
+        slider(Grip),       box(Grip),        t.button(B::Home), t.button(B::Rec),
+        t.button(B::Stop),  t.button(B::Run), box(Elbow),        a.loopBox(),
+        t.button(B::Pause), slider(Elbow),    slider(Wrist),     box(Wrist),
+        a.loopSlider(),     t.twin(B::Rec),   t.twin(B::Stop),   t.twin(B::Run),
         t.twin(B::Pause),   t.twin(B::Home),  t.button(B::Back), t.twin(B::Back)};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
+
+} // namespace robot_layout

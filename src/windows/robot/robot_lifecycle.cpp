@@ -1,20 +1,16 @@
-// Start-up, shut-down, the window menu's openers and the right-click Options menu.
+// Start-up, shut-down, the openers of the other windows and the right-click Options menu.
 
 #include "core/link/port.h"
-#include "windows/help/helpwindow.h"
-#include "windows/product/product_windows.h"
 #include "windows/robot/menu_panel.h"
 #include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
+#include "windows/robot/window_openers.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
-#include "windows/widgets/scroll_bar.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 
 void robot::Form_Load()
 {
@@ -36,22 +32,18 @@ void robot::Form_Load()
 
 bool robot::Form_Unload()
 {
-    const auto answer = m_dialogs.message(this, QStringLiteral("Do you want to quit?"),
-                                          QStringLiteral("Quit Kestrel Robot"),
-                                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
+    const auto answer = m_services.dialogs->message(
+        this, QStringLiteral("Do you want to quit?"), QStringLiteral("Quit Kestrel Robot"),
+        Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Yes)
         return true;
-    // Only the homes in memory change; the configuration file keeps its own.
-    config::Settings centred = m_session.configuration();
-    centred.home.fill(axes::centre);
-    m_session.setConfiguration(centred);
-    // Also when the quit interrupts a homing pass: the program ends right after this walk, so
-    // the interrupted pass never goes on and the arm is left centred.
-    m_session.homeEvenIfHoming();
+    // The program ends right after this walk, so a homing pass it interrupted never goes on
+    // and the arm is left centred.
+    m_session.quit();
     hide();
-    if (m_port.isOpen())
-        m_port.close();
-    endProgram();
+    if (m_services.port->isOpen())
+        m_services.port->close();
+    m_services.endProgram();
     return false;
 }
 
@@ -76,52 +68,22 @@ void robot::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
         m_menus->portMenu()->popup(globalPos);
 }
 
-void robot::endProgram()
-{
-    m_services.endProgram();
-}
-
-void robot::showMain()
-{
-    show();
-    raise();
-    activateWindow();
-}
-
-namespace {
-template <class W> void bringUp(W *window)
-{
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-} // namespace
-
 void robot::helpwindow_men_Click()
 {
-    // The help window discards itself when closed, so each opening reads the help file anew.
-    if (!m_help)
-        m_help = new helpwindow(m_services.folders.help);
-    bringUp(m_help.data());
+    m_windows->openHelp();
 }
 
 void robot::Image1_Click()
 {
-    if (!m_welcome)
-        m_welcome = new Welcome([this] { showMain(); }, [this] { endProgram(); });
-    bringUp(m_welcome.data());
+    m_windows->openWelcome();
 }
 
 void robot::About_men_Click()
 {
-    if (!m_about)
-        m_about = new About([this] { Image1_Click(); }, [this] { endProgram(); });
-    bringUp(m_about.data());
+    m_windows->openAbout();
 }
 
 void robot::author_men_Click()
 {
-    if (!m_author)
-        m_author = new Author([this] { showMain(); }, [this] { endProgram(); });
-    bringUp(m_author.data());
+    m_windows->openAuthor();
 }

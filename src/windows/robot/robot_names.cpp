@@ -4,13 +4,11 @@
 // picture button by its twin's caption (setPauseCaption keeps the PAUSE picture's in step).
 
 #include "core/motion/axes.h"
+#include "windows/robot/axis_panel.h"
 #include "windows/robot/menu_panel.h"
-#include "windows/robot/robot.h"
 #include "windows/robot/transport_panel.h"
 #include "windows/widgets/scroll_bar.h"
 
-#include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -33,41 +31,45 @@ QString capitalised(const char *word)
 
 } // namespace
 
-void robot::nameControls()
+void AxisPanel::nameControls()
 {
     for (const axes::Axis &a : axes::all) {
         const QString axis = capitalised(a.name);
-        name(slider[a.channel], axis,
+        name(m_slider[a.channel], axis,
              QStringLiteral("Moves the %1, 0 to 255; the arm follows").arg(QLatin1String(a.name)));
         // The box's tooltip is its description.
-        name(box[a.channel], axis + QStringLiteral(" position"));
+        name(m_box[a.channel], axis + QStringLiteral(" position"));
     }
     name(HScroll3, QStringLiteral("Loops"),
          QStringLiteral("How many times RUN plays the motion, 1 to 100"));
     name(Text5, QStringLiteral("Loop count"));
-    name(Image1, QStringLiteral("Velmora logo"));
+}
 
-    using B = TransportPanel::Button;
-    struct Button {
-        B button;
+void TransportPanel::nameControls()
+{
+    struct Described {
+        Button button;
         const char *description;
     };
-    for (const Button &b : {
-             Button{B::Rec, "Starts recording the moves of the arm"},
-             Button{B::Stop, "Ends a recording or a replay"},
-             Button{B::Run, "Brings the arm home, then replays the motion"},
-             Button{B::Pause, "Holds a replay, or lets it go on"},
-             Button{B::Home, "Brings the arm to its home position"},
-             Button{B::Back, "Walks the recording backwards, then ends it"},
+    for (const Described &b : {
+             Described{Button::Rec, "Starts recording the moves of the arm"},
+             Described{Button::Stop, "Ends a recording or a replay"},
+             Described{Button::Run, "Brings the arm home, then replays the motion"},
+             Described{Button::Pause, "Holds a replay, or lets it go on"},
+             Described{Button::Home, "Brings the arm to its home position"},
+             Described{Button::Back, "Walks the recording backwards, then ends it"},
          }) {
-        QPushButton *captioned = m_transport->button(b.button);
+        QPushButton *captioned = button(b.button);
         captioned->setAccessibleDescription(QLatin1String(b.description));
-        name(m_transport->twin(b.button), captioned->text() + QStringLiteral(" (picture)"),
+        name(twin(b.button), captioned->text() + QStringLiteral(" (picture)"),
              QLatin1String(b.description));
     }
+}
 
-    name(m_menus->fileMenu(), QStringLiteral("File"));
-    name(m_menus->portMenu(), QStringLiteral("Options"),
+void MenuPanel::nameControls()
+{
+    name(m_file, QStringLiteral("File"));
+    name(m_port, QStringLiteral("Options"),
          QStringLiteral("Serial port and configuration; also with a right click or Shift+F10"));
-    name(m_menus->helpMenu(), QStringLiteral("Help"));
+    name(m_help, QStringLiteral("Help"));
 }

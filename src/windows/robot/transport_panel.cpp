@@ -3,6 +3,7 @@
 #include "core/text/twips.h"
 #include "windows/widgets/look.h"
 
+#include <QEvent>
 #include <QPushButton>
 
 namespace {
@@ -58,6 +59,44 @@ TransportPanel::TransportPanel(QWidget *surface, QObject *parent) : QObject(pare
     m_picture[index(Back)] =
         pictureButton(w, "Command20", QStringLiteral(":/pictures/back.gif"), gif, 5);
     setEnabled(Back, false);
+    nameControls();
+    for (QPushButton *b : {button(Rec), twin(Rec), button(Run), twin(Run)})
+        b->installEventFilter(this);
+}
+
+bool TransportPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    const bool down = type == QEvent::MouseButtonPress;
+    // A disabled button raises nothing.
+    if ((down || type == QEvent::MouseButtonRelease) &&
+        static_cast<QWidget *>(watched)->isEnabled()) {
+        using enum Button;
+        if (watched == button(Rec) || watched == twin(Rec)) {
+            if (down)
+                Command3_MouseDown();
+        } else if (down) {
+            Command5_MouseDown();
+        } else {
+            Command5_MouseUp();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TransportPanel::Command3_MouseDown()
+{
+    look::setBackColour(button(Button::Rec), look::red);
+}
+
+void TransportPanel::Command5_MouseDown()
+{
+    look::setBackColour(button(Button::Run), look::green);
+}
+
+void TransportPanel::Command5_MouseUp()
+{
+    look::setBackColour(button(Button::Run), look::lightGrey);
 }
 
 void TransportPanel::setEnabled(Button b, bool enabled)

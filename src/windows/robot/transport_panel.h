@@ -2,7 +2,8 @@
 // The main control's buttons: REC, STOP, RUN, PAUSE/CONT, HOME and BACK, each captioned and with
 // its picture twin beneath it. A button and its twin are one control to the operator, so they
 // are switched by one call, the captioned one first. The buttons are children of the window's
-// surface, where they stand; the panel only owns them.
+// surface, where they stand; the panel only owns them. REC and RUN colour themselves on the
+// mouse press, and their picture twins colour them too; the clicks are the window's.
 
 #include <QObject>
 #include <array>
@@ -31,8 +32,18 @@ public:
     QPushButton *button(Button button) const { return m_captioned[index(button)]; }
     QPushButton *twin(Button button) const { return m_picture[index(button)]; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     static constexpr int index(Button b) { return static_cast<int>(b); }
+    // Any mouse button: REC turns red at the press; RUN green at the press, grey at the
+    // release (the click, and so the replay, follows the release).
+    void Command3_MouseDown();
+    void Command5_MouseDown();
+    void Command5_MouseUp();
+    // robot_names.cpp: what screen readers call the buttons.
+    void nameControls();
 
     std::array<QPushButton *, count> m_captioned{}; // Command3 4 5 6 2, Backbutt
     std::array<QPushButton *, count> m_picture{};   // Command14 15 16 17 18 20
