@@ -1,12 +1,13 @@
 #include "sim/core/arm_state.h"
 
 #include "core/motion/axes.h"
+#include "core/motion/servo_angle.h"
 
 namespace sim {
 
 double angleOf(int position)
 {
-    return (position - axes::centre) * 180.0 / 255.0;
+    return servo::degrees(position);
 }
 
 QString describe(const Event &event)

@@ -12,10 +12,8 @@
 
 namespace sim {
 
-// A servo turns through 180 degrees over its 256 positions, linearly, with 127 in the middle:
-// degrees = (position - 127) * 180 / 255, so 0 is -89.6, 127 is 0 and 255 is +90.4. The
-// controller has no idea of a servo's real travel; this is the drawing's convention, and the
-// half-step lopsidedness keeps 127, the program's centre and default home, exactly upright.
+// The angle the pictures and the joints' numbers show for a position: the drawing's convention,
+// servo::degrees (core/motion/servo_angle.h), shared with the editor's preview.
 double angleOf(int position);
 
 constexpr int channels = 5;

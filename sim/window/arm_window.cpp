@@ -2,7 +2,7 @@
 
 #include "core/motion/axes.h"
 #include "sim/core/simulator.h"
-#include "sim/window/arm_view.h"
+#include "windows/widgets/arm_view.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -40,11 +40,15 @@ ArmWindow::ArmWindow(const Simulator &simulator, const QString &portName, const 
     setWindowTitle(tr("Kestrel simulated arm \u2014 %1").arg(portName));
     setObjectName(QStringLiteral("ArmWindow"));
 
-    m_side = new SideView(simulator.state(), this);
+    // The pictures read the positions last received.
+    const armview::Positions received = [&state = simulator.state()](int channel) {
+        return state.position(channel);
+    };
+    m_side = new armview::SideView(received, this);
     m_side->setObjectName(QStringLiteral("sideView"));
-    m_top = new TopView(simulator.state(), this);
+    m_top = new armview::TopView(received, this);
     m_top->setObjectName(QStringLiteral("topView"));
-    m_grip = new GripView(simulator.state(), this);
+    m_grip = new armview::GripView(received, this);
     m_grip->setObjectName(QStringLiteral("gripView"));
 
     auto *small = new QVBoxLayout;

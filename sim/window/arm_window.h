@@ -9,12 +9,15 @@
 #include <QWidget>
 #include <array>
 
-namespace sim {
-
-class Simulator;
+namespace armview {
 class SideView;
 class TopView;
 class GripView;
+} // namespace armview
+
+namespace sim {
+
+class Simulator;
 struct Event;
 
 class ArmWindow : public QWidget {
@@ -31,9 +34,9 @@ private:
     const Simulator &m_simulator;
     bool m_dirty = true;
     QTimer m_refresh;
-    SideView *m_side;
-    TopView *m_top;
-    GripView *m_grip;
+    armview::SideView *m_side;
+    armview::TopView *m_top;
+    armview::GripView *m_grip;
     std::array<QLabel *, 5> m_positions{};
     std::array<QLabel *, 5> m_angles{};
     QLabel *m_framesPerSecond = nullptr;

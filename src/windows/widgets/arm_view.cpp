@@ -1,12 +1,13 @@
-#include "sim/window/arm_view.h"
+#include "windows/widgets/arm_view.h"
 
 #include "core/motion/axes.h"
+#include "core/motion/servo_angle.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 
-namespace sim {
+namespace armview {
 
 // How the servo angles become a picture. The arm reaches to the right in the side view, and
 // each segment turns about the end of the one before it. Directions follow the program's
@@ -104,12 +105,12 @@ struct SidePose {
     double handDegrees;
 };
 
-SidePose sidePose(const ArmState &s, QPointF shoulder)
+SidePose sidePose(const Positions &s, QPointF shoulder)
 {
     constexpr double upperArm = 100, forearm = 90, hand = 42;
-    const double a1 = angleOf(s.position(axes::Shoulder));
-    const double a2 = a1 - 90 - angleOf(s.position(axes::Elbow));
-    const double a3 = a2 + angleOf(s.position(axes::Wrist));
+    const double a1 = servo::degrees(s(axes::Shoulder));
+    const double a2 = a1 - 90 - servo::degrees(s(axes::Elbow));
+    const double a3 = a2 + servo::degrees(s(axes::Wrist));
     SidePose pose;
     pose.shoulder = shoulder;
     pose.elbow = shoulder + heading(a1, upperArm);
@@ -121,7 +122,8 @@ SidePose sidePose(const ArmState &s, QPointF shoulder)
 
 } // namespace
 
-SideView::SideView(const ArmState &state, QWidget *parent) : QWidget(parent), m_state(state)
+SideView::SideView(Positions positions, QWidget *parent)
+    : QWidget(parent), m_positions(std::move(positions))
 {
     setMinimumSize(320, 230);
 }
@@ -151,17 +153,18 @@ void SideView::paintEvent(QPaintEvent *)
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(shoulder - QPointF(40, 40), QSizeF(80, 80)), 0, 180 * 16);
 
-    const SidePose pose = sidePose(m_state, shoulder);
+    const SidePose pose = sidePose(m_positions, shoulder);
     drawSegment(p, pose.shoulder, pose.elbow, segmentColours[axes::Shoulder], 16);
     drawSegment(p, pose.elbow, pose.wrist, segmentColours[axes::Elbow], 13);
     drawSegment(p, pose.wrist, pose.tip, segmentColours[axes::Wrist], 10);
-    drawJaws(p, pose.tip, pose.handDegrees, openingOf(m_state.position(axes::Grip)), 22);
+    drawJaws(p, pose.tip, pose.handDegrees, openingOf(m_positions(axes::Grip)), 22);
     drawJoint(p, pose.shoulder, 11);
     drawJoint(p, pose.elbow, 9);
     drawJoint(p, pose.wrist, 7);
 }
 
-TopView::TopView(const ArmState &state, QWidget *parent) : QWidget(parent), m_state(state)
+TopView::TopView(Positions positions, QWidget *parent)
+    : QWidget(parent), m_positions(std::move(positions))
 {
     setMinimumSize(150, 135);
 }
@@ -184,7 +187,7 @@ void TopView::paintEvent(QPaintEvent *)
                      QSizeF(2 * radius + 24, 2 * radius + 24)),
               0, 180 * 16);
     for (int position : {axes::lowest, axes::centre, axes::highest}) {
-        const double h = angleOf(position);
+        const double h = servo::degrees(position);
         p.drawLine(centre + heading(-h, radius + 6), centre + heading(-h, radius + 18));
     }
 
@@ -192,12 +195,13 @@ void TopView::paintEvent(QPaintEvent *)
     p.setBrush(segmentColours[axes::Base].lighter(150));
     p.drawEllipse(centre, 30, 30);
     // Clockwise from the front: heading() turns counter-clockwise, hence the minus.
-    const double h = angleOf(m_state.position(axes::Base));
+    const double h = servo::degrees(m_positions(axes::Base));
     drawSegment(p, centre, centre + heading(-h, radius), segmentColours[axes::Shoulder], 14);
     drawJoint(p, centre, 9);
 }
 
-GripView::GripView(const ArmState &state, QWidget *parent) : QWidget(parent), m_state(state)
+GripView::GripView(Positions positions, QWidget *parent)
+    : QWidget(parent), m_positions(std::move(positions))
 {
     setMinimumSize(150, 90);
 }
@@ -207,7 +211,7 @@ void GripView::paintEvent(QPaintEvent *)
     const QSizeF canvas(200, 120);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const double opening = openingOf(m_state.position(axes::Grip));
+    const double opening = openingOf(m_positions(axes::Grip));
     drawBackground(p, *this);
     drawCaptions(p, *this, tr("Grip"), tr("%1 % open").arg(qRound(opening * 100)));
     fitCanvas(p, *this, canvas);
@@ -222,4 +226,4 @@ void GripView::paintEvent(QPaintEvent *)
     p.drawRoundedRect(QRectF(40, 96, 120, 14), 4, 4);
 }
 
-} // namespace sim
+} // namespace armview
