@@ -1,0 +1,29 @@
+#pragma once
+// kestrel-edit's command line. Parsing is kept apart from the program so that what a command
+// line means is checked without starting anything.
+
+#include <QString>
+#include <QStringList>
+
+namespace edit {
+
+struct Options {
+    QString file;      // the movement file to open; empty: an empty motion
+    QString configDir; // empty: Kestrel's own configuration folder
+};
+
+struct Parsed {
+    Options options;
+    enum Outcome { Run, ShowHelp, ShowVersion, Error } outcome = Run;
+    QString text; // the help text, the version line, or the error for the user
+};
+
+// args without Qt's own options, program name first.
+[[nodiscard]] Parsed parse(const QStringList &args);
+
+// Whether the command line is answered without a window (help, version or an error). Decided
+// on the raw arguments, before the application object exists: the answers need no display,
+// and without one a window program would end before it could say what was wrong.
+bool answersWithoutWindow(int argc, char **argv);
+
+} // namespace edit

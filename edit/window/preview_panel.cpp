@@ -1,0 +1,217 @@
+#include "edit/window/preview_panel.h"
+
+#include "edit/window/motion_document.h"
+#include "windows/widgets/arm_view.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+// A redraw about every frame of a 60 Hz screen; the motion's pace is the clock's.
+constexpr int redrawMs = 16;
+constexpr double speeds[] = {0.25, 0.5, 1, 2, 4};
+
+QToolButton *button(QAction *action, QWidget *parent)
+{
+    auto *b = new QToolButton(parent);
+    b->setDefaultAction(action);
+    b->setObjectName(action->objectName() + QStringLiteral("Button"));
+    b->setAccessibleName(action->text().remove(QLatin1Char('&')));
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return b;
+}
+} // namespace
+
+PreviewPanel::PreviewPanel(MotionDocument &document, QWidget *parent)
+    : QWidget(parent), m_document(document), m_play(new QAction(QStringLiteral("&Play"), this)),
+      m_pause(new QAction(QStringLiteral("P&ause"), this)),
+      m_stop(new QAction(QStringLiteral("S&top"), this)),
+      m_loop(new QAction(QStringLiteral("&Loop"), this)), m_speed(new QComboBox(this)),
+      m_time(new QLabel(this))
+{
+    setObjectName(QStringLiteral("preview"));
+    m_play->setObjectName(QStringLiteral("previewPlay"));
+    m_pause->setObjectName(QStringLiteral("previewPause"));
+    m_stop->setObjectName(QStringLiteral("previewStop"));
+    m_loop->setObjectName(QStringLiteral("previewLoop"));
+    m_play->setShortcut(Qt::Key_F5);
+    m_pause->setShortcut(Qt::Key_F6);
+    m_stop->setShortcut(Qt::Key_F7);
+    m_loop->setCheckable(true);
+    m_play->setStatusTip(QStringLiteral("Plays the selection, or from the place between steps "
+                                        "to the end, at the line's pace times the speed."));
+    connect(m_play, &QAction::triggered, this, &PreviewPanel::play);
+    connect(m_pause, &QAction::triggered, this, &PreviewPanel::pause);
+    connect(m_stop, &QAction::triggered, this, &PreviewPanel::stop);
+
+    m_speed->setObjectName(QStringLiteral("previewSpeed"));
+    m_speed->setAccessibleName(QStringLiteral("Preview speed"));
+    for (double s : speeds)
+        m_speed->addItem(QStringLiteral("%1\u00D7").arg(s), s);
+    m_speed->setCurrentIndex(2);
+    connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
+        if (playing())
+            restartClock();
+    });
+    m_time->setObjectName(QStringLiteral("previewTime"));
+    m_time->setAccessibleName(QStringLiteral("Preview time"));
+
+    const armview::Positions shown = [this](int channel) { return m_pose[size_t(channel)]; };
+    auto *side = new armview::SideView(shown, this);
+    side->setObjectName(QStringLiteral("sideView"));
+    side->setAccessibleName(QStringLiteral("Arm from the side"));
+    auto *top = new armview::TopView(shown, this);
+    top->setObjectName(QStringLiteral("topView"));
+    top->setAccessibleName(QStringLiteral("Base from above"));
+    auto *grip = new armview::GripView(shown, this);
+    grip->setObjectName(QStringLiteral("gripView"));
+    grip->setAccessibleName(QStringLiteral("Grip"));
+
+    m_views = {side, top, grip};
+    auto *small = new QVBoxLayout;
+    small->addWidget(top, 3);
+    small->addWidget(grip, 2);
+    auto *pictures = new QHBoxLayout;
+    pictures->addWidget(side, 5);
+    pictures->addLayout(small, 2);
+    auto *controls = new QHBoxLayout;
+    for (QAction *a : {m_play, m_pause, m_stop, m_loop})
+        controls->addWidget(button(a, this));
+    auto *speedLabel = new QLabel(QStringLiteral("&Speed:"), this);
+    speedLabel->setBuddy(m_speed);
+    controls->addWidget(speedLabel);
+    controls->addWidget(m_speed);
+    controls->addWidget(m_time, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(pictures, 1);
+    layout->addLayout(controls);
+
+    m_tick.setInterval(redrawMs);
+    m_tick.setTimerType(Qt::PreciseTimer);
+    connect(&m_tick, &QTimer::timeout, this, &PreviewPanel::advance);
+    // What was playing is gone once the steps change.
+    connect(&m_document, &MotionDocument::recordsChanged, this, &PreviewPanel::stop);
+    connect(&m_document, &MotionDocument::selectionChanged, this, [this] {
+        if (!playing() && m_at < 0)
+            showStill();
+    });
+    showStill();
+    showButtons();
+}
+
+double PreviewPanel::speed() const
+{
+    return m_speed->currentData().toDouble();
+}
+
+void PreviewPanel::takeRange()
+{
+    const edits::Range sel = m_document.selection();
+    const timing::Pass &pass = m_document.pass();
+    const auto startOf = [&](int index) {
+        const timing::TimedStep *t = m_document.timed(std::max(index, 1));
+        return t ? double(t->startByte) : double(pass.totalBytes);
+    };
+    m_from = startOf(sel.first);
+    m_to = double(pass.totalBytes);
+    if (sel.count > 0) {
+        if (const timing::TimedStep *last = m_document.timed(sel.first + sel.count - 1))
+            m_to = double(last->startByte + last->bytes);
+    }
+    if (m_to <= m_from) // a place at the end, or only record 1: the whole motion
+        m_from = 0;
+}
+
+void PreviewPanel::play()
+{
+    if (playing() || m_document.pass().totalBytes == 0)
+        return;
+    if (m_at < 0) {
+        takeRange();
+        m_at = m_from;
+    }
+    m_base = m_at;
+    m_clock.start();
+    m_tick.start();
+    showAt(m_at);
+    showButtons();
+}
+
+void PreviewPanel::pause()
+{
+    if (!playing())
+        return;
+    advance();
+    m_tick.stop();
+    showButtons();
+}
+
+void PreviewPanel::stop()
+{
+    m_tick.stop();
+    m_at = -1;
+    Q_EMIT playheadMoved(-1);
+    showStill();
+    showButtons();
+}
+
+void PreviewPanel::restartClock()
+{
+    advance();
+    m_base = m_at;
+    m_clock.start();
+}
+
+void PreviewPanel::advance()
+{
+    if (!playing())
+        return;
+    double at = m_base + m_clock.nsecsElapsed() * 1e-9 * speed() * timing::bytesPerSecond;
+    if (at >= m_to) {
+        if (m_loop->isChecked() && m_to > m_from) {
+            at = m_from + std::fmod(at - m_from, m_to - m_from);
+            m_base = at;
+            m_clock.start();
+        } else {
+            m_tick.stop();
+            at = m_to;
+            showButtons();
+        }
+    }
+    m_at = at;
+    showAt(at);
+}
+
+void PreviewPanel::showAt(double byte)
+{
+    // The step whose bytes are on the line: the arm shows where it has been sent.
+    const int index = m_document.indexAtByte(qint64(std::min(byte, m_to - 1)));
+    m_pose = m_document.poseAfter(index);
+    m_time->setText(QStringLiteral("%1 s").arg(timing::seconds(qint64(byte)), 0, 'f', 2));
+    Q_EMIT playheadMoved(qint64(byte));
+    for (QWidget *w : m_views)
+        w->update();
+}
+
+void PreviewPanel::showStill()
+{
+    // Not playing: the pose after the last selected step, or before the place between steps.
+    const edits::Range sel = m_document.selection();
+    m_pose = m_document.poseAfter(sel.count > 0 ? sel.first + sel.count - 1 : sel.first - 1);
+    m_time->setText(QString());
+    for (QWidget *w : m_views)
+        w->update();
+}
+
+void PreviewPanel::showButtons()
+{
+    m_play->setEnabled(!playing());
+    m_pause->setEnabled(playing());
+    m_stop->setEnabled(m_at >= 0);
+}
