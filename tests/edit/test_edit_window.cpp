@@ -13,9 +13,16 @@
 #include "support/scripted_dialogs.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QItemSelectionModel>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+
+Q_DECLARE_METATYPE(std::function<void(ScriptedQuestions &)>)
+Q_DECLARE_METATYPE(
+    std::function<std::vector<Step>(const std::vector<Step> &, const timing::Pose &)>)
 
 namespace {
 
@@ -69,6 +76,9 @@ class TestEditWindow : public QObject {
     Q_OBJECT
 private slots:
     void dragDeleteUndoSave();
+    void everyMenuEditIsOneCommand_data();
+    void everyMenuEditIsOneCommand();
+    void previewPlaysAndStops();
     void refusesWhatCannotBeSaved();
     void asksBeforeUnsavedChangesGo();
     void recoversWhatAWindowLeftBehind();
@@ -122,6 +132,133 @@ void TestEditWindow::dragDeleteUndoSave()
     // Undo past the save is a change again.
     w.action(QStringLiteral("undo"))->trigger();
     QVERIFY(w.isWindowModified());
+}
+
+using Expected = std::function<std::vector<Step>(const std::vector<Step> &, const timing::Pose &)>;
+using Script = std::function<void(ScriptedQuestions &)>;
+
+void TestEditWindow::everyMenuEditIsOneCommand_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Script>("script");
+    QTest::addColumn<Expected>("expected");
+    // Every edit works on records 4 to 9 (indices 3..8) of motion(30).
+    const edits::Range r{3, 6};
+    const Script none = [](ScriptedQuestions &) {};
+    QTest::newRow("delete") << "deleteSteps" << none
+                            << Expected([r](auto &rec, auto &) { return edits::removed(rec, r); });
+    QTest::newRow("cut") << "cut" << none
+                         << Expected([r](auto &rec, auto &) { return edits::removed(rec, r); });
+    QTest::newRow("duplicate") << "duplicate" << none << Expected([r](auto &rec, auto &) {
+        return edits::duplicated(rec, r);
+    });
+    QTest::newRow("reverse") << "reverse" << none << Expected([r](auto &rec, auto &) {
+        return edits::reversed(rec, r);
+    });
+    QTest::newRow("set") << "setPositions" << Script([](ScriptedQuestions &q) {
+        q.axisChanges << ask::AxisChange{ask::AxisChange::Set, 4, 200};
+    }) << Expected([r](auto &rec, auto &) { return edits::positionsSet(rec, r, 4, 200); });
+    QTest::newRow("offset") << "offsetPositions" << Script([](ScriptedQuestions &q) {
+        q.axisChanges << ask::AxisChange{ask::AxisChange::Offset, 1, -50};
+    }) << Expected([r](auto &rec, auto &) { return edits::positionsOffset(rec, r, 1, -50); });
+    QTest::newRow("scale") << "scalePositions" << Script([](ScriptedQuestions &q) {
+        q.axisChanges << ask::AxisChange{ask::AxisChange::Scale, 3, 0, 2.5, 20};
+    }) << Expected([r](auto &rec, auto &) { return edits::positionsScaled(rec, r, 3, 2.5, 20); });
+    QTest::newRow("hold") << "insertHold" << Script([](ScriptedQuestions &q) { q.holds << 0.25; })
+                          << Expected([r](auto &rec, auto &start) {
+                                 return edits::holdInserted(rec, r.first, 60, start);
+                             });
+    QTest::newRow("slow") << "slowDown" << Script([](ScriptedQuestions &q) {
+        q.factors << 3;
+    }) << Expected([r](auto &rec, auto &start) { return edits::slowed(rec, r, 3, start); });
+    const ask::PoseMove move{{0, 255, 10, 100, 140}, edits::PoseOrder::Interleaved, 2};
+    QTest::newRow("pose") << "moveToPose" << Script([move](ScriptedQuestions &q) {
+        q.poseMoves << move;
+    }) << Expected([r, move](auto &rec, auto &start) {
+        return edits::poseMoveInserted(rec, r.first, edits::poseAfter(rec, r.first - 1, start),
+                                       move.target, move.order, move.holdsPerPosition);
+    });
+    QTest::newRow("smooth") << "smooth" << Script([](ScriptedQuestions &q) {
+        q.smoothings << ask::Smoothing{2, 1};
+    }) << Expected([r](auto &rec, auto &start) { return edits::smoothed(rec, r, 2, 1, start); });
+}
+
+void TestEditWindow::everyMenuEditIsOneCommand()
+{
+    QFETCH(QString, action);
+    QFETCH(Script, script);
+    QFETCH(Expected, expected);
+    Editor e;
+    const QString file = e.path(QStringLiteral("m.kmv"));
+    QVERIFY(writeFile(file, fileText(motion(30))));
+    EditorWindow &w = e.make();
+    QVERIFY(w.openFile(file));
+    MotionDocument &doc = w.document();
+    const std::vector<Step> before = doc.records();
+    script(e.questions);
+    doc.select({3, 6});
+    QAction *a = w.action(action);
+    QVERIFY(a && a->isEnabled());
+    a->trigger();
+    const std::vector<Step> after = expected(before, doc.passStart());
+    QVERIFY(after != before);
+    QCOMPARE(doc.records(), after);
+    QCOMPARE(doc.undoStack().count(), 1);
+    // The selection is inside the records, so the next edit has something to work on.
+    QVERIFY(doc.selection().first + doc.selection().count <= doc.size());
+    w.action(QStringLiteral("undo"))->trigger();
+    QCOMPARE(doc.records(), before);
+    QVERIFY(!w.isWindowModified());
+    w.action(QStringLiteral("redo"))->trigger();
+    QCOMPARE(doc.records(), after);
+    if (action == QLatin1String("cut")) {
+        // What was cut pastes back where it was, through the clipboard's text.
+        doc.select({3, 0});
+        w.action(QStringLiteral("paste"))->trigger();
+        QCOMPARE(doc.records(), before);
+        QCOMPARE(doc.selection().first, 3);
+        QCOMPARE(doc.selection().count, 6);
+        return;
+    }
+    // A cancelled question changes nothing.
+    const int commands = doc.undoStack().count();
+    doc.select({3, 6});
+    w.action(action)->trigger();
+    if (action != QLatin1String("deleteSteps") && action != QLatin1String("cut") &&
+        action != QLatin1String("duplicate") && action != QLatin1String("reverse"))
+        QCOMPARE(doc.undoStack().count(), commands);
+}
+
+void TestEditWindow::previewPlaysAndStops()
+{
+    Editor e;
+    // The base walks from 0 to 200, one position a step: 8 bytes each, about 1.7 s at 1x.
+    std::vector<Step> walk{{0, 0}};
+    for (int p = 0; p <= 200; ++p)
+        walk.push_back(Step{0, qint16(p)});
+    const QString file = e.path(QStringLiteral("walk.kmv"));
+    QVERIFY(writeFile(file, fileText(walk)));
+    EditorWindow &w = e.make();
+    QVERIFY(w.openFile(file));
+    auto *view = w.findChild<TimelineView *>(QStringLiteral("timeline"));
+    auto *speed = w.findChild<QComboBox *>(QStringLiteral("previewSpeed"));
+    QVERIFY(view && speed);
+    speed->setCurrentIndex(speed->findData(4.0));
+    QSignalSpy playhead(w.findChild<QObject *>(QStringLiteral("preview")),
+                        SIGNAL(playheadMoved(qint64)));
+    w.action(QStringLiteral("previewPlay"))->trigger();
+    QVERIFY(!w.action(QStringLiteral("previewPlay"))->isEnabled());
+    // The playhead moves forward only, and the play ends by itself at the end of the motion.
+    QTRY_VERIFY_WITH_TIMEOUT(w.action(QStringLiteral("previewPlay"))->isEnabled(), 10000);
+    QVERIFY(playhead.size() >= 2);
+    qint64 last = -1;
+    for (const QList<QVariant> &args : playhead) {
+        QVERIFY(args.at(0).toLongLong() >= last);
+        last = args.at(0).toLongLong();
+    }
+    QCOMPARE(last, w.document().pass().totalBytes);
+    w.action(QStringLiteral("previewStop"))->trigger();
+    QCOMPARE(playhead.last().at(0).toLongLong(), qint64(-1));
 }
 
 void TestEditWindow::refusesWhatCannotBeSaved()
