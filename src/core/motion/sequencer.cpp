@@ -3,7 +3,7 @@
 #include "core/link/port.h"
 #include "core/link/send.h"
 #include "core/motion/axes.h"
-#include "core/process/event_wait.h"
+#include "core/session/arm_session.h"
 #include "core/text/numbers.h"
 
 #include <algorithm>
@@ -22,18 +22,8 @@ private:
 };
 } // namespace
 
-void Sequencer::Host::yield()
-{
-    events::runPending();
-}
-
-void Sequencer::Host::waitForEvents()
-{
-    events::sleepUntilEvent();
-}
-
-Sequencer::Sequencer(Port &port, Host &host, QObject *parent)
-    : QObject(parent), m_port(port), m_host(host)
+Sequencer::Sequencer(Port &port, ArmSession &session, QObject *parent)
+    : QObject(parent), m_port(port), m_session(session)
 {
     connect(&m_port, &Port::lost, this, [this] { ++m_losses; });
 }
@@ -58,16 +48,16 @@ void Sequencer::DELAY()
 {
     // No clock: the pace is a count of passes through the event loop, so a greater homing speed
     // is slower. A fractional speed runs the whole rounds up to it; below 1, none.
-    const double speed = m_host.homeSpeed();
+    const double speed = m_session.configuration().homeSpeed;
     for (double round = 1; round <= speed; round += 1)
         for (int i = 0; i < 5; ++i)
-            m_host.yield();
+            m_session.yield();
 }
 
 void Sequencer::centre()
 {
     for (int channel : axes::centringOrder)
-        m_host.placeAxis(channel, axes::centre);
+        m_session.moveAxis(channel, axes::centre);
 }
 
 Sequencer::End Sequencer::home()
@@ -85,16 +75,16 @@ Sequencer::End Sequencer::homeEvenIfHoming()
 
 Sequencer::End Sequencer::walkHome(Since since)
 {
-    if (m_host.portStatus() != 0)
+    if (m_session.portStatus() != 0)
         return End::Done;
     const Under under(m_homing);
     for (int channel : axes::homingOrder) {
         // Each axis starts from where its slider stands when its turn comes, so an axis that
         // the operator moved meanwhile is walked from there.
-        const int p = m_host.axisPosition(channel);
+        const int p = m_session.position(channel);
         // A home the slider cannot take (from a hand-edited file) is walked to the nearer end.
-        const double h =
-            std::clamp(m_host.homePosition(channel), double(axes::lowest), double(axes::highest));
+        const double h = std::clamp(m_session.configuration().home[channel], double(axes::lowest),
+                                    double(axes::highest));
         const int direction = p > h ? -1 : p < h ? 1 : 0;
         if (direction == 0)
             continue;
@@ -108,7 +98,7 @@ Sequencer::End Sequencer::walkHome(Since since)
                 return End::Lost;
             if (interrupted())
                 return End::Stopped;
-            m_host.placeAxis(channel, v);
+            m_session.moveAxis(channel, v);
             DELAY();
         }
     }
@@ -122,7 +112,7 @@ Sequencer::End Sequencer::run(const StepBuffer &steps)
     // RUN pressed while a homing pass is under way leaves the arm to that pass.
     if (!homing())
         walkHome(since);
-    const auto count = numbers::wholeTextNumber(m_host.loopCountText());
+    const auto count = numbers::wholeTextNumber(m_session.loopCountText());
     const qint16 saved_loop_count = count ? numbers::toInt16(*count).value_or(1) : 1;
 
     // Steps sent by this run, over all its passes: a pause holds before the next one.
@@ -140,12 +130,12 @@ Sequencer::End Sequencer::run(const StepBuffer &steps)
             break;
         // The box says how many passes remain, counting this one; a count typed meanwhile takes
         // effect here.
-        const auto remaining = numbers::wholeTextNumber(m_host.loopCountText());
+        const auto remaining = numbers::wholeTextNumber(m_session.loopCountText());
         if (!remaining || *remaining <= 1)
             break;
-        m_host.setLoopCountText(QString::number(numbers::roundHalfEven(*remaining) - 1));
+        m_session.setLoopCountText(QString::number(numbers::roundHalfEven(*remaining) - 1));
     }
-    m_host.setLoopCountText(QString::number(saved_loop_count));
+    m_session.setLoopCountText(QString::number(saved_loop_count));
     return end;
 }
 
@@ -173,16 +163,16 @@ Sequencer::End Sequencer::replayStep(const StepBuffer &steps, Since since, bool 
     for (;;) {
         if (const End end = endOf(since); end != End::Done)
             return end;
-        if (!(sentOne && m_host.paused()))
+        if (!(sentOne && m_session.paused()))
             break;
-        m_host.waitForEvents();
+        m_session.hold();
     }
     const Step step = steps.at(replay_index);
     send::step(m_port, step.channel, step.position);
     sentOne = true;
     if (step.channel >= 0 && step.channel < axes::count)
-        m_host.placeAxis(step.channel, step.position);
-    m_host.yield();
+        m_session.moveAxis(step.channel, step.position);
+    m_session.yield();
     holdWhilePaused(since);
     return endOf(since);
 }
@@ -190,6 +180,6 @@ Sequencer::End Sequencer::replayStep(const StepBuffer &steps, Since since, bool 
 void Sequencer::holdWhilePaused(Since since)
 {
     // Each event (CONT, STOP, the device gone) is looked at; nothing spins meanwhile.
-    while (m_host.paused() && !lostSince(since) && !interrupted())
-        m_host.waitForEvents();
+    while (m_session.paused() && !lostSince(since) && !interrupted())
+        m_session.hold();
 }

@@ -16,43 +16,23 @@
 // that starts already paused (PAUSE pressed after the last run ended) plays its first step and
 // then holds.
 //
-// The sequencer knows no widget. Its host (the main window, or a program without one) shows the
-// state that the operator sees: the pause caption, the loop count, the axis positions. Everything
-// runs on one thread; the host's handlers run inside the waits and yields below and talk back
-// only through stop(), the caption, the loop-count text and the port's lost() signal.
+// The sequencer knows no widget. It reads and changes the operator's state through the session
+// that holds it (the pause, the loop count, the axis positions, the homes), and waits through the
+// session's waits, where the views' handlers run. Everything runs on one thread; what the
+// operator does during a wait reaches the sequencer only as that state, through stop() and
+// through the port's lost() signal.
 
 #include "core/motion/step_buffer.h"
 
 #include <QObject>
 #include <QString>
 
+class ArmSession;
 class Port;
 
 class Sequencer : public QObject {
     Q_OBJECT
 public:
-    class Host {
-    public:
-        virtual ~Host() = default;
-        // The PAUSE button's caption reads "CONT".
-        virtual bool paused() const = 0;
-        // The loop-count box: the passes that remain, counting the current one.
-        virtual QString loopCountText() const = 0;
-        virtual void setLoopCountText(const QString &text) = 0;
-        // An axis's position, and a move of it the way every move goes: from the slider through
-        // its value box, which records the step while recording and sends the frame (send::axis).
-        // Placing an axis where it already stands does nothing.
-        virtual int axisPosition(int channel) const = 0;
-        virtual void placeAxis(int channel, int position) = 0;
-        virtual int portStatus() const = 0;
-        virtual double homePosition(int channel) const = 0;
-        virtual double homeSpeed() const = 0;
-        // Lets pending events run once and returns.
-        virtual void yield();
-        // Sleeps until events arrive and runs them: a hold, which must not spin.
-        virtual void waitForEvents();
-    };
-
     // How an operation ended.
     enum class End {
         Done,    // it ran to its end
@@ -60,10 +40,10 @@ public:
         Lost,    // the device went away; the port is closed
     };
 
-    Sequencer(Port &port, Host &host, QObject *parent = nullptr);
+    Sequencer(Port &port, ArmSession &session, QObject *parent = nullptr);
 
     // Start-up's first move: every axis to the centre, in the order the arm takes it safely,
-    // each through the host's placeAxis (an axis already there sends nothing). No line wait:
+    // each through the session's moveAxis (an axis already there sends nothing). No line wait:
     // these few frames go out at once, as any move of a slider does.
     void centre();
 
@@ -82,7 +62,7 @@ public:
     End run(const StepBuffer &steps);
 
     // BACK: walks the steps there are now from the last down to index 2. While recording, the
-    // host records each step that moves an axis; those steps are not walked.
+    // session records each step that moves an axis; those steps are not walked.
     End back(const StepBuffer &steps);
 
     // STOP: a running replay or reverse walk ends after the step in progress (homing goes on).
@@ -119,7 +99,7 @@ private:
     void DELAY();
 
     Port &m_port;
-    Host &m_host;
+    ArmSession &m_session;
     int replay_index = 0;
     int m_stops = 0;
     int m_losses = 0;

@@ -30,7 +30,7 @@ void ArmSession::yield()
     m_waits.yield();
 }
 
-void ArmSession::waitForEvents()
+void ArmSession::hold()
 {
     m_waits.hold();
 }

@@ -10,8 +10,9 @@
 // That is what keeps every control showing the state whenever events run. replay_index alone
 // is read rather than announced: it moves with every step, and the steps are announced.
 //
-// The session is the sequencer's host. The sequencer's waits come back here (yield once, hold
-// until an event) and go through a seam, so that a test can act as the operator at each of them.
+// The session drives the sequencer, which reads and changes this state as it goes. The
+// sequencer's waits come back here (yield once, hold until an event) and go through a seam, so
+// that a test can act as the operator at each of them.
 
 #include "core/motion/axes.h"
 #include "core/motion/sequencer.h"
@@ -26,7 +27,7 @@
 
 class Port;
 
-class ArmSession : public QObject, private Sequencer::Host {
+class ArmSession : public QObject {
     Q_OBJECT
 public:
     // How the session waits while a long operation lets events run. Both default to the one
@@ -54,10 +55,10 @@ public:
     bool isRecording() const { return recording; }
     const StepBuffer &stepBuffer() const { return step_buffer; }
     const config::Settings &configuration() const { return m_config; } // port_number is .port
-    int portStatus() const override { return port_status; }
+    int portStatus() const { return port_status; }
     bool motionControlsEnabled() const { return m_motionEnabled; }
-    bool paused() const override { return m_paused; }
-    QString loopCountText() const override { return m_loopCount; }
+    bool paused() const { return m_paused; }
+    QString loopCountText() const { return m_loopCount; }
     // The count the loop-count slider stands at, 1..100.
     int loopCount() const { return m_loopSlider; }
     int replayIndex() const { return m_sequencer.replayIndex(); }
@@ -113,7 +114,7 @@ public:
     // keeps the operator's text a valid count; a count written here is taken as it stands.
     // Every write is announced, also one that leaves the text as it was: a pass's count written
     // back is news to a view that counts the passes.
-    void setLoopCountText(const QString &text) override;
+    void setLoopCountText(const QString &text);
     // The loop-count box's own rule, for a text the operator (or a write into the box) put
     // there: a count of 1..100 is accepted and moves the slider, where the slider's own count
     // is written back as the box's text; 0 becomes "1"; anything else gives back the last
@@ -183,13 +184,10 @@ Q_SIGNALS:
     void stepsChanged();
 
 private:
-    // The sequencer's host.
-    int axisPosition(int channel) const override { return m_at[channel]; }
-    void placeAxis(int channel, int position) override { moveAxis(channel, position); }
-    double homePosition(int channel) const override { return m_config.home[channel]; }
-    double homeSpeed() const override { return m_config.homeSpeed; }
-    void yield() override;
-    void waitForEvents() override;
+    // The sequencer's waits: it lets the views run through these alone.
+    friend class Sequencer;
+    void yield();
+    void hold();
 
     void record(int channel, int position);
     void check_counter();
