@@ -67,12 +67,16 @@ int run(int argc, char **argv)
     services.stateFolder = recovery::stateFolder();
     EditorWindow window(services);
     window.show();
+    // Without a window manager nobody else gives the window the keyboard.
+    window.activateWindow();
     if (configuration.trouble != config::Loaded::Trouble::None)
         window.statusBar()->showMessage(
             QStringLiteral("No usable robotini.txt in %1: times start from the default homes.")
                 .arg(configDir));
     if (!window.offerRecovery() && !o.file.isEmpty())
         window.openFile(o.file);
+    // A message box that had the keyboard gives it back to nobody when no manager is there.
+    window.activateWindow();
     return app.exec();
 }
 

@@ -1,0 +1,165 @@
+// The real kestrel-edit on a real X desktop: a movement file opened from the command line, a
+// step picked on the timeline with a real click and deleted with the Delete key, undo and redo
+// from the keyboard with the title following; then the process killed with SIGKILL, and the
+// next start offering the work back, which Y takes and Ctrl+S saves.
+
+#include "core/edit/recovery.h"
+#include "edit/window/editor_window.h"
+#include "edit/window/questions.h"
+#include "edit/window/timeline_view.h"
+#include "support/files.h"
+#include "support/scripted_dialogs.h"
+#include "support/x_desktop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace desktop;
+
+namespace {
+
+const QString binary = QStringLiteral(KESTREL_EDIT_BINARY);
+
+std::vector<Step> motion(int n)
+{
+    std::vector<Step> r;
+    for (int i = 0; i < n; ++i)
+        r.push_back(Step{qint16(i % 5), qint16(40 + 5 * i)});
+    return r;
+}
+
+QByteArray fileText(const std::vector<Step> &r)
+{
+    QByteArray out;
+    for (const Step &s : r)
+        out +=
+            ' ' + QByteArray::number(s.channel) + " , " + QByteArray::number(s.position) + " \r\n";
+    return out;
+}
+
+// Where record index `i` is drawn, in the window: the same window built here offscreen, with
+// the same file, at the size the real one has.
+QPoint whereIndexIs(const QString &file, QSize size, int i)
+{
+    ScriptedDialogs dialogs;
+    ask::DialogQuestions questions;
+    QTemporaryDir state;
+    EditorWindow w(EditorServices{&dialogs, &questions, {127, 127, 127, 127, 127}, state.path()});
+    w.resize(size);
+    w.show();
+    if (!w.openFile(file) || !QTest::qWaitForWindowExposed(&w))
+        return {};
+    auto *view = w.findChild<TimelineView *>(QStringLiteral("timeline"));
+    const timing::TimedStep *t = w.document().timed(i);
+    const QPoint inView(int(view->xOf(t->startByte + t->bytes / 2.0)), view->height() / 2);
+    return view->mapTo(&w, inView);
+}
+
+} // namespace
+
+class DesktopEdit : public QObject {
+    Q_OBJECT
+
+    VirtualScreen m_screen;
+    std::unique_ptr<XClient> m_x;
+    QTemporaryDir m_dir;
+
+    void start(QProcess &p, const QString &file)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), m_screen.display());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("HOME"), m_dir.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), stateHome());
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        endWithThisProcess(p);
+        p.start(binary, {file});
+    }
+    QString stateHome() const { return m_dir.path() + QStringLiteral("/state"); }
+    QString stateFolder() const { return stateHome() + QStringLiteral("/kestrel"); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_screen.start(), qPrintable(m_screen.error()));
+        m_x = std::make_unique<XClient>(m_screen.display());
+        QVERIFY2(m_x->ok(), qPrintable(m_x->error()));
+    }
+
+    void editsWithRealInputAndRecoversAfterAKill()
+    {
+        const QString file = m_dir.path() + QStringLiteral("/taught.kmv");
+        const std::vector<Step> original = motion(30);
+        QVERIFY(writeFile(file, fileText(original)));
+        const QString clean = QStringLiteral("taught.kmv \u2014 Kestrel Edit");
+        const QString changed = QStringLiteral("taught.kmv* \u2014 Kestrel Edit");
+
+        QProcess first;
+        start(first, file);
+        Window main = m_x->waitForWindow(first.processId(), clean, 20000);
+        QVERIFY2(main.id, "the editor's window did not appear");
+        const QPoint record8 = whereIndexIs(file, main.geometry.size(), 7);
+        QVERIFY(!record8.isNull());
+        m_x->click(main.geometry.topLeft() + record8);
+        QVERIFY(m_x->waitForFocus(main.id, 10000));
+        m_x->key(QStringLiteral("Delete"));
+        QVERIFY2(m_x->waitForWindow(first.processId(), changed, 10000).id,
+                 "Delete did not change the motion");
+        m_x->key(QStringLiteral("ctrl+z"));
+        QVERIFY2(m_x->waitForWindow(first.processId(), clean, 10000).id, "Ctrl+Z did not undo");
+        m_x->key(QStringLiteral("ctrl+shift+z"));
+        QVERIFY2(m_x->waitForWindow(first.processId(), changed, 10000).id,
+                 "Ctrl+Shift+Z did not redo");
+        std::vector<Step> edited = original;
+        edited.erase(edited.begin() + 7);
+        QTRY_VERIFY_WITH_TIMEOUT(recovery::load(stateFolder()).has_value() &&
+                                     recovery::load(stateFolder())->records == edited,
+                                 10000);
+
+        // Killed as a crash would end it: nothing of its own runs.
+        ::kill(pid_t(first.processId()), SIGKILL);
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(readAll(file), fileText(original));
+
+        QProcess second;
+        start(second, file);
+        const Window question =
+            m_x->waitForWindow(second.processId(), QStringLiteral("Kestrel Edit"), 20000);
+        QVERIFY2(question.id, "the next start did not offer the work back");
+        QVERIFY(m_x->waitForFocus(question.id, 10000));
+        m_x->key(QStringLiteral("y"));
+        main = m_x->waitForWindow(second.processId(), changed, 10000);
+        QVERIFY2(main.id, "the recovered motion is not shown as changed");
+        QVERIFY(m_x->waitForFocus(main.id, 10000));
+        m_x->key(QStringLiteral("ctrl+s"));
+        QVERIFY2(m_x->waitForWindow(second.processId(), clean, 10000).id, "Ctrl+S did not save");
+        QCOMPARE(readAll(file), fileText(edited));
+        // Saved, nothing is left to recover; Ctrl+Q ends without a question.
+        QVERIFY(!recovery::load(stateFolder()));
+        m_x->key(QStringLiteral("ctrl+q"));
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // This process only lays the window out, offscreen; the program under test has the display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    DesktopEdit t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_desktop_edit.moc"
