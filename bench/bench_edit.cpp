@@ -1,0 +1,203 @@
+// kestrel-edit with the longest motion Kestrel keeps (12,010 records): how long it takes to
+// open and first paint, an edit and the redraw that follows (median), a zoom or pan redraw (95th
+// percentile), and the resident memory after it all. Run on the platform Qt is given (offscreen
+// unless QT_QPA_PLATFORM says otherwise), then again in a child process on an Xvfb server of its
+// own with xcb, when Xvfb is there (--no-desktop leaves that out).
+//
+// A report, not a test: it exits 0 whatever the figures are, and only a broken set-up exits 1.
+
+#include "edit/window/editor_window.h"
+#include "edit/window/questions.h"
+#include "edit/window/step_list.h"
+#include "edit/window/timeline_view.h"
+#include "support/files.h"
+#include "support/scripted_dialogs.h"
+#include "support/x_desktop.h"
+#include "windows/widgets/look.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// A taught motion's look: every axis walking one position at a time, now and then a jump.
+QByteArray longMotion(int records)
+{
+    QByteArray text = " 0 , 0 \r\n";
+    std::array<int, 5> pose{127, 127, 127, 127, 127};
+    for (int i = 1; i < records; ++i) {
+        const int channel = (i / 37) % 5;
+        int &p = pose[size_t(channel)];
+        p = i % 211 == 0 ? (p + 90) % 256 : std::clamp(p + ((i / 300) % 2 ? 1 : -1), 0, 255);
+        text += ' ' + QByteArray::number(channel) + " , " + QByteArray::number(p) + " \r\n";
+    }
+    return text;
+}
+
+double ms(const QElapsedTimer &t)
+{
+    return t.nsecsElapsed() / 1e6;
+}
+
+double percentile(std::vector<double> v, double q)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(q * double(v.size())))];
+}
+
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// A figure, and against its goal when it has one (goal < 0: none).
+void row(const char *what, double value, const char *unit, double goal = -1)
+{
+    if (goal < 0)
+        std::printf("  %-44s %9.2f %s\n", what, value, unit);
+    else
+        std::printf("  %-44s %9.2f %-3s (goal <= %g)  %s\n", what, value, unit, goal,
+                    value <= goal ? "PASS" : "FAIL");
+}
+
+int measure()
+{
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/long.kmv");
+    if (!writeFile(file, longMotion(12010))) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return 1;
+    }
+    ScriptedDialogs dialogs;
+    ask::DialogQuestions questions;
+    EditorServices services{
+        &dialogs, &questions, {127, 127, 127, 127, 127}, dir.path() + QStringLiteral("/state")};
+
+    QElapsedTimer t;
+    t.start();
+    EditorWindow w(services);
+    w.resize(1280, 800);
+    w.show();
+    if (!w.openFile(file))
+        return 1;
+    // Painted on the screen: on xcb the window is shown once the server has mapped it.
+    if (!QTest::qWaitForWindowExposed(&w))
+        return 1;
+    w.repaint();
+    const double openMs = ms(t);
+
+    auto *view = w.findChild<TimelineView *>(QStringLiteral("timeline"));
+    auto *list = w.findChild<StepList *>(QStringLiteral("stepList"));
+    MotionDocument &doc = w.document();
+    const auto redraw = [&] {
+        view->repaint();
+        list->viewport()->repaint();
+    };
+
+    // Edits: a reverse of 500 steps in the middle, then its undo; each with the redraw of the
+    // timeline and the step list. The recovery snapshot is written after the edit's events
+    // have run; it is timed on its own.
+    std::vector<double> edits, snapshots;
+    for (int i = 0; i < 41; ++i) {
+        doc.select({3000 + 97 * i, 500});
+        t.start();
+        w.action(i % 2 ? QStringLiteral("undo") : QStringLiteral("reverse"))->trigger();
+        redraw();
+        edits.push_back(ms(t));
+        t.start();
+        QCoreApplication::processEvents();
+        snapshots.push_back(ms(t));
+    }
+    std::vector<double> views;
+    for (int i = 0; i < 200; ++i) {
+        t.start();
+        if (i % 4 == 0)
+            view->zoomBy(1.25, view->plotLeft() + view->plotWidth() / 2.0);
+        else if (i % 4 == 1)
+            view->zoomBy(0.8, view->plotLeft() + view->plotWidth() / 3.0);
+        else
+            view->setLeftByte(view->leftByte() + (i % 8 < 4 ? 1 : -1) * view->visibleBytes() / 5);
+        view->repaint();
+        views.push_back(ms(t));
+    }
+    view->fitAll();
+    for (int i = 0; i < 50; ++i) { // the whole motion, zoomed out, is the costliest view
+        t.start();
+        view->setLeftByte(0);
+        view->zoomBy(1.0, view->plotLeft());
+        view->repaint();
+        views.push_back(ms(t));
+    }
+
+    std::printf("kestrel-edit, 12,010 records, on %s:\n",
+                qPrintable(QGuiApplication::platformName()));
+    row("open and first paint", openMs, "ms", 150);
+    row("edit + redraw, median", percentile(edits, 0.5), "ms", 16);
+    row("edit + redraw, worst", *std::max_element(edits.begin(), edits.end()), "ms");
+    row("recovery snapshot after an edit, median", percentile(snapshots, 0.5), "ms");
+    row("zoom or pan redraw, 95th percentile", percentile(views, 0.95), "ms", 16);
+    row("resident memory", residentKb() / 1024.0, "MB", 80);
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    bool desktop = true;
+    bool child = false;
+    for (int i = 1; i < argc; ++i) {
+        desktop = desktop && std::strcmp(argv[i], "--no-desktop") != 0;
+        child = child || std::strcmp(argv[i], "--child") == 0;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        look::setUpApplication();
+        status = measure();
+        if (child || !desktop || status != 0)
+            return status;
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
+            std::printf("No Xvfb: the xcb figures are left out.\n");
+            return 0;
+        }
+        desktop::VirtualScreen screen;
+        if (!screen.start()) {
+            std::fprintf(stderr, "Xvfb: %s\n", qPrintable(screen.error()));
+            return 1;
+        }
+        // A process of its own, so that its memory is the editor's alone.
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), screen.display());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedChannels);
+        desktop::endWithThisProcess(p);
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child")});
+        if (!p.waitForFinished(120000))
+            return 1;
+        status = p.exitCode();
+    }
+    return status;
+}
