@@ -1,29 +1,25 @@
 #include "play/progress.h"
 
+#include "core/edit/pass_timing.h"
 #include "core/link/frame.h"
 #include "core/link/line_clock.h"
-#include "core/motion/axes.h"
 
 namespace play {
 
 namespace {
 // Frames a pass writes after each index, starting from `at`, which it leaves where the pass
-// ends.
-std::vector<qint64> framesAfter(const StepBuffer &steps, int bound, std::array<int, 5> &at)
+// ends. The pass's bytes are the editor's timeline's: one computation for both.
+std::vector<qint64> framesAfter(const std::vector<Step> &records, timing::Pose &at)
 {
+    const timing::Pass pass = timing::firstPass(records, at);
+    const int bound = int(records.size());
     std::vector<qint64> after(std::max(bound, 1) + 1, 0);
-    std::vector<qint64> cost(after.size(), 0);
-    for (int i = 2; i <= bound; ++i) {
-        const Step s = steps.at(i);
-        // The step's own frame; where it moves its axis, that axis's box writes it again.
-        cost[i] = 1;
-        if (s.channel >= 0 && s.channel < axes::count && at[s.channel] != s.position) {
-            at[s.channel] = s.position;
-            cost[i] = 2;
-        }
-    }
-    for (int i = bound - 1; i >= 0; --i)
-        after[i] = after[i + 1] + cost[i + 1];
+    for (int i = bound - 1; i >= 1; --i) // the step at index i + 1 is pass.steps[i - 1]
+        after[i] = after[i + 1] + pass.steps[i - 1].bytes / timing::bytesPerFrame;
+    if (bound >= 1)
+        after[0] = after[1];
+    if (!pass.steps.empty())
+        at = pass.steps.back().pose;
     return after;
 }
 } // namespace
@@ -31,9 +27,12 @@ std::vector<qint64> framesAfter(const StepBuffer &steps, int bound, std::array<i
 Progress::Progress(const StepBuffer &steps, const std::array<int, 5> &from, int loops)
     : m_bound(steps.stepCount()), m_loops(loops)
 {
-    std::array<int, 5> at = from;
-    m_firstAfter = framesAfter(steps, m_bound, at);
-    m_laterAfter = framesAfter(steps, m_bound, at);
+    std::vector<Step> records;
+    for (int i = 1; i <= m_bound; ++i)
+        records.push_back(steps.at(i));
+    timing::Pose at = from;
+    m_firstAfter = framesAfter(records, at);
+    m_laterAfter = framesAfter(records, at);
 }
 
 qint64 Progress::framesLeft(int pass, int index) const
@@ -48,7 +47,9 @@ qint64 Progress::framesLeft(int pass, int index) const
 
 QString Progress::duration(std::chrono::nanoseconds d)
 {
-    const qint64 s = std::chrono::duration_cast<std::chrono::seconds>(d + std::chrono::milliseconds(999)).count();
+    const qint64 s =
+        std::chrono::duration_cast<std::chrono::seconds>(d + std::chrono::milliseconds(999))
+            .count();
     if (s >= 3600)
         return QStringLiteral("%1:%2:%3")
             .arg(s / 3600)
