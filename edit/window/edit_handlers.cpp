@@ -37,18 +37,28 @@ edits::Range EditorWindow::insertedAt(int at, int added) const
     return {first, added};
 }
 
+void EditorWindow::push(const QString &name, std::vector<Step> after, edits::Range selected)
+{
+    const size_t records = after.size();
+    if (!m_document.apply(name, std::move(after), selected))
+        showMessage(QStringLiteral("%1 would make %2 records; the editor keeps at most %3. "
+                                   "Nothing was changed.")
+                        .arg(name)
+                        .arg(records)
+                        .arg(MotionDocument::mostRecords));
+}
+
 void EditorWindow::deleteSteps()
 {
     const edits::Range r = m_document.selection();
-    m_document.apply(QStringLiteral("Delete"), edits::removed(m_document.records(), r),
-                     {r.first, 0});
+    push(QStringLiteral("Delete"), edits::removed(m_document.records(), r), {r.first, 0});
 }
 
 void EditorWindow::cutSteps()
 {
     copySteps();
     const edits::Range r = m_document.selection();
-    m_document.apply(QStringLiteral("Cut"), edits::removed(m_document.records(), r), {r.first, 0});
+    push(QStringLiteral("Cut"), edits::removed(m_document.records(), r), {r.first, 0});
 }
 
 void EditorWindow::copySteps()
@@ -77,21 +87,20 @@ void EditorWindow::pasteSteps()
     const int at = r.first + r.count;
     const std::vector<Step> after = edits::inserted(m_document.records(), at, clip.records);
     const int added = int(after.size()) - m_document.size();
-    m_document.apply(QStringLiteral("Paste"), after,
-                     {std::clamp(at, 0, int(after.size()) - added), added});
+    push(QStringLiteral("Paste"), after, {std::clamp(at, 0, int(after.size()) - added), added});
 }
 
 void EditorWindow::duplicateSteps()
 {
     const edits::Range r = m_document.selection();
-    m_document.apply(QStringLiteral("Duplicate"), edits::duplicated(m_document.records(), r),
-                     {r.first + r.count, r.count});
+    push(QStringLiteral("Duplicate"), edits::duplicated(m_document.records(), r),
+         {r.first + r.count, r.count});
 }
 
 void EditorWindow::reverseSteps()
 {
     const edits::Range r = m_document.selection();
-    m_document.apply(QStringLiteral("Reverse"), edits::reversed(m_document.records(), r), r);
+    push(QStringLiteral("Reverse"), edits::reversed(m_document.records(), r), r);
 }
 
 void EditorWindow::selectAll()
@@ -128,16 +137,15 @@ void EditorWindow::changePositions(int kind)
     const std::vector<Step> &rec = m_document.records();
     switch (c->kind) {
     case ask::AxisChange::Set:
-        m_document.apply(QStringLiteral("Set Positions"),
-                         edits::positionsSet(rec, r, c->channel, c->value), r);
+        push(QStringLiteral("Set Positions"), edits::positionsSet(rec, r, c->channel, c->value), r);
         break;
     case ask::AxisChange::Offset:
-        m_document.apply(QStringLiteral("Offset Positions"),
-                         edits::positionsOffset(rec, r, c->channel, c->value), r);
+        push(QStringLiteral("Offset Positions"),
+             edits::positionsOffset(rec, r, c->channel, c->value), r);
         break;
     case ask::AxisChange::Scale:
-        m_document.apply(QStringLiteral("Scale Positions"),
-                         edits::positionsScaled(rec, r, c->channel, c->factor, c->pivot), r);
+        push(QStringLiteral("Scale Positions"),
+             edits::positionsScaled(rec, r, c->channel, c->factor, c->pivot), r);
         break;
     }
 }
@@ -157,7 +165,7 @@ void EditorWindow::insertHold()
         edits::holdInserted(m_document.records(), at, holds, m_document.passStart());
     const int added = int(after.size()) - m_document.size();
     const edits::Range made = insertedAt(at, 0);
-    m_document.apply(QStringLiteral("Insert Hold"), after, {made.first, added});
+    push(QStringLiteral("Insert Hold"), after, {made.first, added});
     say(QStringLiteral("%1 holds: %2 s.").arg(holds).arg(holds / 240.0, 0, 'f', 3));
 }
 
@@ -169,8 +177,8 @@ void EditorWindow::slowDown()
         return;
     const std::vector<Step> after =
         edits::slowed(m_document.records(), r, *factor, m_document.passStart());
-    m_document.apply(QStringLiteral("Slow Down"), after,
-                     {r.first, r.count + int(after.size()) - m_document.size()});
+    push(QStringLiteral("Slow Down"), after,
+         {r.first, r.count + int(after.size()) - m_document.size()});
 }
 
 void EditorWindow::moveToPose()
@@ -189,7 +197,7 @@ void EditorWindow::moveToPose()
         edits::poseMoveInserted(rec, at, from, move->target, move->order, move->holdsPerPosition);
     const int added = int(after.size()) - m_document.size();
     const edits::Range made = insertedAt(at, 0);
-    m_document.apply(QStringLiteral("Move to Pose"), after, {made.first, added});
+    push(QStringLiteral("Move to Pose"), after, {made.first, added});
     say(QStringLiteral("Moves at %1.").arg(ask::rateText(move->holdsPerPosition)));
 }
 
@@ -201,7 +209,7 @@ void EditorWindow::smoothSteps()
         return;
     const std::vector<Step> after = edits::smoothed(m_document.records(), r, s->maxJump,
                                                     s->holdsPerPosition, m_document.passStart());
-    m_document.apply(QStringLiteral("Smooth"), after,
-                     {r.first, r.count + int(after.size()) - m_document.size()});
+    push(QStringLiteral("Smooth"), after,
+         {r.first, r.count + int(after.size()) - m_document.size()});
     say(QStringLiteral("Walks at %1.").arg(ask::rateText(s->holdsPerPosition)));
 }

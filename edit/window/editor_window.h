@@ -65,6 +65,8 @@ private:
     void showTitle();
 
     // edit_handlers.cpp
+    // Pushes an edit, or says why it was refused.
+    void push(const QString &name, std::vector<Step> after, edits::Range selected);
     void deleteSteps();
     void cutSteps();
     void copySteps();
@@ -100,4 +102,7 @@ private:
     std::map<QString, QAction *> m_actions;
     QTimer m_snapshotTimer;
     bool m_snapshotTroubleShown = false;
+    // Only a snapshot this window wrote (or took) is discarded by it: another editor may be
+    // running, and its snapshot is not its to throw away.
+    bool m_snapshotOurs = false;
 };

@@ -144,7 +144,8 @@ void EditorWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_snapshotTimer.stop();
-    recovery::discard(m_services.stateFolder);
+    if (m_snapshotOurs)
+        recovery::discard(m_services.stateFolder);
     event->accept();
 }
 
@@ -170,9 +171,12 @@ void EditorWindow::keepSnapshot()
     const QUndoStack &stack = m_document.undoStack();
     // A motion as it was saved needs no rescue.
     if (stack.isClean()) {
-        recovery::discard(m_services.stateFolder);
+        if (m_snapshotOurs)
+            recovery::discard(m_services.stateFolder);
+        m_snapshotOurs = false;
         return;
     }
+    m_snapshotOurs = true;
     const SaveResult kept =
         recovery::save(m_services.stateFolder, {m_document.file(), m_document.records(),
                                                 stack.index(), stack.cleanIndex()});
@@ -212,6 +216,7 @@ bool EditorWindow::offerRecovery()
             saved = file.records;
     }
     m_document.replace(saved, snapshot->file);
-    m_document.apply(QStringLiteral("Recover"), snapshot->records, {0, 0});
+    m_snapshotOurs = true;
+    push(QStringLiteral("Recover"), snapshot->records, {0, 0});
     return true;
 }

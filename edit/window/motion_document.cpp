@@ -60,13 +60,16 @@ void MotionDocument::setFile(const QString &file)
     Q_EMIT fileChanged();
 }
 
-void MotionDocument::apply(const QString &name, std::vector<Step> after, edits::Range selectedAfter)
+bool MotionDocument::apply(const QString &name, std::vector<Step> after, edits::Range selectedAfter)
 {
+    if (after.size() > size_t(mostRecords))
+        return false;
     if (after == m_records) {
         select(selectedAfter);
-        return;
+        return true;
     }
     m_stack.push(new EditCommand(*this, name, std::move(after), selectedAfter));
+    return true;
 }
 
 void MotionDocument::replace(std::vector<Step> records, const QString &file)

@@ -40,10 +40,18 @@ public:
 
     QUndoStack &undoStack() { return m_stack; }
 
+    // The most records an edit may leave. Kestrel saves at most 12,010, but a motion may grow
+    // past that while it is edited (a paste, then a cut); this only keeps a slip (a hold of
+    // minutes, a slow-down by a hundred of a long motion) from filling the memory with undo
+    // history.
+    static constexpr int mostRecords = 250000;
+
     // An edit as one undoable command: the records become `after` and the selection
     // `selectedAfter`. An edit that changes nothing pushes nothing, so that the motion is not
-    // marked changed by it.
-    void apply(const QString &name, std::vector<Step> after, edits::Range selectedAfter);
+    // marked changed by it. False, and nothing changed, when `after` is longer than
+    // mostRecords.
+    [[nodiscard]] bool apply(const QString &name, std::vector<Step> after,
+                             edits::Range selectedAfter);
     // A different motion: the undo history is cleared and the new one is the saved state.
     void replace(std::vector<Step> records, const QString &file);
 

@@ -288,6 +288,18 @@ void TestEditWindow::refusesWhatCannotBeSaved()
              qPrintable(e.dialogs.shown[1].text));
     QCOMPARE(readAll(big), fileText(motion(12010)));
     QVERIFY(w.isWindowModified());
+
+    // Ten minutes of holds twice over would pass what the editor keeps: refused, said, and
+    // nothing changed.
+    e.questions.holds = {600, 600};
+    w.action(QStringLiteral("insertHold"))->trigger();
+    const int held = w.document().size();
+    QCOMPARE(held, 12011 + 144000);
+    w.action(QStringLiteral("insertHold"))->trigger();
+    QCOMPARE(w.document().size(), held);
+    QCOMPARE(e.dialogs.shown.size(), 3);
+    QVERIFY2(e.dialogs.shown[2].text.contains(QLatin1String("Nothing was changed")),
+             qPrintable(e.dialogs.shown[2].text));
 }
 
 void TestEditWindow::asksBeforeUnsavedChangesGo()
@@ -332,6 +344,14 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     }
     std::vector<Step> edited = original;
     edited.erase(edited.begin() + 2, edited.begin() + 6);
+    {
+        // Another editor that opens a file and closes without a change leaves it alone.
+        Editor other;
+        EditorWindow &w = other.make(state);
+        QVERIFY(w.openFile(file));
+        QVERIFY(w.close());
+        QCOMPARE(recovery::load(state)->records, edited);
+    }
 
     e.dialogs.answers = {Dialogs::Yes};
     EditorWindow &again = e.make(state);
