@@ -31,16 +31,18 @@ void EditorWindow::addExisting(QMenu *menu, QAction *action, const QKeySequence 
 
 void EditorWindow::buildMenus()
 {
+    // The keys are spelled out rather than taken from the platform's standard keys, which are
+    // empty on some platforms (Quit among them) and several keys at once on others.
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    addAction(file, QStringLiteral("open"), QStringLiteral("&Open..."), QKeySequence::Open,
-              [this] { openChosen(); });
-    addAction(file, QStringLiteral("save"), QStringLiteral("&Save"), QKeySequence::Save,
-              [this] { save(); });
+    addAction(file, QStringLiteral("open"), QStringLiteral("&Open..."),
+              QKeySequence(QStringLiteral("Ctrl+O")), [this] { openChosen(); });
+    addAction(file, QStringLiteral("save"), QStringLiteral("&Save"),
+              QKeySequence(QStringLiteral("Ctrl+S")), [this] { save(); });
     addAction(file, QStringLiteral("saveAs"), QStringLiteral("Save &As..."),
               QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { saveAs(); });
     file->addSeparator();
-    addAction(file, QStringLiteral("quit"), QStringLiteral("&Quit"), QKeySequence::Quit,
-              [this] { close(); });
+    addAction(file, QStringLiteral("quit"), QStringLiteral("&Quit"),
+              QKeySequence(QStringLiteral("Ctrl+Q")), [this] { close(); });
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     QUndoStack &stack = m_document.undoStack();
@@ -51,22 +53,22 @@ void EditorWindow::buildMenus()
     redo->setObjectName(QStringLiteral("redo"));
     addExisting(edit, redo, QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
     edit->addSeparator();
-    addAction(edit, QStringLiteral("cut"), QStringLiteral("Cu&t"), QKeySequence::Cut,
-              [this] { cutSteps(); });
-    addAction(edit, QStringLiteral("copy"), QStringLiteral("&Copy"), QKeySequence::Copy,
-              [this] { copySteps(); });
-    addAction(edit, QStringLiteral("paste"), QStringLiteral("&Paste"), QKeySequence::Paste, [this] {
-        pasteSteps();
-    })->setStatusTip(QStringLiteral("Inserts the copied steps after the selection."));
-    addAction(edit, QStringLiteral("deleteSteps"), QStringLiteral("&Delete"), QKeySequence::Delete,
-              [this] { deleteSteps(); });
+    addAction(edit, QStringLiteral("cut"), QStringLiteral("Cu&t"),
+              QKeySequence(QStringLiteral("Ctrl+X")), [this] { cutSteps(); });
+    addAction(edit, QStringLiteral("copy"), QStringLiteral("&Copy"),
+              QKeySequence(QStringLiteral("Ctrl+C")), [this] { copySteps(); });
+    addAction(edit, QStringLiteral("paste"), QStringLiteral("&Paste"),
+              QKeySequence(QStringLiteral("Ctrl+V")), [this] { pasteSteps(); })
+        ->setStatusTip(QStringLiteral("Inserts the copied steps after the selection."));
+    addAction(edit, QStringLiteral("deleteSteps"), QStringLiteral("&Delete"),
+              QKeySequence(QStringLiteral("Del")), [this] { deleteSteps(); });
     addAction(edit, QStringLiteral("duplicate"), QStringLiteral("D&uplicate"),
               QKeySequence(QStringLiteral("Ctrl+D")), [this] { duplicateSteps(); });
     addAction(edit, QStringLiteral("reverse"), QStringLiteral("Re&verse"),
               QKeySequence(QStringLiteral("Ctrl+R")), [this] { reverseSteps(); });
     edit->addSeparator();
     addAction(edit, QStringLiteral("selectAll"), QStringLiteral("Select &All"),
-              QKeySequence::SelectAll, [this] { selectAll(); });
+              QKeySequence(QStringLiteral("Ctrl+A")), [this] { selectAll(); });
 
     QMenu *positions = menuBar()->addMenu(QStringLiteral("&Positions"));
     addAction(positions, QStringLiteral("setPositions"), QStringLiteral("&Set..."),
@@ -90,12 +92,14 @@ void EditorWindow::buildMenus()
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     TimelineView *timeline = m_timeline->view();
-    addAction(
-        view, QStringLiteral("zoomIn"), QStringLiteral("Zoom &In"), QKeySequence::ZoomIn,
-        [timeline] { timeline->zoomBy(1.25, timeline->plotLeft() + timeline->plotWidth() / 2.0); });
-    addAction(
-        view, QStringLiteral("zoomOut"), QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut,
-        [timeline] { timeline->zoomBy(0.8, timeline->plotLeft() + timeline->plotWidth() / 2.0); });
+    addAction(view, QStringLiteral("zoomIn"), QStringLiteral("Zoom &In"),
+              QKeySequence(QStringLiteral("Ctrl++")), [timeline] {
+                  timeline->zoomBy(1.25, timeline->plotLeft() + timeline->plotWidth() / 2.0);
+              });
+    addAction(view, QStringLiteral("zoomOut"), QStringLiteral("Zoom &Out"),
+              QKeySequence(QStringLiteral("Ctrl+-")), [timeline] {
+                  timeline->zoomBy(0.8, timeline->plotLeft() + timeline->plotWidth() / 2.0);
+              });
     addAction(view, QStringLiteral("zoomAll"), QStringLiteral("&Whole Motion"),
               QKeySequence(QStringLiteral("Ctrl+0")), [timeline] { timeline->fitAll(); });
     view->addSeparator();

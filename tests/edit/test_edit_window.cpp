@@ -12,6 +12,7 @@
 #include "support/files.h"
 #include "support/scripted_dialogs.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -79,6 +80,7 @@ private slots:
     void everyMenuEditIsOneCommand_data();
     void everyMenuEditIsOneCommand();
     void previewPlaysAndStops();
+    void everyControlIsNamedAndEveryEditHasKeys();
     void refusesWhatCannotBeSaved();
     void asksBeforeUnsavedChangesGo();
     void recoversWhatAWindowLeftBehind();
@@ -259,6 +261,44 @@ void TestEditWindow::previewPlaysAndStops()
     QCOMPARE(last, w.document().pass().totalBytes);
     w.action(QStringLiteral("previewStop"))->trigger();
     QCOMPARE(playhead.last().at(0).toLongLong(), qint64(-1));
+}
+
+void TestEditWindow::everyControlIsNamedAndEveryEditHasKeys()
+{
+    Editor e;
+    const QString file = e.path(QStringLiteral("m.kmv"));
+    QVERIFY(writeFile(file, fileText(motion(12))));
+    EditorWindow &w = e.make();
+    QVERIFY(w.openFile(file));
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (QWidget *c : w.findChildren<QWidget *>()) {
+        if (!c->isVisible() || c->focusPolicy() == Qt::NoFocus)
+            continue;
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
+        QVERIFY(a);
+        QVERIFY2(!a->text(QAccessible::Name).isEmpty(),
+                 qPrintable(QStringLiteral("%1 (%2) has no accessible name")
+                                .arg(c->objectName(), c->metaObject()->className())));
+    }
+    // A row of the step list reads as one sentence.
+    auto *list = w.findChild<StepList *>(QStringLiteral("stepList"));
+    QCOMPARE(list->model()->index(1, 0).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Record 2, shoulder 13, 0.000 s"));
+    // Every edit is in a menu with keys of its own, and no two entries share them.
+    QSet<QString> keys;
+    for (const char *name :
+         {"open",           "save",       "saveAs",    "quit",         "undo",
+          "redo",           "cut",        "copy",      "paste",        "deleteSteps",
+          "duplicate",      "reverse",    "selectAll", "setPositions", "offsetPositions",
+          "scalePositions", "insertHold", "slowDown",  "moveToPose",   "smooth",
+          "zoomIn",         "zoomOut",    "zoomAll",   "previewPlay",  "previewPause",
+          "previewStop"}) {
+        QAction *a = w.action(QString::fromLatin1(name));
+        QVERIFY2(a && !a->associatedObjects().isEmpty(), name);
+        const QString k = a->shortcut().toString();
+        QVERIFY2(!k.isEmpty() && !keys.contains(k), name);
+        keys.insert(k);
+    }
 }
 
 void TestEditWindow::refusesWhatCannotBeSaved()
