@@ -120,7 +120,9 @@ void PreviewPanel::takeRange()
     };
     m_from = startOf(sel.first);
     m_to = double(pass.totalBytes);
-    if (sel.count > 0) {
+    // A range plays alone; one step picked (a click on the timeline) or a place between steps
+    // plays from there to the end.
+    if (sel.count > 1) {
         if (const timing::TimedStep *last = m_document.timed(sel.first + sel.count - 1))
             m_to = double(last->startByte + last->bytes);
     }

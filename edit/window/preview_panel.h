@@ -1,9 +1,9 @@
 #pragma once
 // The preview: the motion played on the drawn arm at the line's pace (960 bytes a second, the
-// first pass's bytes), from the selection (or from the place between steps to the end), with a
-// playhead on the timeline. The speed is the preview's only: 0.25x to 4x. The pace comes from
-// a clock, not from counting timer ticks, so a late tick skips ahead rather than slowing the
-// motion down; the timer only decides how often the picture is redrawn.
+// first pass's bytes), the selected range (or from the step picked, or the place between steps,
+// to the end), with a playhead on the timeline. The speed is the preview's only: 0.25x to 4x. The
+// pace comes from a clock, not from counting timer ticks, so a late tick skips ahead rather than
+// slowing the motion down; the timer only decides how often the picture is redrawn.
 
 #include "core/edit/pass_timing.h"
 
