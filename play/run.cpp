@@ -2,6 +2,7 @@
 
 #include "core/link/com_device.h"
 #include "core/link/serial_port.h"
+#include "core/play/player.h"
 #include "core/process/event_wait.h"
 #include "core/process/quit_signals.h"
 #include "core/store/config_file.h"
@@ -9,7 +10,6 @@
 #include "core/store/movement_file.h"
 #include "core/text/program.h"
 #include "play/options.h"
-#include "play/player.h"
 #include "play/printing_port.h"
 #include "play/progress.h"
 
@@ -81,7 +81,8 @@ int run(int argc, char **argv)
         say(stdout, parsed.text);
         return Done;
     case Parsed::Error:
-        say(stderr, QStringLiteral("kestrel-play: %1\nTry 'kestrel-play --help'.").arg(parsed.text));
+        say(stderr,
+            QStringLiteral("kestrel-play: %1\nTry 'kestrel-play --help'.").arg(parsed.text));
         return BadCommandLine;
     case Parsed::Run:
         break;

@@ -2,7 +2,7 @@
 // recording port, and every step's first byte and byte count taken from what it wrote.
 
 #include "core/edit/pass_timing.h"
-#include "play/player.h"
+#include "core/play/player.h"
 #include "support/fake_port.h"
 #include "support/printing.h"
 

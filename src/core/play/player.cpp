@@ -1,4 +1,4 @@
-#include "play/player.h"
+#include "core/play/player.h"
 
 #include "core/process/event_wait.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 // The arm without a window: kestrel-play's view of the session. It shows nothing but a progress
-// line; what it adds to the session is the command line's loop count and its pace.
+// line; what it adds to the session is the command line's loop count and its pace. The exports
+// run it too, on a line that keeps the bytes, so that they write what kestrel-play sends.
 
 #include "core/session/arm_session.h"
 

@@ -1,0 +1,67 @@
+#include "core/export/exports.h"
+
+#include "core/export/played.h"
+#include "core/store/movement_file.h"
+
+namespace exports {
+
+const std::vector<FormatInfo> &formats()
+{
+    static const std::vector<FormatInfo> all{
+        {Format::Csv, "csv", "csv", "Table of the first pass (CSV)"},
+        {Format::Bytes, "bytes", "bin", "Bytes of the serial line"},
+        {Format::Arduino, "arduino", "ino", "Arduino Uno sketch"},
+    };
+    return all;
+}
+
+std::optional<Format> formatNamed(const QString &name)
+{
+    for (const FormatInfo &f : formats())
+        if (name == QLatin1String(f.name))
+            return f.format;
+    return std::nullopt;
+}
+
+const FormatInfo &info(Format format)
+{
+    for (const FormatInfo &f : formats())
+        if (f.format == format)
+            return f;
+    return formats().front();
+}
+
+QString refusal(const std::vector<Step> &records)
+{
+    if (records.empty())
+        return QStringLiteral("The motion has no records.");
+    if (records.size() > std::size_t(movement::maxRecords))
+        return QStringLiteral("The motion has %1 records, more than the %2 a movement file holds.")
+            .arg(records.size())
+            .arg(movement::maxRecords);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const Step &s = records[i];
+        if (s.channel < 0 || s.channel > 255 || s.position < 0 || s.position > 255)
+            return QStringLiteral("Record %1 (%2, %3) lies outside 0 to 255.")
+                .arg(i + 1)
+                .arg(s.channel)
+                .arg(s.position);
+    }
+    return {};
+}
+
+Result motion(Format format, const std::vector<Step> &records, const config::Settings &settings,
+              int loops, const QString &fileName)
+{
+    switch (format) {
+    case Format::Csv:
+        return csv(records, settings);
+    case Format::Bytes:
+        return lineBytes(records, settings, loops);
+    case Format::Arduino:
+        return arduinoSketch(records, settings, loops, fileName);
+    }
+    return {{}, QStringLiteral("Unknown format.")};
+}
+
+} // namespace exports
