@@ -194,19 +194,26 @@ void PreviewPanel::showAt(double byte)
 {
     // The step whose bytes are on the line: the arm shows where it has been sent.
     const int index = m_document.indexAtByte(qint64(std::min(byte, m_to - 1)));
-    m_pose = m_document.poseAfter(index);
+    showPose(m_document.poseAfter(index));
     m_time->setText(QStringLiteral("%1 s").arg(timing::seconds(qint64(byte)), 0, 'f', 2));
     Q_EMIT playheadMoved(qint64(byte));
-    for (QWidget *w : m_views)
-        w->update();
 }
 
 void PreviewPanel::showStill()
 {
     // Not playing: the pose after the last selected step, or before the place between steps.
     const edits::Range sel = m_document.selection();
-    m_pose = m_document.poseAfter(sel.count > 0 ? sel.first + sel.count - 1 : sel.first - 1);
+    showPose(m_document.poseAfter(sel.count > 0 ? sel.first + sel.count - 1 : sel.first - 1));
     m_time->setText(QString());
+}
+
+void PreviewPanel::showPose(const timing::Pose &pose)
+{
+    // The pictures are the costliest part of the window to paint; an edit elsewhere in the
+    // motion, or a tick within one step, leaves them as they are.
+    if (pose == m_pose)
+        return;
+    m_pose = pose;
     for (QWidget *w : m_views)
         w->update();
 }

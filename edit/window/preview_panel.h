@@ -43,6 +43,7 @@ private:
     void restartClock();
     void showAt(double byte);
     void showStill();
+    void showPose(const timing::Pose &pose);
     void takeRange();
     void showButtons();
 
