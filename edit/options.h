@@ -10,19 +10,24 @@ namespace edit {
 struct Options {
     QString file;      // the movement file to open; empty: an empty motion
     QString configDir; // empty: Kestrel's own configuration folder
+    // --export: the format's name (csv, bytes, arduino), the passes, and where to write; an
+    // empty output is standard output.
+    QString exportFormat;
+    int loops = 1;
+    QString output;
 };
 
 struct Parsed {
     Options options;
-    enum Outcome { Run, ShowHelp, ShowVersion, Error } outcome = Run;
+    enum Outcome { Run, Export, ShowHelp, ShowVersion, Error } outcome = Run;
     QString text; // the help text, the version line, or the error for the user
 };
 
 // args without Qt's own options, program name first.
 [[nodiscard]] Parsed parse(const QStringList &args);
 
-// Whether the command line is answered without a window (help, version or an error). Decided
-// on the raw arguments, before the application object exists: the answers need no display,
+// Whether the command line is answered without a window (help, version, an export or an error).
+// Decided on the raw arguments, before the application object exists: the answers need no display,
 // and without one a window program would end before it could say what was wrong.
 bool answersWithoutWindow(int argc, char **argv);
 

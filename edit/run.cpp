@@ -1,8 +1,11 @@
 #include "edit/run.h"
 
 #include "core/edit/recovery.h"
+#include "core/export/exports.h"
 #include "core/store/config_file.h"
 #include "core/store/folders.h"
+#include "core/store/movement_file.h"
+#include "core/store/save_file.h"
 #include "core/text/command_line.h"
 #include "core/text/program.h"
 #include "edit/options.h"
@@ -12,6 +15,7 @@
 #include "windows/widgets/look.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStatusBar>
 #include <cstdio>
 #include <memory>
@@ -25,6 +29,42 @@ void say(FILE *to, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), to);
     std::fputc('\n', to);
     std::fflush(to);
+}
+
+// --export, with no window: the file, the configuration's homes, the format, then OUT or
+// standard output.
+int exportMotion(const Options &o)
+{
+    const movement::Loaded file = movement::load(o.file);
+    if (!file.ok()) {
+        say(stderr, file.message.split(QChar(13)).join(QChar('\n')));
+        return 3;
+    }
+    const Folders folders = o.configDir.isEmpty() ? Folders::standard() : Folders{o.configDir, {}};
+    const config::Loaded configuration = config::load(folders.configFile());
+    // As kestrel-play says it: the homes are then the defaults.
+    if (configuration.trouble != config::Loaded::Trouble::None)
+        say(stderr, configuration.notice.split(QChar(13)).join(QChar('\n')));
+    const exports::Result result =
+        exports::motion(*exports::formatNamed(o.exportFormat), file.records, configuration.settings,
+                        o.loops, QFileInfo(o.file).fileName());
+    if (!result.ok()) {
+        say(stderr, QStringLiteral("kestrel-edit: %1").arg(result.error));
+        return 3;
+    }
+    if (o.output.isEmpty()) {
+        const qint64 written = qint64(
+            std::fwrite(result.data.constData(), 1, std::size_t(result.data.size()), stdout));
+        std::fflush(stdout);
+        return written == result.data.size() && !std::ferror(stdout) ? 0 : 4;
+    }
+    const SaveResult saved = saveWhole(o.output, result.data, false);
+    if (!saved.ok) {
+        say(stderr,
+            QStringLiteral("kestrel-edit: cannot write '%1': %2").arg(o.output, saved.reason));
+        return 4;
+    }
+    return 0;
 }
 
 } // namespace
@@ -43,6 +83,8 @@ int run(int argc, char **argv)
                 QStringLiteral("kestrel-edit: %1\nTry 'kestrel-edit --help'.").arg(parsed.text));
             return 2;
         }
+        if (parsed.outcome == Parsed::Export)
+            return exportMotion(parsed.options);
         say(stdout, parsed.text);
         return 0;
     }

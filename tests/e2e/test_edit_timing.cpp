@@ -16,19 +16,6 @@
 
 namespace {
 
-struct Motion {
-    QByteArray config; // robotini.txt; empty for none (the defaults)
-    std::vector<Step> records;
-};
-
-QByteArray kmv(const std::vector<Step> &records)
-{
-    QByteArray out;
-    for (const Step &s : records)
-        out += QByteArray::number(s.channel) + " , " + QByteArray::number(s.position) + "\r\n";
-    return out;
-}
-
 // The reader takes a byte off the wire every 1/960 s and stamps it as it does, so a byte's
 // stamp may be late by the reader's wake-up; a few milliseconds on a busy machine.
 constexpr double measuringError = 0.030;
