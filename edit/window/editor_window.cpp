@@ -11,7 +11,8 @@
 #include <QStatusBar>
 
 EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_document(services.passStart)
+    : QMainWindow(parent), m_services(services), m_document(services.passStart),
+      m_keeper(services.stateFolder)
 {
     setObjectName(QStringLiteral("editor"));
     setAcceptDrops(true);

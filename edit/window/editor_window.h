@@ -8,6 +8,7 @@
 // open, save, drop, the close question and crash recovery.
 
 #include "core/edit/motion_edits.h"
+#include "core/edit/recovery.h"
 #include "edit/window/motion_document.h"
 
 #include <QMainWindow>
@@ -29,7 +30,7 @@ struct EditorServices {
     Dialogs *dialogs = nullptr;
     ask::Questions *questions = nullptr;
     timing::Pose passStart{127, 127, 127, 127, 127};
-    QString stateFolder; // where the recovery snapshot is kept
+    QString stateFolder; // where the editors keep their recovery snapshots
 };
 
 class EditorWindow : public QMainWindow {
@@ -42,7 +43,9 @@ public:
 
     // Reads the file and shows it; a bad file leaves the motion as it was and says why.
     bool openFile(const QString &path);
-    // Offers the snapshot a run that did not end cleanly left; true when it was taken.
+    // Offers, newest first, the snapshots of editors that ended without closing (a crash, a
+    // kill); true when one was taken. Each declined one is removed; once one is taken, the rest
+    // wait for a later start.
     bool offerRecovery();
     bool save();
     bool saveAs();
@@ -91,7 +94,9 @@ private:
     bool writeTo(const QString &path);
     // Asks about unsaved changes; false when the operator chose to stay.
     bool maySetAside();
-    void keepSnapshot();
+    // Writes this window's snapshot, or removes it when the motion is as saved; false when it
+    // could not be written.
+    bool keepSnapshot();
     void showMessage(const QString &text);
 
     EditorServices m_services;
@@ -100,9 +105,8 @@ private:
     StepList *m_steps;
     PreviewPanel *m_preview;
     std::map<QString, QAction *> m_actions;
+    // This window's own snapshot: another editor's, running or gone, is never its to discard.
+    recovery::Keeper m_keeper;
     QTimer m_snapshotTimer;
     bool m_snapshotTroubleShown = false;
-    // Only a snapshot this window wrote (or took) is discarded by it: another editor may be
-    // running, and its snapshot is not its to throw away.
-    bool m_snapshotOurs = false;
 };

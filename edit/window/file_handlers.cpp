@@ -12,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QUrl>
@@ -144,8 +145,7 @@ void EditorWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_snapshotTimer.stop();
-    if (m_snapshotOurs)
-        recovery::discard(m_services.stateFolder);
+    m_keeper.discard();
     event->accept();
 }
 
@@ -165,58 +165,63 @@ void EditorWindow::dropEvent(QDropEvent *event)
         openFile(path);
 }
 
-void EditorWindow::keepSnapshot()
+bool EditorWindow::keepSnapshot()
 {
     m_snapshotTimer.stop();
     const QUndoStack &stack = m_document.undoStack();
     // A motion as it was saved needs no rescue.
     if (stack.isClean()) {
-        if (m_snapshotOurs)
-            recovery::discard(m_services.stateFolder);
-        m_snapshotOurs = false;
-        return;
+        m_keeper.discard();
+        return true;
     }
-    m_snapshotOurs = true;
     const SaveResult kept =
-        recovery::save(m_services.stateFolder, {m_document.file(), m_document.records(),
-                                                stack.index(), stack.cleanIndex()});
+        m_keeper.save({m_document.file(), m_document.records(), stack.index(), stack.cleanIndex()});
     if (!kept.ok && !m_snapshotTroubleShown) {
         // Said once: the editor goes on, only the rescue after a crash is lost.
         m_snapshotTroubleShown = true;
         showMessage(QStringLiteral("Cannot keep a copy of the motion for recovery in '") +
                     m_services.stateFolder + QLatin1Char('\'') + QChar(13) + kept.reason);
     }
+    return kept.ok;
 }
 
 bool EditorWindow::offerRecovery()
 {
-    const std::optional<recovery::Snapshot> snapshot = recovery::load(m_services.stateFolder);
-    if (!snapshot)
-        return false;
-    const QString name = snapshot->file.isEmpty()
-                             ? QStringLiteral("a new motion")
-                             : QLatin1Char('\'') + snapshot->file + QLatin1Char('\'');
-    const auto answer = m_services.dialogs->message(
-        this,
-        QStringLiteral("Kestrel Edit ended without saving the changes to %1 (%2 records).")
-                .arg(name)
-                .arg(snapshot->records.size()) +
-            QChar(13) + QStringLiteral("Recover them?"),
-        QStringLiteral("Kestrel Edit"), Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
-    if (answer != Dialogs::Yes) {
-        recovery::discard(m_services.stateFolder);
-        return false;
+    // Only editors that are gone: a running one holds its lock, and its snapshot is not listed.
+    for (recovery::LeftBehind &left : recovery::leftBehind(m_services.stateFolder)) {
+        const recovery::Snapshot &snapshot = left.snapshot();
+        const QString name = snapshot.file.isEmpty()
+                                 ? QStringLiteral("a new motion")
+                                 : QLatin1Char('\'') + snapshot.file + QLatin1Char('\'');
+        const auto answer = m_services.dialogs->message(
+            this,
+            QStringLiteral("Kestrel Edit ended without saving the changes to %1 (%2 records), "
+                           "last kept %3.")
+                    .arg(name)
+                    .arg(snapshot.records.size())
+                    .arg(QLocale().toString(left.written(), QLocale::ShortFormat)) +
+                QChar(13) + QStringLiteral("Recover them?"),
+            QStringLiteral("Kestrel Edit"), Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
+        if (answer != Dialogs::Yes) {
+            left.discard();
+            continue;
+        }
+        // The file as it is on disk is the saved state; the recovered motion is one edit on top
+        // of it, so that undo goes back to the file and the title shows the changes as unsaved.
+        std::vector<Step> saved;
+        if (!snapshot.file.isEmpty()) {
+            const movement::Loaded file = movement::load(snapshot.file);
+            if (file.ok())
+                saved = file.records;
+        }
+        m_document.replace(saved, snapshot.file);
+        push(QStringLiteral("Recover"), snapshot.records, {0, 0});
+        // The old snapshot goes only once this window holds the work and its own snapshot does
+        // too: a crash in between leaves at least one of them. Otherwise it stays for the next
+        // start.
+        if (m_document.records() == snapshot.records && keepSnapshot())
+            left.discard();
+        return true;
     }
-    // The file as it is on disk is the saved state; the recovered motion is one edit on top of
-    // it, so that undo goes back to the file and the title shows the changes as unsaved.
-    std::vector<Step> saved;
-    if (!snapshot->file.isEmpty()) {
-        const movement::Loaded file = movement::load(snapshot->file);
-        if (file.ok())
-            saved = file.records;
-    }
-    m_document.replace(saved, snapshot->file);
-    m_snapshotOurs = true;
-    push(QStringLiteral("Recover"), snapshot->records, {0, 0});
-    return true;
+    return false;
 }

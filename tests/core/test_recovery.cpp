@@ -1,12 +1,49 @@
-// The state folder by the XDG rules, and the snapshot: back as it was written, and nothing at
-// all from a file that is cut short or damaged.
+// The state folder by the XDG rules; the snapshot: back as it was written, and nothing at all
+// from a file that is cut short or damaged; one snapshot per editor, offered back only when its
+// editor is gone: ended in this process, or a child process killed with SIGKILL.
 
 #include "core/edit/recovery.h"
 #include "support/files.h"
 #include "support/printing.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
+
+namespace {
+
+const recovery::Snapshot first{QStringLiteral("a.kmv"), {{0, 10}, {1, 20}}, 1, 0};
+const recovery::Snapshot second{QString(), {{4, 200}, {2, 7}, {2, 8}}, 3, -1};
+
+// What the snapshot at path holds; nothing when there is none.
+recovery::Snapshot kept(const QString &path)
+{
+    return recovery::read(path).value_or(recovery::Snapshot{});
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// As a child of the test: an editor that keeps `second`, says where, and then runs until it is
+// killed (or its input closes, when the test itself ends).
+int keepAndWait(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    recovery::Keeper keeper(QString::fromLocal8Bit(argv[2]));
+    if (!keeper.save(second).ok)
+        return 1;
+    std::printf("%s\n", qPrintable(keeper.snapshotPath()));
+    std::fflush(stdout);
+    std::getchar();
+    return 0;
+}
+
+} // namespace
 
 class TestRecovery : public QObject {
     Q_OBJECT
@@ -17,6 +54,8 @@ private slots:
     void cutShortIsNothing();
     void damagedIsNothing_data();
     void damagedIsNothing();
+    void eachEditorKeepsItsOwn();
+    void aKilledEditorsSnapshotIsOffered();
 };
 
 void TestRecovery::stateFolder_data()
@@ -54,31 +93,31 @@ void TestRecovery::roundTrip()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QStringLiteral("/state/kestrel");
-    QVERIFY(!recovery::load(folder));
+    recovery::Keeper keeper(folder);
     const recovery::Snapshot s{
         QStringLiteral("/tmp/a b\nc ü%.kmv"), {{0, 0}, {4, 255}, {255, 13}, {1, 127}}, 7, -1};
-    const SaveResult saved = recovery::save(folder, s);
+    const SaveResult saved = keeper.save(s);
     QVERIFY2(saved.ok, qPrintable(saved.reason));
     QCOMPARE(QFile::permissions(folder) & QFileDevice::Permissions(0x7077),
              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const auto back = recovery::load(folder);
+    const auto back = recovery::read(keeper.snapshotPath());
     QVERIFY(back);
     QCOMPARE(*back, s);
-    recovery::discard(folder);
-    QVERIFY(!recovery::load(folder));
+    keeper.discard();
+    QVERIFY(!recovery::read(keeper.snapshotPath()));
 }
 
 void TestRecovery::cutShortIsNothing()
 {
     QTemporaryDir dir;
-    QVERIFY(recovery::save(dir.path(), {QStringLiteral("m.kmv"), {{0, 0}, {2, 100}, {2, 99}}, 2, 1})
-                .ok);
-    const QString path = dir.path() + QStringLiteral("/edit-snapshot.txt");
+    recovery::Keeper keeper(dir.path());
+    QVERIFY(keeper.save({QStringLiteral("m.kmv"), {{0, 0}, {2, 100}, {2, 99}}, 2, 1}).ok);
+    const QString path = keeper.snapshotPath();
     const QByteArray whole = readAll(path);
-    QVERIFY(recovery::load(dir.path()));
+    QVERIFY(recovery::read(path));
     for (qsizetype n = 0; n < whole.size(); ++n) {
         QVERIFY(writeFile(path, whole.left(n)));
-        QVERIFY2(!recovery::load(dir.path()), qPrintable(QStringLiteral("cut at %1").arg(n)));
+        QVERIFY2(!recovery::read(path), qPrintable(QStringLiteral("cut at %1").arg(n)));
     }
 }
 
@@ -107,10 +146,113 @@ void TestRecovery::damagedIsNothing()
 {
     QFETCH(QByteArray, text);
     QTemporaryDir dir;
-    QVERIFY(writeFile(dir.path() + QStringLiteral("/edit-snapshot.txt"), text));
-    QCOMPARE(recovery::load(dir.path()).has_value(),
-             QByteArray(QTest::currentDataTag()) == "sound");
+    const QString path = dir.path() + QStringLiteral("/edit-0.snapshot");
+    QVERIFY(writeFile(path, text));
+    QCOMPARE(recovery::read(path).has_value(), QByteArray(QTest::currentDataTag()) == "sound");
 }
 
-QTEST_GUILESS_MAIN(TestRecovery)
+void TestRecovery::eachEditorKeepsItsOwn()
+{
+    QTemporaryDir dir;
+    auto a = std::make_unique<recovery::Keeper>(dir.path());
+    auto b = std::make_unique<recovery::Keeper>(dir.path());
+    QVERIFY(a->save(first).ok);
+    QVERIFY(b->save(second).ok);
+    QVERIFY(b->save(first).ok); // rewritten in place, not beside
+    QVERIFY(b->save(second).ok);
+    QVERIFY(a->snapshotPath() != b->snapshotPath());
+    QCOMPARE(filesIn(dir.path()).size(), 4); // two locks, two snapshots
+    QCOMPARE(kept(a->snapshotPath()), first);
+    QCOMPARE(kept(b->snapshotPath()), second);
+    // Both editors run: neither's work is anyone else's to offer.
+    QVERIFY(recovery::leftBehind(dir.path()).empty());
+
+    // A clean close removes its own snapshot only.
+    a->discard();
+    QVERIFY(!QFileInfo::exists(a->snapshotPath()));
+    QCOMPARE(kept(b->snapshotPath()), second);
+
+    // b ends without closing: its snapshot is left behind, locked by whoever holds it.
+    const QString bPath = b->snapshotPath();
+    b.reset();
+    {
+        std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path());
+        QCOMPARE(left.size(), size_t(1));
+        QCOMPARE(left[0].snapshot(), second);
+        QVERIFY(recovery::leftBehind(dir.path()).empty()); // being asked about already
+    } // dropped undecided: still there for a later start
+    std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path());
+    QCOMPARE(left.size(), size_t(1));
+    left[0].discard();
+    QVERIFY(!QFileInfo::exists(bPath));
+    QVERIFY(recovery::leftBehind(dir.path()).empty());
+    a.reset();
+    QCOMPARE(filesIn(dir.path()), QStringList());
+}
+
+void TestRecovery::aKilledEditorsSnapshotIsOffered()
+{
+    QTemporaryDir dir;
+    recovery::Keeper running(dir.path());
+    QVERIFY(running.save(first).ok);
+
+    QProcess editor;
+    editor.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--keep-and-wait"), dir.path()});
+    QVERIFY(editor.waitForStarted(10000));
+    QVERIFY(QTest::qWaitFor([&] { return editor.canReadLine(); }, 10000));
+    const QString killedPath = QString::fromLocal8Bit(editor.readLine().trimmed());
+    QCOMPARE(kept(killedPath), second);
+    // An editor at work in another process is left alone too.
+    QVERIFY(recovery::leftBehind(dir.path()).empty());
+    const qint64 pid = editor.processId();
+    editor.kill(); // SIGKILL: nothing of its own runs, its lock file stays
+    QVERIFY(editor.waitForFinished(10000));
+    QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
+    QString killedLock = killedPath;
+    killedLock.replace(QLatin1String(".snapshot"), QLatin1String(".lock"));
+    QVERIFY(QFileInfo::exists(killedLock));
+
+    // Dead editors of the same kind, written by hand as QLockFile writes a lock (process id,
+    // name, host; the name and host left empty): one left a damaged snapshot, which is never
+    // offered and stays, one no snapshot at all, whose lock is cleared; one kept `first` a
+    // minute before the kill and is offered after it.
+    const QByteArray deadLock = QByteArray::number(pid) + "\n\n\n";
+    for (const char *id : {"damaged", "lockonly", "older"})
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("edit-%1.lock").arg(QLatin1String(id))),
+                          deadLock));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("edit-damaged.snapshot")), "kestrel-edit"));
+    QVERIFY(
+        QFile::copy(running.snapshotPath(), dir.filePath(QStringLiteral("edit-older.snapshot"))));
+    QFile older(dir.filePath(QStringLiteral("edit-older.snapshot")));
+    QVERIFY(older.open(QIODevice::ReadWrite));
+    QVERIFY(older.setFileTime(QFileInfo(killedPath).lastModified().addSecs(-60),
+                              QFileDevice::FileModificationTime));
+    older.close();
+
+    std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path());
+    QCOMPARE(left.size(), size_t(2));
+    QCOMPARE(left[0].snapshot(), second); // newest first
+    QCOMPARE(left[1].snapshot(), first);
+    QVERIFY(left[0].written() > left[1].written());
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("edit-lockonly.lock"))));
+    QVERIFY(!recovery::read(dir.filePath(QStringLiteral("edit-damaged.snapshot"))));
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("edit-damaged.snapshot"))));
+    for (recovery::LeftBehind &l : left)
+        l.discard();
+    QVERIFY(!QFileInfo::exists(killedPath));
+    QVERIFY(!QFileInfo::exists(killedLock));
+    // The running editor's snapshot was never touched.
+    QCOMPARE(kept(running.snapshotPath()), first);
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--keep-and-wait") == 0)
+        return keepAndWait(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestRecovery test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_recovery.moc"

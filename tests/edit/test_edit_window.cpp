@@ -2,7 +2,7 @@
 // too, Delete removes it as one command, undo gives the file back byte for byte and the title
 // follows the stack; saving writes the movement file's own form; a motion too long for Kestrel
 // or a bad file is refused with a message; a window that went without closing leaves a
-// snapshot the next one recovers.
+// snapshot the next one recovers, and a window still open keeps its own.
 
 #include "core/edit/recovery.h"
 #include "edit/window/editor_window.h"
@@ -15,11 +15,13 @@
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <map>
 
 Q_DECLARE_METATYPE(std::function<void(ScriptedQuestions &)>)
 Q_DECLARE_METATYPE(
@@ -63,6 +65,27 @@ struct Editor {
     }
     QString path(const QString &name) const { return dir.path() + QLatin1Char('/') + name; }
 };
+
+// The recovery snapshots in the state folder, by file name.
+std::map<QString, std::vector<Step>> snapshots(const QString &folder)
+{
+    std::map<QString, std::vector<Step>> found;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("edit-*.snapshot")}, QDir::Files))
+        if (const auto s = recovery::read(dir.filePath(name)))
+            found[dir.filePath(name)] = s->records;
+    return found;
+}
+
+using Motions = QList<std::vector<Step>>;
+
+Motions records(const std::map<QString, std::vector<Step>> &snapshots)
+{
+    Motions r;
+    for (const auto &[name, steps] : snapshots)
+        r << steps;
+    return r;
+}
 
 // The middle of the pixels record index `i` is drawn over.
 int xOfIndex(const TimelineView &view, const MotionDocument &doc, int i)
@@ -363,7 +386,7 @@ void TestEditWindow::asksBeforeUnsavedChangesGo()
     std::vector<Step> reversed = motion(12);
     std::reverse(reversed.begin() + 3, reversed.begin() + 5);
     QCOMPARE(readAll(file), fileText(reversed));
-    QVERIFY(!recovery::load(e.path(QStringLiteral("state"))));
+    QVERIFY(snapshots(e.path(QStringLiteral("state"))).empty());
 }
 
 void TestEditWindow::recoversWhatAWindowLeftBehind()
@@ -373,25 +396,32 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     const QString file = e.path(QStringLiteral("m.kmv"));
     const std::vector<Step> original = motion(20);
     QVERIFY(writeFile(file, fileText(original)));
-    {
-        EditorWindow &w = e.make(state);
-        QVERIFY(w.openFile(file));
-        QVERIFY(!recovery::load(state)); // nothing to rescue in a saved motion
-        w.document().select({2, 4});
-        w.action(QStringLiteral("deleteSteps"))->trigger();
-        QTRY_VERIFY(recovery::load(state).has_value());
-        e.window.reset(); // gone without closing, as in a crash
-    }
     std::vector<Step> edited = original;
     edited.erase(edited.begin() + 2, edited.begin() + 6);
     {
-        // Another editor that opens a file and closes without a change leaves it alone.
-        Editor other;
-        EditorWindow &w = other.make(state);
+        EditorWindow &w = e.make(state);
         QVERIFY(w.openFile(file));
-        QVERIFY(w.close());
-        QCOMPARE(recovery::load(state)->records, edited);
+        QVERIFY(snapshots(state).empty()); // nothing to rescue in a saved motion
+        w.document().select({2, 4});
+        w.action(QStringLiteral("deleteSteps"))->trigger();
+        QTRY_COMPARE(records(snapshots(state)), Motions{edited});
+
+        // An editor started while this one runs is offered nothing of its work, keeps its own
+        // beside it, and closed without saving removes its own only.
+        Editor other;
+        other.questions.unsaved = {ask::Unsaved::Discard};
+        EditorWindow &o = other.make(state);
+        QVERIFY(!o.offerRecovery());
+        QVERIFY(other.dialogs.shown.isEmpty());
+        QVERIFY(o.openFile(file));
+        o.document().select({0, 1});
+        o.action(QStringLiteral("deleteSteps"))->trigger();
+        QTRY_COMPARE(snapshots(state).size(), size_t(2));
+        QVERIFY(o.close());
+        QCOMPARE(records(snapshots(state)), Motions{edited});
+        e.window.reset(); // gone without closing, as in a crash
     }
+    const auto left = snapshots(state);
 
     e.dialogs.answers = {Dialogs::Yes};
     EditorWindow &again = e.make(state);
@@ -401,18 +431,50 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     QCOMPARE(again.document().records(), edited);
     QCOMPARE(again.document().file(), file);
     QVERIFY(again.isWindowModified());
-    // Undo goes back to the file as it is on disk.
+    // The work is in this window's own snapshot now; the one it came from is gone.
+    const auto taken = snapshots(state);
+    QCOMPARE(records(taken), Motions{edited});
+    QVERIFY(taken.begin()->first != left.begin()->first);
+    // Undo goes back to the file as it is on disk, which needs no snapshot.
     again.action(QStringLiteral("undo"))->trigger();
     QCOMPARE(again.document().records(), original);
     QVERIFY(!again.isWindowModified());
-
-    // Declined, the snapshot is gone.
+    QTRY_VERIFY(snapshots(state).empty());
     again.action(QStringLiteral("redo"))->trigger();
-    QTRY_VERIFY(recovery::load(state).has_value());
+    QTRY_COMPARE(snapshots(state).size(), size_t(1));
+
+    // Two editors gone: the newer one is offered first; declined, it is removed, and the older
+    // one is offered next.
+    Editor newer;
+    EditorWindow &n = newer.make(state);
+    QVERIFY(n.openFile(file));
+    n.document().select({0, 1});
+    n.action(QStringLiteral("deleteSteps"))->trigger();
+    QTRY_COMPARE(snapshots(state).size(), size_t(2));
+    QFile older(taken.begin()->first); // `again` keeps its work in the same file throughout
+    QVERIFY(older.open(QIODevice::ReadWrite));
+    QVERIFY(older.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                              QFileDevice::FileModificationTime));
+    older.close();
+    newer.window.reset();
     e.window.reset();
-    e.dialogs.answers = {Dialogs::No};
-    QVERIFY(!e.make(state).offerRecovery());
-    QVERIFY(!recovery::load(state));
+
+    e.dialogs.shown.clear();
+    e.dialogs.answers = {Dialogs::No, Dialogs::Yes};
+    EditorWindow &last = e.make(state);
+    QVERIFY(last.offerRecovery());
+    QCOMPARE(e.dialogs.shown.size(), 2);
+    QVERIFY2(e.dialogs.shown[0].text.contains(QLatin1String("(19 records)")),
+             qPrintable(e.dialogs.shown[0].text));
+    QVERIFY2(e.dialogs.shown[1].text.contains(QLatin1String("(16 records)")),
+             qPrintable(e.dialogs.shown[1].text));
+    QCOMPARE(last.document().records(), edited);
+    QCOMPARE(records(snapshots(state)), Motions{edited});
+    // Closed without saving, nothing is left in the state folder, not even a lock.
+    e.questions.unsaved = {ask::Unsaved::Discard};
+    QVERIFY(last.close());
+    e.window.reset();
+    QCOMPARE(QDir(state).entryList(QDir::Files), QStringList());
 }
 
 QTEST_MAIN(TestEditWindow)

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <algorithm>
 #include <climits>
 
 namespace recovery {
@@ -13,9 +16,25 @@ namespace {
 const QByteArray header = QByteArrayLiteral("kestrel-edit snapshot 1");
 const QByteArray endLine = QByteArrayLiteral("end");
 
-QString snapshotPath(const QString &folder)
+// edit-<id>.lock and edit-<id>.snapshot: the id ties a snapshot to the lock of the editor that
+// writes it. It is random rather than the process id, which the system hands out again.
+const QString namePrefix = QStringLiteral("edit-");
+const QString lockSuffix = QStringLiteral(".lock");
+const QString snapshotSuffix = QStringLiteral(".snapshot");
+
+QString pathOf(const QString &folder, const QString &id, const QString &suffix)
 {
-    return folder + QStringLiteral("/edit-snapshot.txt");
+    return folder + QLatin1Char('/') + namePrefix + id + suffix;
+}
+
+std::unique_ptr<QLockFile> lockFile(const QString &path)
+{
+    auto lock = std::make_unique<QLockFile>(path);
+    // An editor holds its lock for hours, so the lock's age says nothing: it is stale only when
+    // its process is gone (or the machine was restarted since), which QLockFile tells by the
+    // process id, name and boot written in it.
+    lock->setStaleLockTime(0);
+    return lock;
 }
 
 std::optional<qint64> number(const QByteArray &text)
@@ -43,26 +62,8 @@ std::optional<qint64> numberField(const QByteArray &line, const char *key)
     return value ? number(*value) : std::nullopt;
 }
 
-} // namespace
-
-QString stateFolder()
+QByteArray snapshotText(const Snapshot &s)
 {
-    // A relative XDG_STATE_HOME is invalid and is to be ignored, as an empty one is.
-    const QString set = qEnvironmentVariable("XDG_STATE_HOME");
-    const QString base = !set.isEmpty() && QDir::isAbsolutePath(set)
-                             ? set
-                             : QDir::homePath() + QStringLiteral("/.local/state");
-    return QDir::cleanPath(base + QStringLiteral("/kestrel"));
-}
-
-SaveResult save(const QString &folder, const Snapshot &s)
-{
-    // Private to the user, as the state folder is meant to be: it holds their work.
-    if (!QFileInfo::exists(folder)) {
-        if (!QDir().mkpath(folder))
-            return {false, QStringLiteral("the folder %1 cannot be created").arg(folder)};
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
     QByteArray text;
     text.reserve(64 + qsizetype(s.records.size()) * 9);
     text += header + '\n';
@@ -75,12 +76,23 @@ SaveResult save(const QString &folder, const Snapshot &s)
         text += QByteArray::number(step.channel) + ' ' + QByteArray::number(step.position) + '\n';
     // A file cut short lacks this line; the count above catches one cut between records.
     text += endLine + '\n';
-    return saveWhole(snapshotPath(folder), text, false);
+    return text;
 }
 
-std::optional<Snapshot> load(const QString &folder)
+} // namespace
+
+QString stateFolder()
 {
-    const QString path = snapshotPath(folder);
+    // A relative XDG_STATE_HOME is invalid and is to be ignored, as an empty one is.
+    const QString set = qEnvironmentVariable("XDG_STATE_HOME");
+    const QString base = !set.isEmpty() && QDir::isAbsolutePath(set)
+                             ? set
+                             : QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::cleanPath(base + QStringLiteral("/kestrel"));
+}
+
+std::optional<Snapshot> read(const QString &path)
+{
     if (!QFileInfo::exists(path))
         return std::nullopt;
     const LoadResult loaded = loadWhole(path);
@@ -117,9 +129,99 @@ std::optional<Snapshot> load(const QString &folder)
     return s;
 }
 
-void discard(const QString &folder)
+Keeper::Keeper(QString folder) : m_folder(std::move(folder)) {}
+
+Keeper::~Keeper() = default;
+
+QString Keeper::snapshotPath() const
 {
-    QFile::remove(snapshotPath(folder));
+    return m_id.isEmpty() ? QString() : pathOf(m_folder, m_id, snapshotSuffix);
+}
+
+SaveResult Keeper::save(const Snapshot &s)
+{
+    // Private to the user, as the state folder is meant to be: it holds their work.
+    if (!QFileInfo::exists(m_folder)) {
+        if (!QDir().mkpath(m_folder))
+            return {false, QStringLiteral("the folder %1 cannot be created").arg(m_folder)};
+        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // The lock comes before the first snapshot, so no other editor ever sees this one's
+    // snapshot without its live lock. An id another editor holds is not ours: take another.
+    for (int tries = 0; !m_lock && tries < 4; ++tries) {
+        const QString id =
+            QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
+        auto lock = lockFile(pathOf(m_folder, id, lockSuffix));
+        if (lock->tryLock(0)) {
+            m_id = id;
+            m_lock = std::move(lock);
+        } else if (lock->error() != QLockFile::LockFailedError) {
+            return {false, QStringLiteral("the lock file in %1 cannot be created").arg(m_folder)};
+        }
+    }
+    if (!m_lock)
+        return {false, QStringLiteral("no lock file in %1 can be taken").arg(m_folder)};
+    return saveWhole(snapshotPath(), snapshotText(s), false);
+}
+
+void Keeper::discard()
+{
+    if (!m_id.isEmpty())
+        QFile::remove(snapshotPath());
+}
+
+LeftBehind::LeftBehind(std::unique_ptr<QLockFile> lock, QString path, Snapshot s, QDateTime written)
+    : m_lock(std::move(lock)), m_path(std::move(path)), m_snapshot(std::move(s)),
+      m_written(std::move(written))
+{
+}
+
+LeftBehind::LeftBehind(LeftBehind &&) noexcept = default;
+LeftBehind &LeftBehind::operator=(LeftBehind &&) noexcept = default;
+LeftBehind::~LeftBehind() = default;
+
+void LeftBehind::discard()
+{
+    // The snapshot goes while its lock is still held: no one else can be offered it meanwhile.
+    if (m_lock)
+        QFile::remove(m_path);
+    m_lock.reset();
+}
+
+std::vector<LeftBehind> leftBehind(const QString &folder)
+{
+    std::vector<LeftBehind> found;
+    const QDir dir(folder);
+    if (!dir.exists())
+        return found;
+    for (const QString &name :
+         dir.entryList({namePrefix + QLatin1Char('*') + snapshotSuffix}, QDir::Files)) {
+        const QString id =
+            name.mid(namePrefix.size(), name.size() - namePrefix.size() - snapshotSuffix.size());
+        // Taken only when its editor is gone; a live editor's lock refuses at once.
+        auto lock = lockFile(pathOf(folder, id, lockSuffix));
+        if (!lock->tryLock(0))
+            continue;
+        const QString path = dir.filePath(name);
+        std::optional<Snapshot> s = read(path);
+        if (!s)
+            continue; // kept on disk, never offered; its lock goes with `lock`
+        found.emplace_back(std::move(lock), path, std::move(*s), QFileInfo(path).lastModified());
+    }
+    std::sort(found.begin(), found.end(),
+              [](const LeftBehind &a, const LeftBehind &b) { return a.written() > b.written(); });
+    // A dead editor that never kept a snapshot leaves only its lock.
+    for (const QString &name :
+         dir.entryList({namePrefix + QLatin1Char('*') + lockSuffix}, QDir::Files)) {
+        const QString id =
+            name.mid(namePrefix.size(), name.size() - namePrefix.size() - lockSuffix.size());
+        if (QFileInfo::exists(pathOf(folder, id, snapshotSuffix)))
+            continue;
+        auto lock = lockFile(dir.filePath(name));
+        if (lock->tryLock(0))
+            lock->unlock(); // which removes the file
+    }
+    return found;
 }
 
 } // namespace recovery
