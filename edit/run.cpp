@@ -106,6 +106,7 @@ int run(int argc, char **argv)
     services.dialogs = &dialogs;
     services.questions = &questions;
     services.passStart = timing::passStartPose(configuration.settings);
+    services.settings = configuration.settings;
     services.stateFolder = recovery::stateFolder();
     EditorWindow window(services);
     window.show();

@@ -40,6 +40,8 @@ void EditorWindow::buildMenus()
               QKeySequence(QStringLiteral("Ctrl+S")), [this] { save(); });
     addAction(file, QStringLiteral("saveAs"), QStringLiteral("Save &As..."),
               QKeySequence(QStringLiteral("Ctrl+Shift+S")), [this] { saveAs(); });
+    addAction(file, QStringLiteral("export"), QStringLiteral("&Export..."),
+              QKeySequence(QStringLiteral("Ctrl+Shift+E")), [this] { exportMotion(); });
     file->addSeparator();
     addAction(file, QStringLiteral("quit"), QStringLiteral("&Quit"),
               QKeySequence(QStringLiteral("Ctrl+Q")), [this] { close(); });

@@ -9,6 +9,7 @@
 
 #include "core/edit/motion_edits.h"
 #include "core/edit/recovery.h"
+#include "core/store/config_file.h"
 #include "edit/window/motion_document.h"
 
 #include <QMainWindow>
@@ -30,7 +31,8 @@ struct EditorServices {
     Dialogs *dialogs = nullptr;
     ask::Questions *questions = nullptr;
     timing::Pose passStart{127, 127, 127, 127, 127};
-    QString stateFolder; // where the editors keep their recovery snapshots
+    config::Settings settings; // the configuration whose homes the exports' arm walks to
+    QString stateFolder;       // where the editors keep their recovery snapshots
 };
 
 class EditorWindow : public QMainWindow {
@@ -49,6 +51,9 @@ public:
     bool offerRecovery();
     bool save();
     bool saveAs();
+    // File, Export: the motion as a table, the line's bytes or an Arduino sketch, written whole
+    // to a file the operator chooses; the motion and its file stay as they are.
+    bool exportMotion();
 
     // The action of a menu entry, by its objectName ("deleteSteps"), for tests and scripts.
     QAction *action(const QString &name) const;

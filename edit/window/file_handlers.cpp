@@ -1,7 +1,8 @@
-// Files: Open, Save, Save As, a .kmv dropped on the window, the question before unsaved changes
-// are set aside, and the snapshot that lets a crashed or killed editor give its work back.
+// Files: Open, Save, Save As, Export, a .kmv dropped on the window, the question before unsaved
+// changes are set aside, and the snapshot that lets a crashed or killed editor give its work back.
 
 #include "core/edit/recovery.h"
+#include "core/export/exports.h"
 #include "core/store/movement_file.h"
 #include "core/store/save_file.h"
 #include "edit/window/editor_window.h"
@@ -83,6 +84,40 @@ bool EditorWindow::saveAs()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".kmv");
     return writeTo(path);
+}
+
+bool EditorWindow::exportMotion()
+{
+    const std::optional<ask::ExportChoice> choice = m_services.questions->exportChoice(this);
+    if (!choice)
+        return false;
+    const exports::FormatInfo &format = exports::info(choice->format);
+    const QString suffix = QString::fromLatin1(format.suffix);
+    QString path = m_services.dialogs->saveFile(
+        this, QStringLiteral("Export Motion"),
+        QStringLiteral("%1 (*.%2)").arg(QString::fromUtf8(format.title), suffix));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
+    const QString name = m_document.file().isEmpty() ? QStringLiteral("(a new motion)")
+                                                     : QFileInfo(m_document.file()).fileName();
+    const exports::Result made = exports::motion(choice->format, m_document.records(),
+                                                 m_services.settings, choice->loops, name);
+    const QString cannot =
+        QStringLiteral("Cannot export to '") + path + QLatin1Char('\'') + QChar(13);
+    if (!made.ok()) {
+        showMessage(cannot + made.error);
+        return false;
+    }
+    const SaveResult saved = saveWhole(path, made.data, false);
+    if (!saved.ok) {
+        showMessage(cannot + saved.reason);
+        return false;
+    }
+    statusBar()->showMessage(
+        QStringLiteral("Exported %1 as %2.").arg(name, QFileInfo(path).fileName()));
+    return true;
 }
 
 bool EditorWindow::writeTo(const QString &path)

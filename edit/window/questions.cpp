@@ -213,6 +213,31 @@ std::optional<Smoothing> DialogQuestions::smoothing(QWidget *parent)
     return Smoothing{jump->value(), rate.holds()};
 }
 
+std::optional<ExportChoice> DialogQuestions::exportChoice(QWidget *parent)
+{
+    Form form(parent, QStringLiteral("Export"));
+    auto *formats = new QComboBox;
+    for (const exports::FormatInfo &f : exports::formats())
+        formats->addItem(QString::fromUtf8(f.title));
+    form.add(QStringLiteral("&Format:"), QStringLiteral("format"), formats);
+    QSpinBox *loops = form.add(QStringLiteral("&Passes (0: again and again):"),
+                               QStringLiteral("loops"), spin(0, 100, 1));
+    // The table is the first pass alone; the bytes of a play need an end; the sketch may play
+    // for as long as the board has power.
+    const auto follow = [formats, loops] {
+        const exports::Format f =
+            exports::formats().at(std::size_t(formats->currentIndex())).format;
+        loops->setEnabled(f != exports::Format::Csv);
+        loops->setMinimum(f == exports::Format::Arduino ? 0 : 1);
+    };
+    QObject::connect(formats, &QComboBox::currentIndexChanged, loops, follow);
+    follow();
+    if (!form.ok())
+        return std::nullopt;
+    return ExportChoice{exports::formats().at(std::size_t(formats->currentIndex())).format,
+                        loops->value()};
+}
+
 Unsaved DialogQuestions::unsavedChanges(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrel Edit"), text,

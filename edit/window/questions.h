@@ -4,6 +4,7 @@
 // file dialogs are behind Dialogs, so that tests answer from a script.
 
 #include "core/edit/motion_edits.h"
+#include "core/export/exports.h"
 
 #include <QString>
 #include <functional>
@@ -32,6 +33,12 @@ struct Smoothing {
     int holdsPerPosition = 0;
 };
 
+// File, Export: the format, and the passes its bytes play (the table has none).
+struct ExportChoice {
+    exports::Format format = exports::Format::Csv;
+    int loops = 1;
+};
+
 enum class Unsaved { Save, Discard, Cancel };
 
 // The pose after a record (numbered as the file counts them), for "take the pose at step n".
@@ -48,6 +55,7 @@ public:
     virtual std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from, int records,
                                              const PoseAt &poseAt) = 0;
     virtual std::optional<Smoothing> smoothing(QWidget *parent) = 0;
+    virtual std::optional<ExportChoice> exportChoice(QWidget *parent) = 0;
     // "The motion has unsaved changes": `text` says which file.
     virtual Unsaved unsavedChanges(QWidget *parent, const QString &text) = 0;
 };
@@ -62,6 +70,7 @@ public:
     std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from, int records,
                                      const PoseAt &poseAt) override;
     std::optional<Smoothing> smoothing(QWidget *parent) override;
+    std::optional<ExportChoice> exportChoice(QWidget *parent) override;
     Unsaved unsavedChanges(QWidget *parent, const QString &text) override;
 };
 

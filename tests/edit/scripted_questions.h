@@ -14,6 +14,7 @@ public:
     QList<double> factors;
     QList<ask::PoseMove> poseMoves;
     QList<ask::Smoothing> smoothings;
+    QList<ask::ExportChoice> exportChoices;
     QList<ask::Unsaved> unsaved;
     QStringList asked; // the unsaved-changes texts, in order
 
@@ -29,6 +30,10 @@ public:
         return take(poseMoves);
     }
     std::optional<ask::Smoothing> smoothing(QWidget *) override { return take(smoothings); }
+    std::optional<ask::ExportChoice> exportChoice(QWidget *) override
+    {
+        return take(exportChoices);
+    }
     ask::Unsaved unsavedChanges(QWidget *, const QString &text) override
     {
         asked << text;

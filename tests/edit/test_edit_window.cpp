@@ -5,6 +5,7 @@
 // snapshot the next one recovers, and a window still open keeps its own.
 
 #include "core/edit/recovery.h"
+#include "core/export/exports.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/step_list.h"
 #include "edit/window/timeline_view.h"
@@ -105,6 +106,7 @@ private slots:
     void previewPlaysAndStops();
     void everyControlIsNamedAndEveryEditHasKeys();
     void refusesWhatCannotBeSaved();
+    void exportsWhatTheCoreMakes();
     void asksBeforeUnsavedChangesGo();
     void recoversWhatAWindowLeftBehind();
 };
@@ -309,19 +311,48 @@ void TestEditWindow::everyControlIsNamedAndEveryEditHasKeys()
              QStringLiteral("Record 2, shoulder 13, 0.000 s"));
     // Every edit is in a menu with keys of its own, and no two entries share them.
     QSet<QString> keys;
-    for (const char *name :
-         {"open",           "save",       "saveAs",    "quit",         "undo",
-          "redo",           "cut",        "copy",      "paste",        "deleteSteps",
-          "duplicate",      "reverse",    "selectAll", "setPositions", "offsetPositions",
-          "scalePositions", "insertHold", "slowDown",  "moveToPose",   "smooth",
-          "zoomIn",         "zoomOut",    "zoomAll",   "previewPlay",  "previewPause",
-          "previewStop"}) {
+    for (const char *name : {"open",           "save",         "saveAs",       "export",
+                             "quit",           "undo",         "redo",         "cut",
+                             "copy",           "paste",        "deleteSteps",  "duplicate",
+                             "reverse",        "selectAll",    "setPositions", "offsetPositions",
+                             "scalePositions", "insertHold",   "slowDown",     "moveToPose",
+                             "smooth",         "zoomIn",       "zoomOut",      "zoomAll",
+                             "previewPlay",    "previewPause", "previewStop"}) {
         QAction *a = w.action(QString::fromLatin1(name));
         QVERIFY2(a && !a->associatedObjects().isEmpty(), name);
         const QString k = a->shortcut().toString();
         QVERIFY2(!k.isEmpty() && !keys.contains(k), name);
         keys.insert(k);
     }
+}
+
+void TestEditWindow::exportsWhatTheCoreMakes()
+{
+    Editor e;
+    const QString file = e.path(QStringLiteral("wave.kmv"));
+    QVERIFY(writeFile(file, fileText(motion(30))));
+    EditorWindow &w = e.make();
+    QVERIFY(w.openFile(file));
+    // Each format as core makes it, the suffix added when none is given; the motion stays.
+    e.questions.exportChoices = {{exports::Format::Bytes, 2}, {exports::Format::Arduino, 0}};
+    e.dialogs.savePaths = {e.path(QStringLiteral("wave")), e.path(QStringLiteral("wave.ino"))};
+    QVERIFY(w.exportMotion());
+    QCOMPARE(readAll(e.path(QStringLiteral("wave.bin"))),
+             exports::lineBytes(motion(30), config::Settings{}, 2).data);
+    QVERIFY(w.exportMotion());
+    QCOMPARE(readAll(e.path(QStringLiteral("wave.ino"))),
+             exports::arduinoSketch(motion(30), config::Settings{}, 0, "wave.kmv").data);
+    QVERIFY(!w.isWindowModified());
+    QCOMPARE(w.document().file(), file);
+    QVERIFY(e.dialogs.shown.isEmpty());
+
+    // A folder that is not there: the message names the file, and nothing is written.
+    const QString nowhere = e.path(QStringLiteral("none/wave.csv"));
+    e.questions.exportChoices = {{exports::Format::Csv, 1}};
+    e.dialogs.savePaths = {nowhere};
+    QVERIFY(!w.exportMotion());
+    QCOMPARE(e.dialogs.shown.size(), 1);
+    QVERIFY(e.dialogs.shown.first().text.startsWith("Cannot export to '" + nowhere + "'"));
 }
 
 void TestEditWindow::refusesWhatCannotBeSaved()
