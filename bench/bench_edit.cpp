@@ -86,8 +86,10 @@ int measure()
     }
     ScriptedDialogs dialogs;
     ask::DialogQuestions questions;
-    EditorServices services{
-        &dialogs, &questions, {127, 127, 127, 127, 127}, dir.path() + QStringLiteral("/state")};
+    EditorServices services;
+    services.dialogs = &dialogs;
+    services.questions = &questions;
+    services.stateFolder = dir.path() + QStringLiteral("/state");
 
     QElapsedTimer t;
     t.start();

@@ -31,8 +31,8 @@ struct EditorServices {
     Dialogs *dialogs = nullptr;
     ask::Questions *questions = nullptr;
     timing::Pose passStart{127, 127, 127, 127, 127};
-    config::Settings settings; // the configuration whose homes the exports' arm walks to
     QString stateFolder;       // where the editors keep their recovery snapshots
+    config::Settings settings; // the configuration whose homes the exports' arm walks to
 };
 
 class EditorWindow : public QMainWindow {
