@@ -59,7 +59,12 @@ EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
 
 // The snapshot is not discarded here: a window that goes without being closed (a crash, a kill)
 // leaves it for the next start. One that closes discards it in closeEvent.
-EditorWindow::~EditorWindow() = default;
+EditorWindow::~EditorWindow()
+{
+    // The views read the document while they are hidden and laid out, which the base class's
+    // destructor does after the members are gone; so the views go first, while it is whole.
+    delete centralWidget();
+}
 
 QAction *EditorWindow::action(const QString &name) const
 {
