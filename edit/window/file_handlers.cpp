@@ -147,6 +147,9 @@ bool EditorWindow::writeTo(const QString &path)
         return false;
     }
     m_document.setFile(path);
+    // The work is in the file now. Its rescue goes before the title says the motion is saved,
+    // so that whoever sees the title sees nothing left to recover.
+    m_keeper.discard();
     m_document.undoStack().setClean();
     keepSnapshot();
     say(QStringLiteral("Saved %1: %2 records.").arg(QFileInfo(path).fileName()).arg(n));
