@@ -7,6 +7,7 @@
 #include "edit/window/editor_window.h"
 #include "edit/window/questions.h"
 #include "edit/window/timeline_view.h"
+#include "support/edit_files.h"
 #include "support/files.h"
 #include "support/scripted_dialogs.h"
 #include "support/x_desktop.h"
@@ -33,26 +34,6 @@ std::vector<Step> motion(int n)
     return r;
 }
 
-QByteArray fileText(const std::vector<Step> &r)
-{
-    QByteArray out;
-    for (const Step &s : r)
-        out +=
-            ' ' + QByteArray::number(s.channel) + " , " + QByteArray::number(s.position) + " \r\n";
-    return out;
-}
-
-// The motions in the editors' recovery snapshots.
-std::vector<std::vector<Step>> keptMotions(const QString &folder)
-{
-    std::vector<std::vector<Step>> kept;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList({QStringLiteral("edit-*.snapshot")}, QDir::Files))
-        if (const auto s = recovery::read(dir.filePath(name)))
-            kept.push_back(s->records);
-    return kept;
-}
-
 // Where record index `i` is drawn, in the window: the same window built here offscreen, with
 // the same file, at the size the real one has.
 QPoint whereIndexIs(const QString &file, QSize size, int i)
@@ -60,7 +41,11 @@ QPoint whereIndexIs(const QString &file, QSize size, int i)
     ScriptedDialogs dialogs;
     ask::DialogQuestions questions;
     QTemporaryDir state;
-    EditorWindow w(EditorServices{&dialogs, &questions, {127, 127, 127, 127, 127}, state.path()});
+    EditorServices services;
+    services.dialogs = &dialogs;
+    services.questions = &questions;
+    services.stateFolder = state.path();
+    EditorWindow w(services);
     w.resize(size);
     w.show();
     if (!w.openFile(file) || !QTest::qWaitForWindowExposed(&w))
@@ -110,7 +95,7 @@ private Q_SLOTS:
     {
         const QString file = m_dir.path() + QStringLiteral("/taught.kmv");
         const std::vector<Step> original = motion(30);
-        QVERIFY(writeFile(file, fileText(original)));
+        QVERIFY(writeFile(file, movementText(original)));
         const QString clean = QStringLiteral("taught.kmv \u2014 Kestrel Edit");
         const QString changed = QStringLiteral("taught.kmv* \u2014 Kestrel Edit");
 
@@ -139,7 +124,7 @@ private Q_SLOTS:
         ::kill(pid_t(first.processId()), SIGKILL);
         QVERIFY(first.waitForFinished(10000));
         QCOMPARE(first.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(readAll(file), fileText(original));
+        QCOMPARE(readAll(file), movementText(original));
 
         QProcess second;
         start(second, file);
@@ -153,7 +138,7 @@ private Q_SLOTS:
         QVERIFY(m_x->waitForFocus(main.id, 10000));
         m_x->key(QStringLiteral("ctrl+s"));
         QVERIFY2(m_x->waitForWindow(second.processId(), clean, 10000).id, "Ctrl+S did not save");
-        QCOMPARE(readAll(file), fileText(edited));
+        QCOMPARE(readAll(file), movementText(edited));
         // Saved, nothing is left to recover; Ctrl+Q ends without a question.
         QVERIFY(keptMotions(stateFolder()).empty());
         m_x->key(QStringLiteral("ctrl+q"));

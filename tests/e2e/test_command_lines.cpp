@@ -3,6 +3,8 @@
 // X server, so a program that made its application object for a window would be ended by Qt
 // (an abort, not exit status 2) before it could answer.
 
+#include "support/no_display.h"
+
 #include <QProcess>
 #include <QTest>
 
@@ -18,8 +20,7 @@ struct Program {
 QList<Program> programs()
 {
     QList<Program> list{
-        {QStringLiteral("kestrel"), QStringLiteral(KESTREL_BINARY), {"--help", "--version"},
-         true},
+        {QStringLiteral("kestrel"), QStringLiteral(KESTREL_BINARY), {"--help", "--version"}, true},
         {QStringLiteral("kestrel-sim"),
          QStringLiteral(KESTREL_SIM_BINARY),
          {"--help", "--version", "--config-dir", "--port", "--echo", "--headless", "--log"},
@@ -44,11 +45,7 @@ struct Run {
 Run run(const QString &binary, const QStringList &args)
 {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(environmentWithoutDisplay());
     p.start(binary, args);
     Run r;
     r.finished = p.waitForFinished(10000);
@@ -80,7 +77,8 @@ void TestCommandLines::versionIsTheProjectVersion()
         QVERIFY2(r.finished && r.how == QProcess::NormalExit, qPrintable(program.name + r.err));
         QCOMPARE(r.status, 0);
         // One line: the program's name, then the version CMake gives the project.
-        QVERIFY2(r.out.endsWith(QStringLiteral(" " KESTREL_PROJECT_VERSION "\n")), qPrintable(r.out));
+        QVERIFY2(r.out.endsWith(QStringLiteral(" " KESTREL_PROJECT_VERSION "\n")),
+                 qPrintable(r.out));
         QCOMPARE(r.out.count(QLatin1Char('\n')), 1);
         QVERIFY2(r.out.startsWith(QLatin1String("kestrel")), qPrintable(r.out));
     }

@@ -10,6 +10,7 @@
 #include "edit/window/step_list.h"
 #include "edit/window/timeline_view.h"
 #include "scripted_questions.h"
+#include "support/edit_files.h"
 #include "support/files.h"
 #include "support/scripted_dialogs.h"
 
@@ -39,15 +40,6 @@ std::vector<Step> motion(int n)
     return r;
 }
 
-QByteArray fileText(const std::vector<Step> &r)
-{
-    QByteArray out;
-    for (const Step &s : r)
-        out +=
-            ' ' + QByteArray::number(s.channel) + " , " + QByteArray::number(s.position) + " \r\n";
-    return out;
-}
-
 struct Editor {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
@@ -66,17 +58,6 @@ struct Editor {
     }
     QString path(const QString &name) const { return dir.path() + QLatin1Char('/') + name; }
 };
-
-// The recovery snapshots in the state folder, by file name.
-std::map<QString, std::vector<Step>> snapshots(const QString &folder)
-{
-    std::map<QString, std::vector<Step>> found;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList({QStringLiteral("edit-*.snapshot")}, QDir::Files))
-        if (const auto s = recovery::read(dir.filePath(name)))
-            found[dir.filePath(name)] = s->records;
-    return found;
-}
 
 using Motions = QList<std::vector<Step>>;
 
@@ -116,7 +97,7 @@ void TestEditWindow::dragDeleteUndoSave()
     Editor e;
     const std::vector<Step> original = motion(40);
     const QString file = e.path(QStringLiteral("taught.kmv"));
-    QVERIFY(writeFile(file, fileText(original)));
+    QVERIFY(writeFile(file, movementText(original)));
     EditorWindow &w = e.make();
     QVERIFY(w.openFile(file));
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -153,7 +134,7 @@ void TestEditWindow::dragDeleteUndoSave()
     QCOMPARE(doc.records(), edited);
 
     QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(readAll(file), fileText(edited));
+    QCOMPARE(readAll(file), movementText(edited));
     QVERIFY(!w.isWindowModified());
     QVERIFY(e.dialogs.shown.isEmpty());
     // Undo past the save is a change again.
@@ -217,7 +198,7 @@ void TestEditWindow::everyMenuEditIsOneCommand()
     QFETCH(Expected, expected);
     Editor e;
     const QString file = e.path(QStringLiteral("m.kmv"));
-    QVERIFY(writeFile(file, fileText(motion(30))));
+    QVERIFY(writeFile(file, movementText(motion(30))));
     EditorWindow &w = e.make();
     QVERIFY(w.openFile(file));
     MotionDocument &doc = w.document();
@@ -264,7 +245,7 @@ void TestEditWindow::previewPlaysAndStops()
     for (int p = 0; p <= 200; ++p)
         walk.push_back(Step{0, qint16(p)});
     const QString file = e.path(QStringLiteral("walk.kmv"));
-    QVERIFY(writeFile(file, fileText(walk)));
+    QVERIFY(writeFile(file, movementText(walk)));
     EditorWindow &w = e.make();
     QVERIFY(w.openFile(file));
     auto *view = w.findChild<TimelineView *>(QStringLiteral("timeline"));
@@ -292,7 +273,7 @@ void TestEditWindow::everyControlIsNamedAndEveryEditHasKeys()
 {
     Editor e;
     const QString file = e.path(QStringLiteral("m.kmv"));
-    QVERIFY(writeFile(file, fileText(motion(12))));
+    QVERIFY(writeFile(file, movementText(motion(12))));
     EditorWindow &w = e.make();
     QVERIFY(w.openFile(file));
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -330,7 +311,7 @@ void TestEditWindow::exportsWhatTheCoreMakes()
 {
     Editor e;
     const QString file = e.path(QStringLiteral("wave.kmv"));
-    QVERIFY(writeFile(file, fileText(motion(30))));
+    QVERIFY(writeFile(file, movementText(motion(30))));
     EditorWindow &w = e.make();
     QVERIFY(w.openFile(file));
     // Each format as core makes it, the suffix added when none is given; the motion stays.
@@ -370,7 +351,7 @@ void TestEditWindow::refusesWhatCannotBeSaved()
 
     // 12,010 records save; one more is refused, and the file is left as it was.
     const QString big = e.path(QStringLiteral("big.kmv"));
-    QVERIFY(writeFile(big, fileText(motion(12010))));
+    QVERIFY(writeFile(big, movementText(motion(12010))));
     QVERIFY(w.openFile(big));
     w.document().select({0, 1});
     w.action(QStringLiteral("duplicate"))->trigger();
@@ -380,7 +361,7 @@ void TestEditWindow::refusesWhatCannotBeSaved()
     QVERIFY2(e.dialogs.shown[1].text.contains(QLatin1String("12011")) &&
                  e.dialogs.shown[1].text.contains(QLatin1String("12010")),
              qPrintable(e.dialogs.shown[1].text));
-    QCOMPARE(readAll(big), fileText(motion(12010)));
+    QCOMPARE(readAll(big), movementText(motion(12010)));
     QVERIFY(w.isWindowModified());
 
     // Ten minutes of holds twice over would pass what the editor keeps: refused, said, and
@@ -400,7 +381,7 @@ void TestEditWindow::asksBeforeUnsavedChangesGo()
 {
     Editor e;
     const QString file = e.path(QStringLiteral("m.kmv"));
-    QVERIFY(writeFile(file, fileText(motion(12))));
+    QVERIFY(writeFile(file, movementText(motion(12))));
     EditorWindow &w = e.make();
     QVERIFY(w.openFile(file));
     w.document().select({3, 2});
@@ -410,14 +391,14 @@ void TestEditWindow::asksBeforeUnsavedChangesGo()
     e.questions.unsaved = {ask::Unsaved::Cancel, ask::Unsaved::Save};
     QVERIFY(!w.close()); // Cancel: still open, still changed
     QVERIFY(w.isVisible());
-    QCOMPARE(readAll(file), fileText(motion(12)));
+    QCOMPARE(readAll(file), movementText(motion(12)));
     QVERIFY(w.close()); // Save: written, then closed
     QCOMPARE(e.questions.asked.size(), 2);
     QVERIFY(e.questions.asked[0].contains(QLatin1String("m.kmv")));
     std::vector<Step> reversed = motion(12);
     std::reverse(reversed.begin() + 3, reversed.begin() + 5);
-    QCOMPARE(readAll(file), fileText(reversed));
-    QVERIFY(snapshots(e.path(QStringLiteral("state"))).empty());
+    QCOMPARE(readAll(file), movementText(reversed));
+    QVERIFY(recoverySnapshots(e.path(QStringLiteral("state"))).empty());
 }
 
 void TestEditWindow::recoversWhatAWindowLeftBehind()
@@ -426,16 +407,16 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     const QString state = e.path(QStringLiteral("state"));
     const QString file = e.path(QStringLiteral("m.kmv"));
     const std::vector<Step> original = motion(20);
-    QVERIFY(writeFile(file, fileText(original)));
+    QVERIFY(writeFile(file, movementText(original)));
     std::vector<Step> edited = original;
     edited.erase(edited.begin() + 2, edited.begin() + 6);
     {
         EditorWindow &w = e.make(state);
         QVERIFY(w.openFile(file));
-        QVERIFY(snapshots(state).empty()); // nothing to rescue in a saved motion
+        QVERIFY(recoverySnapshots(state).empty()); // nothing to rescue in a saved motion
         w.document().select({2, 4});
         w.action(QStringLiteral("deleteSteps"))->trigger();
-        QTRY_COMPARE(records(snapshots(state)), Motions{edited});
+        QTRY_COMPARE(records(recoverySnapshots(state)), Motions{edited});
 
         // An editor started while this one runs is offered nothing of its work, keeps its own
         // beside it, and closed without saving removes its own only.
@@ -447,12 +428,12 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
         QVERIFY(o.openFile(file));
         o.document().select({0, 1});
         o.action(QStringLiteral("deleteSteps"))->trigger();
-        QTRY_COMPARE(snapshots(state).size(), size_t(2));
+        QTRY_COMPARE(recoverySnapshots(state).size(), size_t(2));
         QVERIFY(o.close());
-        QCOMPARE(records(snapshots(state)), Motions{edited});
+        QCOMPARE(records(recoverySnapshots(state)), Motions{edited});
         e.window.reset(); // gone without closing, as in a crash
     }
-    const auto left = snapshots(state);
+    const auto left = recoverySnapshots(state);
 
     e.dialogs.answers = {Dialogs::Yes};
     EditorWindow &again = e.make(state);
@@ -463,16 +444,16 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     QCOMPARE(again.document().file(), file);
     QVERIFY(again.isWindowModified());
     // The work is in this window's own snapshot now; the one it came from is gone.
-    const auto taken = snapshots(state);
+    const auto taken = recoverySnapshots(state);
     QCOMPARE(records(taken), Motions{edited});
     QVERIFY(taken.begin()->first != left.begin()->first);
     // Undo goes back to the file as it is on disk, which needs no snapshot.
     again.action(QStringLiteral("undo"))->trigger();
     QCOMPARE(again.document().records(), original);
     QVERIFY(!again.isWindowModified());
-    QTRY_VERIFY(snapshots(state).empty());
+    QTRY_VERIFY(recoverySnapshots(state).empty());
     again.action(QStringLiteral("redo"))->trigger();
-    QTRY_COMPARE(snapshots(state).size(), size_t(1));
+    QTRY_COMPARE(recoverySnapshots(state).size(), size_t(1));
 
     // Two editors gone: the newer one is offered first; declined, it is removed, and the older
     // one is offered next.
@@ -481,7 +462,7 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     QVERIFY(n.openFile(file));
     n.document().select({0, 1});
     n.action(QStringLiteral("deleteSteps"))->trigger();
-    QTRY_COMPARE(snapshots(state).size(), size_t(2));
+    QTRY_COMPARE(recoverySnapshots(state).size(), size_t(2));
     QFile older(taken.begin()->first); // `again` keeps its work in the same file throughout
     QVERIFY(older.open(QIODevice::ReadWrite));
     QVERIFY(older.setFileTime(QDateTime::currentDateTime().addSecs(-60),
@@ -500,7 +481,7 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     QVERIFY2(e.dialogs.shown[1].text.contains(QLatin1String("(16 records)")),
              qPrintable(e.dialogs.shown[1].text));
     QCOMPARE(last.document().records(), edited);
-    QCOMPARE(records(snapshots(state)), Motions{edited});
+    QCOMPARE(records(recoverySnapshots(state)), Motions{edited});
     // Closed without saving, nothing is left in the state folder, not even a lock.
     e.questions.unsaved = {ask::Unsaved::Discard};
     QVERIFY(last.close());

@@ -6,6 +6,7 @@
 #include "core/store/config_file.h"
 #include "core/store/movement_file.h"
 #include "support/files.h"
+#include "support/no_display.h"
 
 #include <QFile>
 #include <QProcess>
@@ -24,11 +25,7 @@ struct Run {
 Run exportWith(const QStringList &args)
 {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(environmentWithoutDisplay());
     p.start(KESTREL_EDIT_BINARY, args);
     if (!p.waitForFinished(30000))
         return {};
