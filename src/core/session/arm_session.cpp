@@ -5,6 +5,7 @@
 #include "core/link/probe.h"
 #include "core/link/send.h"
 #include "core/process/event_wait.h"
+#include "core/program/cannot.h"
 #include "core/store/movement_file.h"
 #include "core/store/save_file.h"
 #include "core/text/numbers.h"
@@ -338,13 +339,6 @@ QString ArmSession::openMovementFile(const QString &path)
     return {};
 }
 
-namespace {
-QString cannot(const QString &what, const QString &path, const QString &reason)
-{
-    return what + QStringLiteral(" '") + path + QStringLiteral("'") + QChar(13) + reason;
-}
-} // namespace
-
 QString ArmSession::saveMovement()
 {
     if (!worthSaving())
@@ -352,7 +346,8 @@ QString ArmSession::saveMovement()
     const SaveResult saved =
         saveWhole(movement_file, movement::write(step_buffer, 1, step_buffer.stepCount()), false);
     if (!saved.ok)
-        return cannot(QStringLiteral("Cannot save the movement file"), movement_file, saved.reason);
+        return program::cannot(QStringLiteral("Cannot save the movement file"), movement_file,
+                               saved.reason);
     return {};
 }
 
@@ -361,7 +356,8 @@ QString ArmSession::saveConfiguration(const QString &path)
     const SaveResult saved =
         saveWhole(path, config::write(m_at, m_config.homeSpeed, m_config.port), true);
     if (!saved.ok)
-        return cannot(QStringLiteral("Cannot save the configuration file"), path, saved.reason);
+        return program::cannot(QStringLiteral("Cannot save the configuration file"), path,
+                               saved.reason);
     config::Settings savedAs = m_config;
     for (int channel = 0; channel < axes::count; ++channel)
         savedAs.home[channel] = m_at[channel];

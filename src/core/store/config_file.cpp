@@ -1,6 +1,7 @@
 #include "core/store/config_file.h"
 
 #include "core/motion/axes.h"
+#include "core/program/cannot.h"
 #include "core/store/folders.h"
 #include "core/store/save_file.h"
 #include "core/text/numbers.h"
@@ -132,14 +133,16 @@ Loaded load(const QString &path)
     // Present only when the folder lists the file by exactly its name; a folder in its place or
     // a file named in other letter case is as good as none, and the defaults are a first start's.
     if (!folderListsExactly(path))
-        return Loaded{{}, Loaded::Trouble::Missing,
+        return Loaded{{},
+                      Loaded::Trouble::Missing,
                       QStringLiteral("'") + path + QStringLiteral("... using default")};
     const LoadResult file = loadWhole(path);
     if (!file.ok)
-        return Loaded{{}, Loaded::Trouble::Unreadable,
-                      QStringLiteral("Cannot read the configuration file '") + path +
-                          QStringLiteral("'") + QChar(13) + file.reason + QChar(13) +
-                          QStringLiteral("Using the default settings.")};
+        return Loaded{{},
+                      Loaded::Trouble::Unreadable,
+                      program::cannot(QStringLiteral("Cannot read the configuration file"), path,
+                                      file.reason) +
+                          QChar(13) + QStringLiteral("Using the default settings.")};
     return Loaded{read(file.bytes), Loaded::Trouble::None, QString()};
 }
 

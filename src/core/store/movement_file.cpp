@@ -1,5 +1,6 @@
 #include "core/store/movement_file.h"
 
+#include "core/program/cannot.h"
 #include "core/store/save_file.h"
 #include "core/text/numbers.h"
 
@@ -150,9 +151,7 @@ Loaded load(const QString &path)
     const QString why = !file.ok ? file.reason
                                  : QStringLiteral("Line ") + QString::number(read.line) +
                                        QStringLiteral(": ") + read.error;
-    return Loaded{{},
-                  QStringLiteral("Cannot open the movement file '") + path + QStringLiteral("'") +
-                      QChar(13) + why};
+    return Loaded{{}, program::cannot(QStringLiteral("Cannot open the movement file"), path, why)};
 }
 
 void fill(StepBuffer &buffer, const std::vector<Step> &records)
