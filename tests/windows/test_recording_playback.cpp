@@ -1,7 +1,8 @@
-// REC, STOP, RUN, PAUSE and BACK, their picture twins, the capacity guard, and a device that goes
-// away under a replay. The long operations run to their end inside the click; what happens
-// between their steps is driven from the fake port (a callback after so many frames) and from
-// zero timers, which run at the operation's next pass through the event loop.
+// REC, STOP, RUN, PAUSE and BACK, their picture twins, and a device that goes away under a
+// replay; the order of their changes, the full buffer's included, is test_change_order's. The
+// long operations run to their end inside the click; what happens between their steps is driven
+// from the fake port (a callback after so many frames) and from zero timers, which run at the
+// operation's next pass through the event loop.
 
 #include "support/printing.h"
 #include "support/robot_controls.h"
@@ -82,9 +83,7 @@ class TestRecordingPlayback : public QObject {
     Q_OBJECT
 private slots:
     void layouts();
-    void stopShowsItsLayoutBeforeTheLoopCount();
     void recordingStartsAtIndexTwo();
-    void bufferFull();
     void loopCountThree();
     void loopCountChangedDuringRun_data();
     void loopCountChangedDuringRun();
@@ -149,25 +148,6 @@ void TestRecordingPlayback::layouts()
     QCOMPARE(layout(w), idle);
 }
 
-void TestRecordingPlayback::stopShowsItsLayoutBeforeTheLoopCount()
-{
-    // STOP's own order: the buttons, the caption, the menu and BACK first, the loop count's "1"
-    // last, so when the box shows "1" the window already shows the idle layout.
-    RobotHarness h;
-    robot &w = h.start();
-    ui(w).Text5->setText(QStringLiteral("5"));
-    w.press(ui(w).Command3);
-    QCOMPARE(layout(w), recordingLayout);
-    QString shownAtOne;
-    QObject::connect(ui(w).Text5, &QLineEdit::textChanged, &w, [&](const QString &text) {
-        if (text == QLatin1String("1") && shownAtOne.isEmpty())
-            shownAtOne = layout(w) + u' ' + ui(w).Command6->text();
-    });
-    w.press(ui(w).Command4);
-    QCOMPARE(shownAtOne, idle + QStringLiteral(" PAUSE"));
-    QVERIFY(!w.session().isRecording());
-}
-
 void TestRecordingPlayback::recordingStartsAtIndexTwo()
 {
     RobotHarness h;
@@ -191,41 +171,6 @@ void TestRecordingPlayback::recordingStartsAtIndexTwo()
     h.port.clearWritten();
     ui(w).Command5->click();
     QVERIFY(h.port.written.isEmpty());
-}
-
-void TestRecordingPlayback::bufferFull()
-{
-    RobotHarness h;
-    robot &w = h.start();
-    ui(w).Command3->click();
-    // The base back and forth, one step short of the capacity.
-    for (int i = 2; i < StepBuffer::capacity; ++i)
-        ui(w).HScroll1->setValueTo(i % 2 == 0 ? 128 : 127);
-    QCOMPARE(w.session().stepBuffer().stepCount(), StepBuffer::capacity - 1);
-    QCOMPARE(ui(w).HScroll1->Value(), 127);
-    h.port.clearWritten();
-
-    QVERIFY(ui(w).HScroll1->setValueTo(128)); // index 12000
-    QVERIFY(h.dialogs.shown.isEmpty());
-    QVERIFY(ui(w).HScroll1->setValueTo(129)); // index 12001: full
-    QCOMPARE(h.dialogs.shown.size(), 1);
-    QCOMPARE(h.dialogs.shown[0].text, QString("Buffer Full!!!"));
-    QCOMPARE(h.dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
-    QVERIFY(!w.session().isRecording());
-    QCOMPARE(w.session().stepBuffer().stepCount(), StepBuffer::capacity + 1);
-    QCOMPARE(w.session().stepBuffer().at(StepBuffer::capacity + 1), (Step{0, 129}));
-    QCOMPARE(layout(w), "REC- STOP+ RUN- PAUSE- HOME- BACK+ Open- Save- SaveAs-");
-
-    // Later moves still reach the arm but are not recorded.
-    QVERIFY(ui(w).HScroll1->setValueTo(130));
-    QCOMPARE(w.session().stepBuffer().stepCount(), StepBuffer::capacity + 1);
-    bool ok = false;
-    QCOMPARE(h.port.frames(&ok), (Frames{{0, 128}, {0, 129}, {0, 130}}));
-    QVERIFY(ok);
-
-    ui(w).Command4->click();
-    QCOMPARE(layout(w), idle);
-    QCOMPARE(h.dialogs.shown.size(), 1);
 }
 
 void TestRecordingPlayback::loopCountThree()

@@ -16,7 +16,6 @@ void robot::Command5_Click()
     m_menus->entry(MenuPanel::Entry::Open)->setEnabled(false);
     const auto end = m_session.run();
     m_menus->entry(MenuPanel::Entry::Open)->setEnabled(true);
-    look::setBackColour(m_transport->button(Rec), look::lightGrey);
     // A device that went away has disabled the motion controls; they stay so.
     if (end != Sequencer::End::Lost) {
         m_transport->setEnabled(Home, true);
@@ -24,6 +23,8 @@ void robot::Command5_Click()
         m_transport->setEnabled(Run, true);
         m_transport->setEnabled(Stop, false);
     }
+    // Last, once the buttons show the idle layout again.
+    look::setBackColour(m_transport->button(Rec), look::lightGrey);
 }
 
 void robot::Command6_Click()

@@ -1,0 +1,169 @@
+// The order in which the main window's controls change, one list per operation: STOP, REC, RUN
+// from its start to its end, the motion group switched with the port's messages, the full
+// buffer and the quit question.
+
+#include "support/change_recorder.h"
+#include "support/robot_controls.h"
+#include "support/robot_harness.h"
+#include "windows/widgets/look.h"
+#include "windows/widgets/scroll_bar.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using Act = std::function<void(RobotHarness &)>;
+Q_DECLARE_METATYPE(Act)
+
+namespace {
+
+using L = QStringList;
+
+// Each of `names` going to `state`, in that order.
+QStringList set(const QString &names, const QString &state)
+{
+    QStringList out;
+    for (const QString &name : names.split(u' '))
+        out << name + u' ' + state;
+    return out;
+}
+
+const QString motionGroup = "HScroll1 HScroll2 VScroll1 VScroll3 VScroll4 Command2 Command3 "
+                            "Command4 Command5 Command6 Command14 Command15 Command16 Command17 "
+                            "Command18";
+
+// A control set to the state it has shows no change. So that every step of the list is seen,
+// each control starts in the other state from the first one the list gives it.
+void startOpposite(robot &w, const QStringList &expected)
+{
+    QSet<QString> arranged;
+    for (const QString &line : expected) {
+        const QString name = line.section(u' ', 0, 0);
+        const QString state = line.section(u' ', 1);
+        auto *control = w.findChild<QObject *>(name);
+        auto *button = qobject_cast<QPushButton *>(control);
+        const QString facet = name + (state.startsWith(u'\'') ? u'\'' : state.front());
+        if (!control || arranged.contains(facet))
+            continue;
+        arranged << facet;
+        if (state == QLatin1String("on") || state == QLatin1String("off")) {
+            const bool on = state == QLatin1String("off");
+            if (auto *entry = qobject_cast<QAction *>(control))
+                entry->setEnabled(on);
+            else
+                static_cast<QWidget *>(control)->setEnabled(on);
+        } else if (button && state == QLatin1String("light grey")) {
+            look::setBackColour(button, look::red);
+        } else if (button && state == QLatin1String("'PAUSE'")) {
+            button->setText(QStringLiteral("CONT"));
+        }
+    }
+}
+
+} // namespace
+
+class TestChangeOrder : public QObject {
+    Q_OBJECT
+private slots:
+    void changes_data();
+    void changes();
+};
+
+void TestChangeOrder::changes_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<Act>("arrange");
+    QTest::addColumn<Act>("act");
+    QTest::addColumn<QStringList>("expected");
+    const QByteArray plain = RobotHarness::defaultConfig();
+    const Act nothing = [](RobotHarness &) {};
+    const auto click = [](const char *name) {
+        return Act([name](RobotHarness &h) { h.window->findChild<QPushButton *>(name)->click(); });
+    };
+
+    QTest::newRow("STOP") << plain
+                          << Act([](RobotHarness &h) { ui(*h.window).Text5->setText("4"); })
+                          << click("Command4")
+                          << set("Command2 Command18 Command3 Command14", "on") +
+                                 set("Command4 Command15", "off") +
+                                 set("Command5 Command16", "on") +
+                                 set("Command6 Command17", "off") + L{"Command6 'PAUSE'"} +
+                                 set("Open_men Save_men Saveas_men", "on") +
+                                 set("Backbutt Command20", "off") +
+                                 L{"Command3 light grey", "Text5 '1'", "HScroll3 1"};
+    QTest::newRow("REC") << plain << nothing << click("Command3")
+                         << set("Command3 Command14", "off") + set("Command4 Command15", "on") +
+                                set("Command5 Command16 Command6 Command17", "off") +
+                                set("Open_men Save_men Saveas_men", "off") +
+                                set("Backbutt Command20", "on");
+    // The base stands at its step, so each pass writes the step once and moves nothing.
+    const L pass{"frame 0 127"};
+    QTest::newRow("RUN, three passes")
+        << plain << Act([](RobotHarness &h) {
+               setSteps(h, {{0, 127}});
+               ui(*h.window).Text5->setText("3");
+           })
+        << click("Command5")
+        << set("Command2 Command18 Command3 Command14", "off") + set("Command4 Command15", "on") +
+               L{"Command5 off"} + set("Command6 Command17", "on") +
+               L{"Command16 off", "Open_men off"} + pass + L{"Text5 '2'", "HScroll3 2"} + pass +
+               L{"Text5 '1'", "HScroll3 1"} + pass + L{"Text5 '3'", "HScroll3 3", "Open_men on"} +
+               set("Command2 Command18 Command3 Command14 Command5 Command16", "on") +
+               set("Command4 Command15", "off") + L{"Command3 light grey"};
+    QTest::newRow("disable_all after COMM SETTINGS")
+        << plain << Act([](RobotHarness &h) { h.port.openResult = 8002; })
+        << Act([](RobotHarness &h) { ui(*h.window).Com1->trigger(); })
+        << L{"message COMM SETTINGS"} + set(motionGroup, "off");
+    QTest::newRow("disable_all before VM Warning")
+        << plain << Act([](RobotHarness &h) { h.port.probeAnswer = "B"; })
+        << Act([](RobotHarness &h) { ui(*h.window).Com1->trigger(); })
+        << L{"byte 66"} + set(motionGroup, "off") + L{"message VM Warning"};
+    QTest::newRow("enable_all") << plain << nothing
+                                << Act([](RobotHarness &h) { ui(*h.window).Com1->trigger(); })
+                                << L{"byte 66"} + set(motionGroup, "on");
+    // One step short of the capacity; the next move is the 12000th step.
+    QTest::newRow("full buffer") << plain << Act([](RobotHarness &h) {
+        ui(*h.window).Command3->click();
+        for (int i = 2; i <= StepBuffer::capacity; ++i)
+            ui(*h.window).HScroll1->setValueTo(i % 2 == 0 ? 128 : 127);
+    }) << Act([](RobotHarness &h) {
+        ui(*h.window).HScroll1->setValueTo(129);
+    }) << QStringList{"HScroll1 129", "Text1 '129'",   "message Buffer Full!!!",
+                      "Command2 off", "Command18 off", "frame 0 129"};
+    QTest::newRow("quit") << RobotHarness::configWith("MOTOR3= 125\r\n") << nothing
+                          << Act([](RobotHarness &h) {
+                                 h.dialogs.answers << Dialogs::Yes;
+                                 h.window->close();
+                             })
+                          << QStringList{"message Quit Kestrel Robot",
+                                         "VScroll4 126",
+                                         "Text6 '126'",
+                                         "frame 3 126",
+                                         "VScroll4 127",
+                                         "Text6 '127'",
+                                         "frame 3 127"};
+}
+
+void TestChangeOrder::changes()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(Act, arrange);
+    QFETCH(Act, act);
+    QFETCH(QStringList, expected);
+
+    RobotHarness h(config);
+    robot &w = h.start();
+    arrange(h);
+    startOpposite(w, expected);
+    ChangeRecorder recorder(&w, &h.port);
+    h.dialogs.whileShown = [&recorder](const ScriptedDialogs::Shown &s) {
+        recorder.note("message " + (s.title.isEmpty() ? s.text : s.title));
+    };
+    act(h);
+    QCOMPARE(recorder.changes(), expected);
+}
+
+QTEST_MAIN(TestChangeOrder)
+#include "test_change_order.moc"
