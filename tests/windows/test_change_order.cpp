@@ -1,6 +1,6 @@
 // The order in which the main window's controls change, one list per operation: STOP, REC, RUN
 // from its start to its end, the motion group switched with the port's messages, the full
-// buffer and the quit question.
+// buffer and the quit question. Then File, "Open" while something still plays or records.
 
 #include "support/change_recorder.h"
 #include "support/robot_controls.h"
@@ -62,6 +62,13 @@ void startOpposite(robot &w, const QStringList &expected)
     }
 }
 
+// What the operator does at the next pass through the event loop after the next frame.
+void atNextFrame(RobotHarness &h, const Act &what)
+{
+    h.port.onFrame(0,
+                   [&h, what] { QTimer::singleShot(0, h.window.get(), [&h, what] { what(h); }); });
+}
+
 } // namespace
 
 class TestChangeOrder : public QObject {
@@ -69,6 +76,8 @@ class TestChangeOrder : public QObject {
 private slots:
     void changes_data();
     void changes();
+    void openWaitsForTheLastReplay_data();
+    void openWaitsForTheLastReplay();
 };
 
 void TestChangeOrder::changes_data()
@@ -163,6 +172,51 @@ void TestChangeOrder::changes()
     };
     act(h);
     QCOMPARE(recorder.changes(), expected);
+}
+
+void TestChangeOrder::openWaitsForTheLastReplay_data()
+{
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<Act>("during");
+    QTest::addColumn<bool>("openAtTheEnd");
+    // "Comm 1" during a replay enables the motion group, REC and RUN with it.
+    const auto then = [](const char *name) {
+        return Act([name](RobotHarness &h) {
+            ui(*h.window).Com1->trigger();
+            h.window->findChild<QPushButton *>(name)->click();
+        });
+    };
+    QTest::newRow("REC during RUN") << false << then("Command3") << false;
+    QTest::newRow("RUN during RUN") << false << then("Command5") << true;
+    QTest::newRow("RUN during BACK") << true << then("Command5") << true;
+}
+
+void TestChangeOrder::openWaitsForTheLastReplay()
+{
+    QFETCH(bool, back);
+    QFETCH(Act, during);
+    QFETCH(bool, openAtTheEnd);
+
+    RobotHarness h;
+    robot &w = h.start();
+    setSteps(h, {{0, 130}, {0, 128}});
+    if (back)
+        recordBase(w, {129, 131});
+    QAction *open = ui(w).Open_men;
+    int openedTooSoon = 0;
+    connect(open, &QAction::changed, &w, [&] {
+        if (open->isEnabled() && w.session().replaying())
+            ++openedTooSoon;
+    });
+    int done = 0;
+    atNextFrame(h, [&](RobotHarness &) {
+        during(h);
+        ++done;
+    });
+    (back ? ui(w).Backbutt : ui(w).Command5)->click();
+    QCOMPARE(done, 1);
+    QCOMPARE(openedTooSoon, 0);
+    QCOMPARE(open->isEnabled(), openAtTheEnd);
 }
 
 QTEST_MAIN(TestChangeOrder)

@@ -9,13 +9,26 @@
 #include <QAction>
 #include <QPushButton>
 
+namespace {
+
+// A file opened under a running pass or walk would replace the steps it plays, and REC keeps
+// Open off until STOP: a replay that ends gives Open back only when nothing else plays or
+// records. A run started inside another (once "Comm n" has enabled RUN again) or inside BACK
+// ends while the outer one still plays, and REC may have been pressed during the replay.
+void allowOpenWhenIdle(MenuPanel &menus, const ArmSession &session)
+{
+    menus.entry(MenuPanel::Entry::Open)->setEnabled(!session.replaying() && !session.isRecording());
+}
+
+} // namespace
+
 void robot::Command5_Click()
 {
     using enum TransportPanel::Button;
     m_transport->setRunLayout();
     m_menus->entry(MenuPanel::Entry::Open)->setEnabled(false);
     const auto end = m_session.run();
-    m_menus->entry(MenuPanel::Entry::Open)->setEnabled(true);
+    allowOpenWhenIdle(*m_menus, m_session);
     // A device that went away has disabled the motion controls; they stay so.
     if (end != Sequencer::End::Lost) {
         m_transport->setEnabled(Home, true);
@@ -40,7 +53,9 @@ void robot::Backbutt_Click()
     const auto end = m_session.back();
     if (end == Sequencer::End::Lost) {
         // STOP is disabled with the other motion controls now, and the recording has ended.
-        // The File menu stays open so that what was recorded can be saved.
-        m_menus->setFileEntriesEnabled(true);
+        // Save and Save As stay open so that what was recorded can be saved.
+        m_menus->entry(MenuPanel::Entry::Save)->setEnabled(true);
+        m_menus->entry(MenuPanel::Entry::SaveAs)->setEnabled(true);
+        allowOpenWhenIdle(*m_menus, m_session);
     }
 }
