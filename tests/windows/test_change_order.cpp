@@ -1,6 +1,7 @@
 // The order in which the main window's controls change, one list per operation: STOP, REC, RUN
 // from its start to its end, the motion group switched with the port's messages, the full
-// buffer and the quit question. Then File, "Open" while something still plays or records.
+// buffer and the quit question. Then File, "Open" while something still plays or records, and
+// how start-up ends whatever the operator pressed during its homing walk.
 
 #include "support/change_recorder.h"
 #include "support/robot_controls.h"
@@ -78,6 +79,8 @@ private slots:
     void changes();
     void openWaitsForTheLastReplay_data();
     void openWaitsForTheLastReplay();
+    void startUpEndsWithSaveEnabled_data();
+    void startUpEndsWithSaveEnabled();
 };
 
 void TestChangeOrder::changes_data()
@@ -217,6 +220,52 @@ void TestChangeOrder::openWaitsForTheLastReplay()
     QCOMPARE(done, 1);
     QCOMPARE(openedTooSoon, 0);
     QCOMPARE(open->isEnabled(), openAtTheEnd);
+}
+
+void TestChangeOrder::startUpEndsWithSaveEnabled_data()
+{
+    QTest::addColumn<int>("openResult");
+    QTest::addColumn<QByteArray>("probeAnswer");
+    QTest::addColumn<QString>("pressed"); // during the homing walk
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("STOP pressed while homing") << 0 << QByteArray() << "Command4" << true;
+    QTest::newRow("RUN pressed while homing") << 0 << QByteArray() << "Command5" << true;
+    QTest::newRow("no port") << 8002 << QByteArray() << QString() << false;
+    QTest::newRow("echo") << 0 << QByteArray("B") << QString() << false;
+}
+
+void TestChangeOrder::startUpEndsWithSaveEnabled()
+{
+    QFETCH(int, openResult);
+    QFETCH(QByteArray, probeAnswer);
+    QFETCH(QString, pressed);
+    QFETCH(bool, usable);
+
+    // The base walks home to 130 once the four centring frames are out.
+    RobotHarness h(RobotHarness::configWith("MOTOR0= 130\r\n"));
+    h.port.openResult = openResult;
+    h.port.probeAnswer = probeAnswer;
+    robot &w = h.create();
+    int presses = 0;
+    if (!pressed.isEmpty()) {
+        h.port.onFrame(4, [&] {
+            QTimer::singleShot(0, &w, [&] {
+                w.findChild<QPushButton *>(pressed)->click();
+                ++presses;
+            });
+        });
+    }
+    w.Form_Load();
+
+    QCOMPARE(presses, pressed.isEmpty() ? 0 : 1);
+    QVERIFY(ui(w).Save_men->isEnabled());
+    QVERIFY(ui(w).Saveas_men->isEnabled());
+    QVERIFY(!ui(w).Command4->isEnabled());
+    // STOP's idle layout where the link can be used; elsewhere nothing offers a move.
+    for (QWidget *c : {ui(w).Command2, ui(w).Command3, ui(w).Command5, ui(w).Command16})
+        QCOMPARE(c->isEnabled(), usable);
+    QVERIFY(!w.session().isRecording());
+    QCOMPARE(ui(w).HScroll1->Value(), usable ? 130 : 127);
 }
 
 QTEST_MAIN(TestChangeOrder)

@@ -27,7 +27,18 @@ void robot::Form_Load()
     homeservos();
     m_menus->entry(MenuPanel::Entry::Save)->setEnabled(false);
     m_menus->entry(MenuPanel::Entry::SaveAs)->setEnabled(false);
-    press(m_transport->button(TransportPanel::Button::Stop));
+    // STOP sets the idle layout, Save and Save As included. It runs whenever the link is
+    // usable, also when the operator's STOP or RUN during the homing walk has disabled its
+    // button since: a motion opened before the next REC must be savable. On a link that cannot
+    // be used (the open failed, an echo, the device went away) STOP is off with the motion
+    // group and stays unpressed, so HOME, REC and RUN are not offered; Save and Save As come
+    // back all the same.
+    if (m_session.motionControlsEnabled()) {
+        Command4_Click();
+    } else {
+        m_menus->entry(MenuPanel::Entry::Save)->setEnabled(true);
+        m_menus->entry(MenuPanel::Entry::SaveAs)->setEnabled(true);
+    }
 }
 
 bool robot::Form_Unload()
