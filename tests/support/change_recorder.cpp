@@ -45,12 +45,12 @@ QStringList facetsOf(QObject *control)
 ChangeRecorder::ChangeRecorder(QWidget *window, const FakePort *port)
     : m_port(port), m_bytesSeen(port ? port->written.size() : 0)
 {
-    const auto look = [this](QObject *control) { return [this, control] { this->look(control); }; };
+    const auto follow = [this](QObject *control) { return [this, control] { look(control); }; };
     for (QAction *entry : window->findChildren<QAction *>()) {
         if (entry->objectName().isEmpty())
             continue;
         m_controls << Control{entry, facetsOf(entry)};
-        connect(entry, &QAction::changed, this, look(entry));
+        connect(entry, &QAction::changed, this, follow(entry));
     }
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (w->objectName().isEmpty() ||
@@ -60,9 +60,9 @@ ChangeRecorder::ChangeRecorder(QWidget *window, const FakePort *port)
         m_controls << Control{w, facetsOf(w)};
         w->installEventFilter(this);
         if (auto *box = qobject_cast<QLineEdit *>(w))
-            connect(box, &QLineEdit::textChanged, this, look(w));
+            connect(box, &QLineEdit::textChanged, this, follow(w));
         if (auto *slider = qobject_cast<ScrollBar *>(w))
-            connect(slider, &ScrollBar::valueChanged, this, look(w));
+            connect(slider, &ScrollBar::valueChanged, this, follow(w));
     }
 }
 

@@ -63,11 +63,10 @@ void startOpposite(robot &w, const QStringList &expected)
     }
 }
 
-// What the operator does at the next pass through the event loop after the next frame.
-void atNextFrame(RobotHarness &h, const Act &what)
+// What the operator does at the first pass through the event loop after `frames` more frames.
+void afterFrames(RobotHarness &h, int frames, const std::function<void()> &what)
 {
-    h.port.onFrame(0,
-                   [&h, what] { QTimer::singleShot(0, h.window.get(), [&h, what] { what(h); }); });
+    h.port.onFrame(frames, [&h, what] { QTimer::singleShot(0, h.window.get(), what); });
 }
 
 } // namespace
@@ -212,7 +211,7 @@ void TestChangeOrder::openWaitsForTheLastReplay()
             ++openedTooSoon;
     });
     int done = 0;
-    atNextFrame(h, [&](RobotHarness &) {
+    afterFrames(h, 0, [&] {
         during(h);
         ++done;
     });
@@ -248,11 +247,9 @@ void TestChangeOrder::startUpEndsWithSaveEnabled()
     robot &w = h.create();
     int presses = 0;
     if (!pressed.isEmpty()) {
-        h.port.onFrame(4, [&] {
-            QTimer::singleShot(0, &w, [&] {
-                w.findChild<QPushButton *>(pressed)->click();
-                ++presses;
-            });
+        afterFrames(h, 4, [&] {
+            w.findChild<QPushButton *>(pressed)->click();
+            ++presses;
         });
     }
     w.Form_Load();
