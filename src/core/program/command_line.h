@@ -2,7 +2,8 @@
 // The window program's command line: --help and --version, and the options Qt takes for
 // itself. It is read from the raw arguments before any application object exists, so that
 // the answers need no display and a command line that cannot be used opens no window and no
-// port. Anything else (a word that is not an option, an option nobody knows) is refused.
+// port. Anything else (a word that is not an option, an option nobody knows) is refused. The
+// other programs that may make a QApplication leave Qt its options the same way.
 
 #include "core/program/outcome.h"
 
