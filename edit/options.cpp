@@ -1,8 +1,7 @@
 #include "edit/options.h"
 
 #include "core/export/exports.h"
-#include "core/text/command_line.h"
-#include "core/text/program.h"
+#include "core/program/command_line.h"
 
 #include <QCommandLineParser>
 
@@ -35,12 +34,62 @@ const char *description =
     "Exit status of an export: 0 done; 2 a bad command line; 3 the movement file is missing,\n"
     "unreadable or faulty, or the motion cannot be exported; 4 OUT cannot be written.";
 
-Parsed failed(const QString &text)
+struct Table {
+    QCommandLineOption configDir;
+    QCommandLineOption exportAs;
+    QCommandLineOption loops;
+    QCommandLineOption output;
+};
+
+Table table()
 {
-    Parsed p;
-    p.outcome = Parsed::Error;
-    p.text = text;
-    return p;
+    return {
+        QCommandLineOption(
+            QStringLiteral("config-dir"),
+            QStringLiteral("Reads the homes of robotini.txt in <dir> instead of Kestrel's "
+                           "configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
+                           "~/.config/kestrel)."),
+            QStringLiteral("dir")),
+        QCommandLineOption(
+            QStringLiteral("export"),
+            QStringLiteral("Writes FILE.kmv as <format> (csv, bytes or arduino) and ends, with no "
+                           "window."),
+            QStringLiteral("format")),
+        QCommandLineOption(
+            QStringLiteral("loops"),
+            QStringLiteral("With --export: the passes, as RUN's loop count (default 1; 0 for an "
+                           "arduino sketch that plays until the board is switched off)."),
+            QStringLiteral("N")),
+        QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                           QStringLiteral("With --export: writes to <file>, whole or "
+                                          "not at all, instead of standard output."),
+                           QStringLiteral("file")),
+    };
+}
+
+// --export's own options: the format, the passes and where to write.
+Parsed readExport(const QCommandLineParser &parser, const Table &t, Parsed result)
+{
+    Options &o = result.options;
+    o.exportFormat = parser.value(t.exportAs);
+    const auto format = exports::formatNamed(o.exportFormat);
+    if (!format)
+        return program::refused(
+            QStringLiteral("--export takes csv, bytes or arduino, not '%1'.").arg(o.exportFormat));
+    if (o.file.isEmpty())
+        return program::refused(QStringLiteral("--export needs the movement file to export."));
+    if (parser.isSet(t.loops)) {
+        if (QString why = program::readWholeNumber(parser, t.loops, &o.loops, 0); !why.isEmpty())
+            return program::refused(why);
+        if (o.loops == 0 && *format == exports::Format::Bytes)
+            return program::refused(
+                QStringLiteral("--loops 0 plays for ever; the bytes of a play need an "
+                               "end: give 1 or more."));
+    }
+    o.output = parser.value(t.output);
+    if (parser.isSet(t.output) && o.output.isEmpty())
+        return program::refused(QStringLiteral("--output takes a file."));
+    return result;
 }
 
 } // namespace
@@ -48,98 +97,36 @@ Parsed failed(const QString &text)
 Parsed parse(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(description));
     parser.addPositionalArgument(QStringLiteral("FILE.kmv"),
                                  QStringLiteral("The movement file to open (optional)."),
                                  QStringLiteral("[FILE.kmv]"));
-    const QCommandLineOption help = program::helpOption();
-    const QCommandLineOption version = program::versionOption();
-    const QCommandLineOption configDir(
-        QStringLiteral("config-dir"),
-        QStringLiteral("Reads the homes of robotini.txt in <dir> instead of Kestrel's "
-                       "configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
-                       "~/.config/kestrel)."),
-        QStringLiteral("dir"));
-    const QCommandLineOption exportAs(
-        QStringLiteral("export"),
-        QStringLiteral("Writes FILE.kmv as <format> (csv, bytes or arduino) and ends, with no "
-                       "window."),
-        QStringLiteral("format"));
-    const QCommandLineOption loops(
-        QStringLiteral("loops"),
-        QStringLiteral("With --export: the passes, as RUN's loop count (default 1; 0 for an "
-                       "arduino sketch that plays until the board is switched off)."),
-        QStringLiteral("N"));
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("With --export: writes to <file>, whole or "
-                                                   "not at all, instead of standard output."),
-                                    QStringLiteral("file"));
-    parser.addOptions({help, version, configDir, exportAs, loops, output});
-
-    if (!parser.parse(args))
-        return failed(parser.errorText());
-    if (parser.isSet(help)) {
-        Parsed p;
-        p.outcome = Parsed::ShowHelp;
-        p.text = parser.helpText();
-        return p;
-    }
-    if (parser.isSet(version)) {
-        Parsed p;
-        p.outcome = Parsed::ShowVersion;
-        p.text = QStringLiteral("kestrel-edit ") + program::version();
-        return p;
-    }
+    const Table t = table();
+    Parsed result = program::readOptions(parser, QStringLiteral("kestrel-edit"), description,
+                                         {t.configDir, t.exportAs, t.loops, t.output}, args);
+    if (result.outcome != Parsed::Run)
+        return result;
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        return failed(
+        return program::refused(
             QStringLiteral("One movement file at a time; '%1' is one too many.").arg(files.at(1)));
-    Parsed result;
     if (!files.isEmpty())
         result.options.file = files.constFirst();
-    result.options.configDir = parser.value(configDir);
-    if (parser.isSet(configDir) && result.options.configDir.isEmpty())
-        return failed(QStringLiteral("--config-dir takes a folder."));
-    if (!parser.isSet(exportAs)) {
-        for (const QCommandLineOption &only : {loops, output})
-            if (parser.isSet(only))
-                return failed(QStringLiteral("--%1 goes with --export.").arg(only.names().last()));
-        return result;
-    }
-
-    Options &o = result.options;
-    result.outcome = Parsed::Export;
-    o.exportFormat = parser.value(exportAs);
-    const auto format = exports::formatNamed(o.exportFormat);
-    if (!format)
-        return failed(
-            QStringLiteral("--export takes csv, bytes or arduino, not '%1'.").arg(o.exportFormat));
-    if (o.file.isEmpty())
-        return failed(QStringLiteral("--export needs the movement file to export."));
-    if (parser.isSet(loops)) {
-        bool ok = false;
-        o.loops = parser.value(loops).toInt(&ok);
-        if (!ok || o.loops < 0)
-            return failed(QStringLiteral("--loops takes a whole number from 0 up, not '%1'.")
-                              .arg(parser.value(loops)));
-        if (o.loops == 0 && *format == exports::Format::Bytes)
-            return failed(QStringLiteral("--loops 0 plays for ever; the bytes of a play need an "
-                                         "end: give 1 or more."));
-    }
-    o.output = parser.value(output);
-    if (parser.isSet(output) && o.output.isEmpty())
-        return failed(QStringLiteral("--output takes a file."));
+    result.options.configDir = parser.value(t.configDir);
+    if (parser.isSet(t.configDir) && result.options.configDir.isEmpty())
+        return program::refused(QStringLiteral("--config-dir takes a folder."));
+    if (parser.isSet(t.exportAs))
+        return readExport(parser, t, result);
+    for (const QCommandLineOption &only : {t.loops, t.output})
+        if (parser.isSet(only))
+            return program::refused(
+                QStringLiteral("--%1 goes with --export.").arg(only.names().last()));
     return result;
 }
 
 bool answersWithoutWindow(int argc, char **argv)
 {
-    QStringList args;
-    for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    QString qtError;
-    const QStringList own = program::withoutQtOptions(args, &qtError);
-    return !qtError.isEmpty() || parse(own).outcome != Parsed::Run;
+    const Parsed parsed = program::readBesideQt(program::arguments(argc, argv), parse);
+    return parsed.outcome != Parsed::Run || parsed.options.exporting();
 }
 
 } // namespace edit

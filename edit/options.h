@@ -2,6 +2,8 @@
 // kestrel-edit's command line. Parsing is kept apart from the program so that what a command
 // line means is checked without starting anything.
 
+#include "core/program/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,13 +17,12 @@ struct Options {
     QString exportFormat;
     int loops = 1;
     QString output;
+
+    // An export runs with no window.
+    bool exporting() const { return !exportFormat.isEmpty(); }
 };
 
-struct Parsed {
-    Options options;
-    enum Outcome { Run, Export, ShowHelp, ShowVersion, Error } outcome = Run;
-    QString text; // the help text, the version line, or the error for the user
-};
+using Parsed = program::Parsed<Options>;
 
 // args without Qt's own options, program name first.
 [[nodiscard]] Parsed parse(const QStringList &args);

@@ -2,11 +2,12 @@
 
 #include "core/edit/recovery.h"
 #include "core/export/exports.h"
+#include "core/program/command_line.h"
+#include "core/program/terminal.h"
 #include "core/store/config_file.h"
 #include "core/store/folders.h"
 #include "core/store/movement_file.h"
 #include "core/store/save_file.h"
-#include "core/text/command_line.h"
 #include "core/text/program.h"
 #include "edit/options.h"
 #include "edit/window/editor_window.h"
@@ -24,12 +25,7 @@ namespace edit {
 
 namespace {
 
-void say(FILE *to, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), to);
-    std::fputc('\n', to);
-    std::fflush(to);
-}
+using program::say;
 
 // --export, with no window: the file, the configuration's homes, the format, then OUT or
 // standard output.
@@ -37,14 +33,14 @@ int exportMotion(const Options &o)
 {
     const movement::Loaded file = movement::load(o.file);
     if (!file.ok()) {
-        say(stderr, file.message.split(QChar(13)).join(QChar('\n')));
+        say(stderr, file.message);
         return 3;
     }
     const Folders folders = o.configDir.isEmpty() ? Folders::standard() : Folders{o.configDir, {}};
     const config::Loaded configuration = config::load(folders.configFile());
     // As kestrel-play says it: the homes are then the defaults.
     if (configuration.trouble != config::Loaded::Trouble::None)
-        say(stderr, configuration.notice.split(QChar(13)).join(QChar('\n')));
+        say(stderr, configuration.notice);
     const exports::Result result =
         exports::motion(*exports::formatNamed(o.exportFormat), file.records, configuration.settings,
                         o.loops, QFileInfo(o.file).fileName());
@@ -67,36 +63,10 @@ int exportMotion(const Options &o)
     return 0;
 }
 
-} // namespace
-
-int run(int argc, char **argv)
+// The editor's window on the motion, with the configuration's homes; a file it names is opened
+// unless the work of a crashed editor is recovered instead.
+int edit(QApplication &app, const Options &o)
 {
-    if (answersWithoutWindow(argc, argv)) {
-        QCoreApplication app(argc, argv);
-        program::nameApplication();
-        QString qtError;
-        Parsed parsed = parse(program::withoutQtOptions(QCoreApplication::arguments(), &qtError));
-        if (!qtError.isEmpty())
-            parsed = {Options{}, Parsed::Error, qtError};
-        if (parsed.outcome == Parsed::Error) {
-            say(stderr,
-                QStringLiteral("kestrel-edit: %1\nTry 'kestrel-edit --help'.").arg(parsed.text));
-            return 2;
-        }
-        if (parsed.outcome == Parsed::Export)
-            return exportMotion(parsed.options);
-        say(stdout, parsed.text);
-        return 0;
-    }
-
-    QApplication app(argc, argv);
-    look::setUpApplication();
-    // Kestrel's name finds Kestrel's folders; the desktop knows the editor by its own entry.
-    QGuiApplication::setDesktopFileName(program::appId() + QStringLiteral(".Edit"));
-    QString ignored; // refused above already
-    const Parsed parsed = parse(program::withoutQtOptions(QCoreApplication::arguments(), &ignored));
-    const Options &o = parsed.options;
-
     const QString configDir = o.configDir.isEmpty() ? Folders::standard().config : o.configDir;
     const config::Loaded configuration = config::load(configDir + QStringLiteral("/robotini.txt"));
 
@@ -121,6 +91,27 @@ int run(int argc, char **argv)
     // A message box that had the keyboard gives it back to nobody when no manager is there.
     window.activateWindow();
     return app.exec();
+}
+
+} // namespace
+
+int run(int argc, char **argv)
+{
+    if (answersWithoutWindow(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        program::nameApplication();
+        const Parsed parsed = program::readBesideQt(QCoreApplication::arguments(), parse);
+        if (parsed.outcome != Parsed::Run)
+            return program::answer(parsed, QStringLiteral("kestrel-edit"));
+        return exportMotion(parsed.options);
+    }
+
+    QApplication app(argc, argv);
+    look::setUpApplication();
+    // Kestrel's name finds Kestrel's folders; the desktop knows the editor by its own entry.
+    QGuiApplication::setDesktopFileName(program::appId() + QStringLiteral(".Edit"));
+    // A command line that cannot be used was refused above already.
+    return edit(app, program::readBesideQt(QCoreApplication::arguments(), parse).options);
 }
 
 } // namespace edit

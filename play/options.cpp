@@ -1,6 +1,6 @@
 #include "play/options.h"
 
-#include "core/text/program.h"
+#include "core/program/outcome.h"
 
 #include <QCommandLineParser>
 
@@ -31,12 +31,79 @@ const char *description =
 // The most passes a count may ask for; more is "until stopped", which is --loops 0.
 constexpr int mostLoops = 1000000;
 
-Parsed failed(const QString &text)
+struct Table {
+    QCommandLineOption port;
+    QCommandLineOption device;
+    QCommandLineOption loops;
+    QCommandLineOption configDir;
+    QCommandLineOption dryRun;
+    QCommandLineOption quiet;
+};
+
+Table table()
 {
-    Parsed p;
-    p.outcome = Parsed::Error;
-    p.text = text;
-    return p;
+    return {
+        QCommandLineOption(
+            QStringLiteral("port"),
+            QStringLiteral("Plays on COM<n>, found as Kestrel finds it (the link COM<n> in the "
+                           "configuration folder, then the usual device names). Default: the "
+                           "PORT= of robotini.txt."),
+            QStringLiteral("n")),
+        QCommandLineOption(
+            QStringLiteral("device"),
+            QStringLiteral("Plays on the serial device at <path> instead of a COM port."),
+            QStringLiteral("path")),
+        QCommandLineOption(
+            QStringLiteral("loops"),
+            QStringLiteral("Plays the motion <n> times (default 1, at most %1); 0 plays it until "
+                           "stopped.")
+                .arg(mostLoops),
+            QStringLiteral("n"), QStringLiteral("1")),
+        QCommandLineOption(
+            QStringLiteral("config-dir"),
+            QStringLiteral("Reads robotini.txt and the COM<n> links in <dir> instead of Kestrel's "
+                           "configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
+                           "~/.config/kestrel)."),
+            QStringLiteral("dir")),
+        QCommandLineOption(
+            QStringLiteral("dry-run"),
+            QStringLiteral("Opens no port: prints each byte that would be sent, as the simulator "
+                           "logs it without its time column (\"FF 04 7F 0D grip 127\", and "
+                           "\"probe 42\" for the probe), one a line, at once.")),
+        QCommandLineOption(
+            QStringLiteral("quiet"),
+            QStringLiteral("Shows no progress line and no notes; errors are still shown.")),
+    };
+}
+
+// The one movement file the command line names.
+Parsed readFile(const QStringList &files)
+{
+    if (files.isEmpty())
+        return program::refused(
+            QStringLiteral("Which movement file? Name one, e.g. kestrel-play motion.kmv."));
+    if (files.size() > 1)
+        return program::refused(
+            QStringLiteral("One movement file at a time; '%1' is one too many.").arg(files.at(1)));
+    Parsed result;
+    result.options.file = files.constFirst();
+    return result;
+}
+
+// Where to play: a COM port's number or a device path, not both.
+Parsed readLine(const QCommandLineParser &parser, const Table &t, Parsed result)
+{
+    Options &o = result.options;
+    if (parser.isSet(t.port))
+        if (QString why = program::readWholeNumber(parser, t.port, &o.port, 1); !why.isEmpty())
+            return program::refused(why);
+    o.device = parser.value(t.device);
+    if (parser.isSet(t.device) && o.device.isEmpty())
+        return program::refused(QStringLiteral("--device takes a device path, e.g. /dev/ttyUSB0."));
+    if (parser.isSet(t.port) && parser.isSet(t.device))
+        return program::refused(
+            QStringLiteral("--port and --device both name the line; give one."));
+    return result;
 }
 
 } // namespace
@@ -44,88 +111,27 @@ Parsed failed(const QString &text)
 Parsed parse(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(description));
     parser.addPositionalArgument(QStringLiteral("FILE.kmv"),
                                  QStringLiteral("The movement file to play."));
-    const QCommandLineOption help = program::helpOption();
-    const QCommandLineOption version = program::versionOption();
-    const QCommandLineOption port(
-        QStringLiteral("port"),
-        QStringLiteral("Plays on COM<n>, found as Kestrel finds it (the link COM<n> in the "
-                       "configuration folder, then the usual device names). Default: the "
-                       "PORT= of robotini.txt."),
-        QStringLiteral("n"));
-    const QCommandLineOption device(
-        QStringLiteral("device"),
-        QStringLiteral("Plays on the serial device at <path> instead of a COM port."),
-        QStringLiteral("path"));
-    const QCommandLineOption loops(
-        QStringLiteral("loops"),
-        QStringLiteral("Plays the motion <n> times (default 1, at most %1); 0 plays it until "
-                       "stopped.")
-            .arg(mostLoops),
-        QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption configDir(
-        QStringLiteral("config-dir"),
-        QStringLiteral("Reads robotini.txt and the COM<n> links in <dir> instead of Kestrel's "
-                       "configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
-                       "~/.config/kestrel)."),
-        QStringLiteral("dir"));
-    const QCommandLineOption dryRun(
-        QStringLiteral("dry-run"),
-        QStringLiteral("Opens no port: prints each byte that would be sent, as the simulator "
-                       "logs it without its time column (\"FF 04 7F 0D grip 127\", and "
-                       "\"probe 42\" for the probe), one a line, at once."));
-    const QCommandLineOption quiet(
-        QStringLiteral("quiet"),
-        QStringLiteral("Shows no progress line and no notes; errors are still shown."));
-    parser.addOptions({help, version, port, device, loops, configDir, dryRun, quiet});
+    const Table t = table();
+    const program::CommandLine read =
+        program::readOptions(parser, QStringLiteral("kestrel-play"), description,
+                             {t.port, t.device, t.loops, t.configDir, t.dryRun, t.quiet}, args);
+    if (read.outcome != program::CommandLine::Run)
+        return read;
 
-    if (!parser.parse(args))
-        return failed(parser.errorText());
-    if (parser.isSet(help)) {
-        Parsed p;
-        p.outcome = Parsed::ShowHelp;
-        p.text = parser.helpText();
-        return p;
-    }
-    if (parser.isSet(version)) {
-        Parsed p;
-        p.outcome = Parsed::ShowVersion;
-        p.text = QStringLiteral("kestrel-play ") + program::version();
-        return p;
-    }
-
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty())
-        return failed(QStringLiteral("Which movement file? Name one, e.g. kestrel-play motion.kmv."));
-    if (files.size() > 1)
-        return failed(QStringLiteral("One movement file at a time; '%1' is one too many.")
-                          .arg(files.at(1)));
-
-    Parsed result;
+    Parsed result = readFile(parser.positionalArguments());
+    if (result.outcome == Parsed::Run)
+        result = readLine(parser, t, result);
+    if (result.outcome != Parsed::Run)
+        return result;
     Options &o = result.options;
-    o.file = files.constFirst();
-    bool ok = true;
-    if (parser.isSet(port)) {
-        o.port = parser.value(port).toInt(&ok);
-        if (!ok || o.port < 1)
-            return failed(QStringLiteral("--port takes a whole number from 1 up, not '%1'.")
-                              .arg(parser.value(port)));
-    }
-    o.device = parser.value(device);
-    if (parser.isSet(device) && o.device.isEmpty())
-        return failed(QStringLiteral("--device takes a device path, e.g. /dev/ttyUSB0."));
-    if (parser.isSet(port) && parser.isSet(device))
-        return failed(QStringLiteral("--port and --device both name the line; give one."));
-    o.loops = parser.value(loops).toInt(&ok);
-    if (!ok || o.loops < 0 || o.loops > mostLoops)
-        return failed(QStringLiteral("--loops takes a whole number from 0 to %1, not '%2'.")
-                          .arg(mostLoops)
-                          .arg(parser.value(loops)));
-    o.configDir = parser.value(configDir);
-    o.dryRun = parser.isSet(dryRun);
-    o.quiet = parser.isSet(quiet);
+    if (QString why = program::readWholeNumber(parser, t.loops, &o.loops, 0, mostLoops);
+        !why.isEmpty())
+        return program::refused(why);
+    o.configDir = parser.value(t.configDir);
+    o.dryRun = parser.isSet(t.dryRun);
+    o.quiet = parser.isSet(t.quiet);
     return result;
 }
 

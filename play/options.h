@@ -2,6 +2,8 @@
 // kestrel-play's command line, and the exit statuses it documents. Parsing is kept apart from
 // the program so that what a command line means is checked without starting anything.
 
+#include "core/program/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,7 @@ namespace play {
 // has stopped and the port is free.
 enum Exit {
     Done = 0,
-    Failed = 1,          // the program could not run at all (no signal watch, say)
+    Failed = 1, // the program could not run at all (no signal watch, say)
     BadCommandLine = 2,
     BadMovementFile = 3, // missing, unreadable or faulty: nothing was sent
     PortUnusable = 4,    // the port could not be opened; nothing was sent
@@ -31,11 +33,7 @@ struct Options {
     bool quiet = false;
 };
 
-struct Parsed {
-    Options options;
-    enum Outcome { Run, ShowHelp, ShowVersion, Error } outcome = Run;
-    QString text; // the help text, the version line, or the error for the user
-};
+using Parsed = program::Parsed<Options>;
 
 // args as QCoreApplication::arguments() gives them, program name first.
 [[nodiscard]] Parsed parse(const QStringList &args);

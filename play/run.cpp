@@ -5,6 +5,7 @@
 #include "core/play/player.h"
 #include "core/process/event_wait.h"
 #include "core/process/quit_signals.h"
+#include "core/program/terminal.h"
 #include "core/store/config_file.h"
 #include "core/store/folders.h"
 #include "core/store/movement_file.h"
@@ -19,20 +20,14 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace play {
 
 namespace {
 
-// Messages are the window's, whose lines end in carriage returns; a terminal wants line feeds.
-void say(FILE *to, QString text)
-{
-    text.replace(QChar(13), QChar(10));
-    std::fputs(text.toUtf8().constData(), to);
-    std::fputc('\n', to);
-    std::fflush(to);
-}
+using program::say;
 
 // The port a run plays on, how messages name it ("COMM 2", or the device path given), and how
 // it is opened.
@@ -65,69 +60,21 @@ Line makeLine(const Options &o, const QString &configDir, int configuredPort)
     return line;
 }
 
-} // namespace
-
-int run(int argc, char **argv)
+// How a run ends when the device went away.
+int lost(const Options &o, const Line &line)
 {
-    // A dry run printed into a pipe that closes (| head) must still stop the arm cleanly.
-    std::signal(SIGPIPE, SIG_IGN);
-    QCoreApplication app(argc, argv);
-    program::nameApplication();
+    // A dry run whose reader has gone ends as a program does that writes into a closed
+    // pipe: without a word, with the status of SIGPIPE.
+    if (o.dryRun)
+        return BySignal + SIGPIPE;
+    say(stderr, comdevice::failureText(comdevice::NoDevice, line.name, line.port->device()));
+    return DeviceLost;
+}
 
-    const Parsed parsed = parse(QCoreApplication::arguments());
-    switch (parsed.outcome) {
-    case Parsed::ShowHelp:
-    case Parsed::ShowVersion:
-        say(stdout, parsed.text);
-        return Done;
-    case Parsed::Error:
-        say(stderr,
-            QStringLiteral("kestrel-play: %1\nTry 'kestrel-play --help'.").arg(parsed.text));
-        return BadCommandLine;
-    case Parsed::Run:
-        break;
-    }
-    const Options &o = parsed.options;
-
-    // Watched from the start: a signal before the arm moves ends the run before it does.
-    QuitSignals quitSignals;
-    if (!quitSignals.install()) {
-        say(stderr, QStringLiteral("kestrel-play: cannot watch for Ctrl-C; not playing."));
-        return Failed;
-    }
-    int signalled = 0;
-
-    const Folders folders{o.configDir.isEmpty() ? Folders::standard().config : o.configDir, {}};
-    // Found under Kestrel's name; from here on the program goes by its own. The port's lock file
-    // records the name, and Qt takes the lock of a running process whose name differs for one
-    // left behind by a dead process (its number reused), and removes it.
-    QCoreApplication::setApplicationName(QStringLiteral("kestrel-play"));
-    const config::Loaded configuration = config::load(folders.configFile());
-    if (configuration.trouble != config::Loaded::Trouble::None && !o.quiet)
-        say(stderr, configuration.notice);
-
-    // The whole file is checked before the port is opened: a fault on its last line sends
-    // nothing at all.
-    const movement::Loaded file = movement::load(o.file);
-    if (!file.ok()) {
-        say(stderr, file.message);
-        return BadMovementFile;
-    }
-
-    Line line = makeLine(o, folders.config, configuration.settings.port);
+// Opens the line and probes it; the exit status when it cannot be played on.
+std::optional<int> openLine(ArmSession &session, const Line &line, const Options &o)
+{
     Port &port = *line.port;
-    Player player(port, configuration.settings, o.loops);
-    ArmSession &session = player.session();
-    session.openMovement(o.file, file.records);
-    const auto lost = [&] {
-        // A dry run whose reader has gone ends as a program does that writes into a closed
-        // pipe: without a word, with the status of SIGPIPE.
-        if (o.dryRun)
-            return BySignal + SIGPIPE;
-        say(stderr, comdevice::failureText(comdevice::NoDevice, line.name, port.device()));
-        return int(DeviceLost);
-    };
-
     const ArmSession::PortOutcome opened = session.choosePort(line.number, line.open);
     if (opened == ArmSession::PortOutcome::Failed) {
         say(stderr,
@@ -135,29 +82,25 @@ int run(int argc, char **argv)
         return PortUnusable;
     }
     if (opened == ArmSession::PortOutcome::Lost || !port.isOpen())
-        return lost();
+        return lost(o, line);
     if (opened == ArmSession::PortOutcome::Echoed) {
         say(stderr, comdevice::echoText(line.name));
         return DeviceEchoes;
     }
+    return std::nullopt;
+}
 
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &player, [&](int signal) {
-        // The first signal decides the status; more of them change nothing.
-        if (signalled == 0)
-            signalled = signal;
-        player.interrupt();
-    });
-    // A signal that came during the probe's second, when no events ran, is seen here.
-    events::runPending();
-
+// The start-up and the passes, with the progress line on a terminal; the port is closed after.
+Sequencer::End playPasses(Player &player, Port &port, const Options &o, bool stopped)
+{
     const bool showProgress = !o.quiet && !o.dryRun && ::isatty(STDERR_FILENO);
     StatusLine status(stderr);
     if (showProgress)
         status.show(QStringLiteral("Homing the arm"), true);
 
-    Sequencer::End end = signalled ? Sequencer::End::Stopped : player.startUp();
+    Sequencer::End end = stopped ? Sequencer::End::Stopped : player.startUp();
     if (end == Sequencer::End::Done) {
-        const Progress progress(session.stepBuffer(), player.positions(), o.loops);
+        const Progress progress(player.session().stepBuffer(), player.positions(), o.loops);
         QElapsedTimer played;
         played.start();
         if (showProgress)
@@ -175,16 +118,88 @@ int run(int argc, char **argv)
     // of a frame. What was written goes out whole first: at most a few frames.
     port.waitForLine(0);
     port.close();
+    return end;
+}
 
-    switch (end) {
+// The configuration, with its notice unless quiet.
+config::Loaded loadConfiguration(const Folders &folders, const Options &o)
+{
+    const config::Loaded configuration = config::load(folders.configFile());
+    if (configuration.trouble != config::Loaded::Trouble::None && !o.quiet)
+        say(stderr, configuration.notice);
+    return configuration;
+}
+
+// The movement file played on the line, from the probe to the end of the passes or a signal.
+int playMotion(const Options &o, const config::Loaded &configuration, const Folders &folders,
+               const std::vector<Step> &records, QuitSignals &quitSignals)
+{
+    int signalled = 0; // the first signal's number
+    Line line = makeLine(o, folders.config, configuration.settings.port);
+    Player player(*line.port, configuration.settings, o.loops);
+    player.session().openMovement(o.file, records);
+    if (const std::optional<int> refused = openLine(player.session(), line, o))
+        return *refused;
+
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &player, [&](int signal) {
+        // The first signal decides the status; more of them change nothing.
+        if (signalled == 0)
+            signalled = signal;
+        player.interrupt();
+    });
+    // A signal that came during the probe's second, when no events ran, is seen here.
+    events::runPending();
+
+    switch (playPasses(player, *line.port, o, signalled != 0)) {
     case Sequencer::End::Done:
         return Done;
     case Sequencer::End::Lost:
-        return lost();
+        return lost(o, line);
     case Sequencer::End::Stopped:
         break;
     }
     return BySignal + signalled;
+}
+
+// Reads the configuration and the movement file, then plays it.
+int openAndPlay(const Options &o)
+{
+    // Watched from the start: a signal before the arm moves ends the run before it does.
+    QuitSignals quitSignals;
+    if (!quitSignals.install()) {
+        say(stderr, QStringLiteral("kestrel-play: cannot watch for Ctrl-C; not playing."));
+        return Failed;
+    }
+    const Folders folders{o.configDir.isEmpty() ? Folders::standard().config : o.configDir, {}};
+    // Found under Kestrel's name; from here on the program goes by its own. The port's lock file
+    // records the name, and Qt takes the lock of a running process whose name differs for one
+    // left behind by a dead process (its number reused), and removes it.
+    QCoreApplication::setApplicationName(QStringLiteral("kestrel-play"));
+    const config::Loaded configuration = loadConfiguration(folders, o);
+
+    // The whole file is checked before the port is opened: a fault on its last line sends
+    // nothing at all.
+    const movement::Loaded file = movement::load(o.file);
+    if (!file.ok()) {
+        say(stderr, file.message);
+        return BadMovementFile;
+    }
+    return playMotion(o, configuration, folders, file.records, quitSignals);
+}
+
+} // namespace
+
+int run(int argc, char **argv)
+{
+    // A dry run printed into a pipe that closes (| head) must still stop the arm cleanly.
+    std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication app(argc, argv);
+    program::nameApplication();
+
+    const Parsed parsed = parse(QCoreApplication::arguments());
+    if (parsed.outcome != Parsed::Run)
+        return program::answer(parsed, QStringLiteral("kestrel-play"));
+    return openAndPlay(parsed.options);
 }
 
 } // namespace play

@@ -1,28 +1,71 @@
 #include "sim/run.h"
 
+#include "core/process/quit_signals.h"
+#include "core/program/command_line.h"
+#include "core/program/terminal.h"
 #include "core/store/folders.h"
-#include "core/text/command_line.h"
 #include "sim/core/headless_log.h"
 #include "sim/core/options.h"
 #include "sim/core/pty_link.h"
-#include "core/process/quit_signals.h"
 #include "sim/core/simulator.h"
 #include "sim/window/arm_window.h"
 
 #include <QApplication>
 #include <csignal>
-#include <cstdio>
 #include <memory>
 
 namespace sim {
 
 namespace {
 
-void say(FILE *to, const QString &text)
+using program::say;
+
+// The simulator with its views: the log of a headless run, or the window.
+int simulate(QCoreApplication &app, const Options &o, PtyLink &link, HeadlessLog &log)
 {
-    std::fputs(qPrintable(text), to);
-    std::fputc('\n', to);
-    std::fflush(to);
+    const QString portName = QStringLiteral("COM%1").arg(o.port);
+    say(stderr, QStringLiteral("%1 -> %2").arg(portName, link.slavePath()));
+
+    Simulator simulator(link.masterFd(), o.echo, nullptr);
+    std::unique_ptr<ArmWindow> window;
+    if (o.headless) {
+        QObject::connect(&simulator, &Simulator::happened, &log, &HeadlessLog::write);
+    } else {
+        window = std::make_unique<ArmWindow>(simulator, portName, link.slavePath(), o.echo);
+        window->show();
+    }
+    const int status = app.exec();
+    link.unpublish();
+    return status;
+}
+
+// Opens the log and publishes the link, then simulates until a quit or a signal.
+int publishAndSimulate(QCoreApplication &app, const Options &o)
+{
+    HeadlessLog log(nullptr);
+    QString error;
+    if (o.headless && !log.open(o.logFile, &error)) {
+        say(stderr, QStringLiteral("kestrel-sim: ") + error);
+        return 1;
+    }
+
+    // Watched before the link is published: whoever sees the link may stop us at once, and a
+    // Ctrl-C that came in between would end the process with the link left behind.
+    QuitSignals quitSignals;
+    if (!quitSignals.install()) {
+        say(stderr, QStringLiteral("kestrel-sim: cannot watch for Ctrl-C; stopping."));
+        return 1;
+    }
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &QCoreApplication::quit);
+
+    // The program's own folder rule, so that the two always agree on where COMn lives.
+    const QString folder = o.configDir.isEmpty() ? Folders::standard().config : o.configDir;
+    PtyLink::Opened opened = PtyLink::publish(folder, o.port);
+    if (!opened.link) {
+        say(stderr, QStringLiteral("kestrel-sim: ") + opened.error);
+        return 1;
+    }
+    return simulate(app, o, *opened.link, log);
 }
 
 } // namespace
@@ -40,63 +83,10 @@ int run(int argc, char **argv)
         app = std::make_unique<QApplication>(argc, argv);
 
     // Without a window, Qt's own options are still in the arguments; they are no error.
-    QString qtError;
-    ParsedOptions parsed =
-        parseOptions(program::withoutQtOptions(QCoreApplication::arguments(), &qtError));
-    if (!qtError.isEmpty())
-        parsed = {Options{}, ParsedOptions::Error, qtError};
-    switch (parsed.outcome) {
-    case ParsedOptions::ShowHelp:
-    case ParsedOptions::ShowVersion:
-        say(stdout, parsed.text);
-        return 0;
-    case ParsedOptions::Error:
-        say(stderr, QStringLiteral("kestrel-sim: %1\nTry 'kestrel-sim --help'.").arg(parsed.text));
-        return 2;
-    case ParsedOptions::Run:
-        break;
-    }
-    const Options &o = parsed.options;
-
-    HeadlessLog log(nullptr);
-    QString error;
-    if (o.headless && !log.open(o.logFile, &error)) {
-        say(stderr, QStringLiteral("kestrel-sim: ") + error);
-        return 1;
-    }
-
-    // Watched before the link is published: whoever sees the link may stop us at once, and a
-    // Ctrl-C that came in between would end the process with the link left behind.
-    QuitSignals quitSignals;
-    if (!quitSignals.install()) {
-        say(stderr, QStringLiteral("kestrel-sim: cannot watch for Ctrl-C; stopping."));
-        return 1;
-    }
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, app.get(), &QCoreApplication::quit);
-
-    // The program's own folder rule, so that the two always agree on where COMn lives.
-    const QString folder = o.configDir.isEmpty() ? Folders::standard().config : o.configDir;
-    PtyLink::Opened opened = PtyLink::publish(folder, o.port);
-    if (!opened.link) {
-        say(stderr, QStringLiteral("kestrel-sim: ") + opened.error);
-        return 1;
-    }
-
-    const QString portName = QStringLiteral("COM%1").arg(o.port);
-    say(stderr, QStringLiteral("%1 -> %2").arg(portName, opened.link->slavePath()));
-
-    Simulator simulator(opened.link->masterFd(), o.echo, nullptr);
-    std::unique_ptr<ArmWindow> window;
-    if (o.headless) {
-        QObject::connect(&simulator, &Simulator::happened, &log, &HeadlessLog::write);
-    } else {
-        window = std::make_unique<ArmWindow>(simulator, portName, opened.link->slavePath(), o.echo);
-        window->show();
-    }
-
-    const int status = app->exec();
-    opened.link->unpublish();
-    return status;
+    const ParsedOptions parsed = program::readBesideQt(QCoreApplication::arguments(), parseOptions);
+    if (parsed.outcome != ParsedOptions::Run)
+        return program::answer(parsed, QStringLiteral("kestrel-sim"));
+    return publishAndSimulate(*app, parsed.options);
 }
 
 } // namespace sim

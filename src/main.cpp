@@ -1,6 +1,7 @@
 #include "core/link/serial_port.h"
 #include "core/process/quit_signals.h"
-#include "core/text/command_line.h"
+#include "core/program/command_line.h"
+#include "core/text/program.h"
 #include "windows/robot/robot.h"
 #include "windows/widgets/dialogs.h"
 #include "windows/widgets/look.h"
@@ -16,7 +17,7 @@ int main(int argc, char *argv[])
     // cannot be used opens no window and no port.
     const program::CommandLine commandLine = program::readCommandLine(argc, argv);
     if (commandLine.outcome != program::CommandLine::Run)
-        return program::answer(commandLine);
+        return program::answer(commandLine, program::name());
 
     QApplication app(argc, argv);
     look::setUpApplication();

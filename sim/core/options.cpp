@@ -1,7 +1,6 @@
 #include "sim/core/options.h"
 
-#include "core/text/command_line.h"
-#include "core/text/program.h"
+#include "core/program/command_line.h"
 
 #include <QCommandLineParser>
 #include <cstring>
@@ -18,94 +17,80 @@ const char *description =
     "Start it before Kestrel, then choose the same port in Kestrel's Options menu.\n"
     "The link is removed when the simulator ends (Ctrl-C or SIGTERM included).";
 
+struct Table {
+    QCommandLineOption configDir;
+    QCommandLineOption port;
+    QCommandLineOption echo;
+    QCommandLineOption headless;
+    QCommandLineOption log;
+};
+
+Table table()
+{
+    return {
+        QCommandLineOption(
+            QStringLiteral("config-dir"),
+            QStringLiteral("Publishes the port in <dir> instead of Kestrel's configuration folder "
+                           "($XDG_CONFIG_HOME/kestrel, by default ~/.config/kestrel). Created "
+                           "when missing."),
+            QStringLiteral("dir")),
+        QCommandLineOption(QStringLiteral("port"),
+                           QStringLiteral("Publishes the port as COM<n> (default 1)."),
+                           QStringLiteral("n"), QStringLiteral("1")),
+        QCommandLineOption(QStringLiteral("echo"),
+                           QStringLiteral("Echoes the probe byte \"B\" like a modem, so "
+                                          "that Kestrel shows its warning.")),
+        QCommandLineOption(
+            QStringLiteral("headless"),
+            QStringLiteral("Shows no window; writes each frame and junk byte as a line with its "
+                           "time in seconds since start, e.g. \"0.412 FF 04 7F 0D grip 127\".")),
+        QCommandLineOption(QStringLiteral("log"),
+                           QStringLiteral("With --headless, writes the lines to <file> "
+                                          "instead of standard output."),
+                           QStringLiteral("file")),
+    };
+}
+
 } // namespace
 
 ParsedOptions parseOptions(const QStringList &args)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(description));
-    const QCommandLineOption help = program::helpOption();
-    const QCommandLineOption version = program::versionOption();
-    const QCommandLineOption configDir(
-        QStringLiteral("config-dir"),
-        QStringLiteral("Publishes the port in <dir> instead of Kestrel's configuration folder "
-                       "($XDG_CONFIG_HOME/kestrel, by default ~/.config/kestrel). Created "
-                       "when missing."),
-        QStringLiteral("dir"));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Publishes the port as COM<n> (default 1)."),
-                                  QStringLiteral("n"), QStringLiteral("1"));
-    const QCommandLineOption echo(QStringLiteral("echo"),
-                                  QStringLiteral("Echoes the probe byte \"B\" like a modem, so "
-                                                 "that Kestrel shows its warning."));
-    const QCommandLineOption headless(
-        QStringLiteral("headless"),
-        QStringLiteral("Shows no window; writes each frame and junk byte as a line with its "
-                       "time in seconds since start, e.g. \"0.412 FF 04 7F 0D grip 127\"."));
-    const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("With --headless, writes the lines to <file> "
-                                                "instead of standard output."),
-                                 QStringLiteral("file"));
-    parser.addOptions({help, version, configDir, port, echo, headless, log});
-
-    ParsedOptions result;
-    if (!parser.parse(args)) {
-        result.outcome = ParsedOptions::Error;
-        result.text = parser.errorText();
+    const Table t = table();
+    ParsedOptions result =
+        program::readOptions(parser, QStringLiteral("kestrel-sim"), description,
+                             {t.configDir, t.port, t.echo, t.headless, t.log}, args);
+    if (result.outcome != ParsedOptions::Run)
         return result;
-    }
-    if (parser.isSet(help)) {
-        result.outcome = ParsedOptions::ShowHelp;
-        result.text = parser.helpText();
-        return result;
-    }
-    if (parser.isSet(version)) {
-        result.outcome = ParsedOptions::ShowVersion;
-        result.text = QStringLiteral("kestrel-sim ") + program::version();
-        return result;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        result.outcome = ParsedOptions::Error;
-        result.text = QStringLiteral("Unexpected argument '%1'.")
-                          .arg(parser.positionalArguments().constFirst());
-        return result;
-    }
+    if (!parser.positionalArguments().isEmpty())
+        return program::refused(QStringLiteral("Unexpected argument '%1'.")
+                                    .arg(parser.positionalArguments().constFirst()));
 
     Options &o = result.options;
-    bool ok = false;
-    o.port = parser.value(port).toInt(&ok);
-    if (!ok || o.port < 1) {
-        result.outcome = ParsedOptions::Error;
-        result.text = QStringLiteral("--port takes a whole number from 1 up, not '%1'.")
-                          .arg(parser.value(port));
-        return result;
-    }
-    o.configDir = parser.value(configDir);
-    o.echo = parser.isSet(echo);
-    o.headless = parser.isSet(headless);
-    o.logFile = parser.value(log);
-    if (!o.logFile.isEmpty() && !o.headless) {
-        result.outcome = ParsedOptions::Error;
-        result.text = QStringLiteral("--log goes with --headless; the window shows the frames.");
-    }
+    if (QString why = program::readWholeNumber(parser, t.port, &o.port, 1); !why.isEmpty())
+        return program::refused(why);
+    o.configDir = parser.value(t.configDir);
+    o.echo = parser.isSet(t.echo);
+    o.headless = parser.isSet(t.headless);
+    o.logFile = parser.value(t.log);
+    if (!o.logFile.isEmpty() && !o.headless)
+        return program::refused(
+            QStringLiteral("--log goes with --headless; the window shows the frames."));
     return result;
 }
 
 bool wantsNoWindow(int argc, char **argv)
 {
-    QStringList args;
-    for (int i = 0; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i) {
         for (const char *flag : {"--headless", "-h", "--help", "-v", "--version"}) {
-            if (i > 0 && std::strcmp(argv[i], flag) == 0)
+            if (std::strcmp(argv[i], flag) == 0)
                 return true;
         }
-        args << QString::fromLocal8Bit(argv[i]);
     }
     // A command line that cannot be used is refused without a window too: without a display,
     // making one would end the process before it could say what was wrong.
-    QString qtError;
-    const QStringList own = program::withoutQtOptions(args, &qtError);
-    return !qtError.isEmpty() || parseOptions(own).outcome == ParsedOptions::Error;
+    return program::readBesideQt(program::arguments(argc, argv), parseOptions).outcome ==
+           ParsedOptions::Error;
 }
 
 } // namespace sim

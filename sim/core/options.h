@@ -2,6 +2,8 @@
 // The simulator's command line. Parsing is kept apart from the application so that what a
 // command line means can be checked without starting anything.
 
+#include "core/program/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,11 +17,7 @@ struct Options {
     QString logFile; // headless only; empty: standard output
 };
 
-struct ParsedOptions {
-    Options options;
-    enum Outcome { Run, ShowHelp, ShowVersion, Error } outcome = Run;
-    QString text; // the help text, the version line, or the error for the user
-};
+using ParsedOptions = program::Parsed<Options>;
 
 // args as QCoreApplication::arguments() gives them, program name first.
 [[nodiscard]] ParsedOptions parseOptions(const QStringList &args);

@@ -40,38 +40,9 @@ ArmWindow::ArmWindow(const Simulator &simulator, const QString &portName, const 
     setWindowTitle(tr("Kestrel simulated arm \u2014 %1").arg(portName));
     setObjectName(QStringLiteral("ArmWindow"));
 
-    // The pictures read the positions last received.
-    const armview::Positions received = [&state = simulator.state()](int channel) {
-        return state.position(channel);
-    };
-    m_side = new armview::SideView(received, this);
-    m_side->setObjectName(QStringLiteral("sideView"));
-    m_top = new armview::TopView(received, this);
-    m_top->setObjectName(QStringLiteral("topView"));
-    m_grip = new armview::GripView(received, this);
-    m_grip->setObjectName(QStringLiteral("gripView"));
-
-    auto *small = new QVBoxLayout;
-    small->addWidget(m_top, 3);
-    small->addWidget(m_grip, 2);
-    auto *pictures = new QHBoxLayout;
-    pictures->addWidget(m_side, 5);
-    pictures->addLayout(small, 2);
-
-    auto *recentBox = new QGroupBox(tr("Last received"), this);
-    m_recent = new QPlainTextEdit(recentBox);
-    m_recent->setObjectName(QStringLiteral("recent"));
-    m_recent->setReadOnly(true);
-    m_recent->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_recent->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    const QFontMetrics metrics = m_recent->fontMetrics();
-    m_recent->setMinimumSize(
-        metrics.horizontalAdvance(QStringLiteral("0000.000  FF 00 00 0D shoulder 000")) + 24,
-        metrics.lineSpacing() * (recentCapacity + 1));
-    m_recent->setPlaceholderText(
-        tr("Nothing yet: choose %1 in Kestrel's Options menu.").arg(portName));
-    (new QVBoxLayout(recentBox))->addWidget(m_recent);
-
+    // Made in this order, which is the order of the tab key.
+    QLayout *pictures = makePictures();
+    QWidget *recentBox = makeRecent(portName);
     auto *facts = new QVBoxLayout;
     facts->addWidget(makeJoints());
     facts->addWidget(makeLine(portName, device, echo));
@@ -90,6 +61,46 @@ ArmWindow::ArmWindow(const Simulator &simulator, const QString &portName, const 
     m_refresh.start();
     refresh();
     resize(900, 680);
+}
+
+QLayout *ArmWindow::makePictures()
+{
+    // The pictures read the positions last received.
+    const armview::Positions received = [&state = m_simulator.state()](int channel) {
+        return state.position(channel);
+    };
+    m_side = new armview::SideView(received, this);
+    m_side->setObjectName(QStringLiteral("sideView"));
+    m_top = new armview::TopView(received, this);
+    m_top->setObjectName(QStringLiteral("topView"));
+    m_grip = new armview::GripView(received, this);
+    m_grip->setObjectName(QStringLiteral("gripView"));
+
+    auto *small = new QVBoxLayout;
+    small->addWidget(m_top, 3);
+    small->addWidget(m_grip, 2);
+    auto *pictures = new QHBoxLayout;
+    pictures->addWidget(m_side, 5);
+    pictures->addLayout(small, 2);
+    return pictures;
+}
+
+QWidget *ArmWindow::makeRecent(const QString &portName)
+{
+    auto *recentBox = new QGroupBox(tr("Last received"), this);
+    m_recent = new QPlainTextEdit(recentBox);
+    m_recent->setObjectName(QStringLiteral("recent"));
+    m_recent->setReadOnly(true);
+    m_recent->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_recent->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const QFontMetrics metrics = m_recent->fontMetrics();
+    m_recent->setMinimumSize(
+        metrics.horizontalAdvance(QStringLiteral("0000.000  FF 00 00 0D shoulder 000")) + 24,
+        metrics.lineSpacing() * (recentCapacity + 1));
+    m_recent->setPlaceholderText(
+        tr("Nothing yet: choose %1 in Kestrel's Options menu.").arg(portName));
+    (new QVBoxLayout(recentBox))->addWidget(m_recent);
+    return recentBox;
 }
 
 QWidget *ArmWindow::makeJoints()

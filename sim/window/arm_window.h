@@ -28,6 +28,8 @@ public:
 
 private:
     void refresh();
+    QLayout *makePictures(); // the side, top and grip views
+    QWidget *makeRecent(const QString &portName);
     QWidget *makeJoints();
     QWidget *makeLine(const QString &portName, const QString &device, bool echo);
 

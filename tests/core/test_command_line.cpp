@@ -1,7 +1,7 @@
 // The window program's command line, read before any application object exists: what it
 // answers, what it leaves to Qt, and what it refuses.
 
-#include "core/text/command_line.h"
+#include "core/program/command_line.h"
 #include "core/text/program.h"
 
 #include <QTest>

@@ -74,6 +74,9 @@ void TestMovementFile::writesTheGoldenFile()
         QVERIFY(b->put(i++, s));
     QVERIFY(b->put(6, {3, 3})); // above the range written: must not appear
     QCOMPARE(movement::write(*b, 1, 5), golden("movement_example.kmv"));
+    // A motion kept outside the buffer becomes the same bytes.
+    const std::vector<Step> records{b->at(1), b->at(2), b->at(3), b->at(4), b->at(5)};
+    QCOMPARE(movement::text(records), golden("movement_example.kmv"));
 }
 
 void TestMovementFile::writeRangeStaysInsideTheBuffer_data()

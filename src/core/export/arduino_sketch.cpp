@@ -129,6 +129,43 @@ QByteArray commentSafe(const QString &name)
     return text;
 }
 
+using Pairs = std::vector<std::pair<int, int>>;
+
+// The start-up's frames as (channel, position) pairs; false when its bytes are not whole frames.
+bool framePairs(const QByteArray &bytes, Pairs &pairs)
+{
+    bool junk = false;
+    frame::Decoder decoder;
+    decoder.feed(
+        bytes, [&](const frame::Frame &f) { pairs.emplace_back(f.channel, f.position); },
+        [&](unsigned char) { junk = true; });
+    return !junk && decoder.frames() * frame::size == bytes.size();
+}
+
+// The records a pass plays, from the second on.
+Pairs passPairs(const std::vector<Step> &records)
+{
+    Pairs steps;
+    for (std::size_t i = 1; i < records.size(); ++i)
+        steps.emplace_back(records[i].channel, records[i].position);
+    return steps;
+}
+
+QByteArray passesText(int loops)
+{
+    return loops == 0 ? QByteArray("the passes again and again for as long as the board has power")
+           : loops == 1 ? QByteArray("one pass")
+                        : QByteArray::number(loops) + " passes";
+}
+
+QByteArray poseText(const std::array<int, axes::count> &pose)
+{
+    QByteArray text;
+    for (int p : pose)
+        text += (text.isEmpty() ? "" : ", ") + QByteArray::number(p);
+    return text;
+}
+
 } // namespace
 
 Result arduinoSketch(const std::vector<Step> &records, const config::Settings &settings, int loops,
@@ -140,33 +177,16 @@ Result arduinoSketch(const std::vector<Step> &records, const config::Settings &s
     const Played played = play(records, settings, 1);
     if (!played.error.isEmpty())
         return {{}, played.error};
-
-    std::vector<std::pair<int, int>> startUp;
-    bool junk = false;
-    frame::Decoder decoder;
-    decoder.feed(
-        played.startUp, [&](const frame::Frame &f) { startUp.emplace_back(f.channel, f.position); },
-        [&](unsigned char) { junk = true; });
-    if (junk || decoder.frames() * frame::size != played.startUp.size())
+    Pairs startUp;
+    if (!framePairs(played.startUp, startUp))
         return {{}, QStringLiteral("The start-up bytes are not whole frames.")};
+    const Pairs steps = passPairs(records);
 
-    std::vector<std::pair<int, int>> steps;
-    for (std::size_t i = 1; i < records.size(); ++i)
-        steps.emplace_back(records[i].channel, records[i].position);
-
-    QByteArray passStart;
-    for (int p : played.passStart)
-        passStart += (passStart.isEmpty() ? "" : ", ") + QByteArray::number(p);
-
-    const QByteArray passesText =
-        loops == 0   ? QByteArray("the passes again and again for as long as the board has power")
-        : loops == 1 ? QByteArray("one pass")
-                     : QByteArray::number(loops) + " passes";
     QByteArray sketch = sketchTemplate;
     const std::pair<const char *, QByteArray> fields[] = {
         {"@RECORDS@", QByteArray::number(qsizetype(records.size()))},
         {"@STEPS@", QByteArray::number(qsizetype(steps.size()))},
-        {"@PASSES_TEXT@", passesText},
+        {"@PASSES_TEXT@", passesText(loops)},
         {"@HOME0@", QByteArray::number(settings.home[0])},
         {"@HOME1@", QByteArray::number(settings.home[1])},
         {"@HOME2@", QByteArray::number(settings.home[2])},
@@ -177,7 +197,7 @@ Result arduinoSketch(const std::vector<Step> &records, const config::Settings &s
         {"@PASSES@", QByteArray::number(loops)},
         {"@STARTUP_COUNT@", QByteArray::number(qsizetype(startUp.size()))},
         {"@STARTUP@", initialisers(startUp, 0)},
-        {"@PASS_START@", passStart},
+        {"@PASS_START@", poseText(played.passStart)},
         {"@STEP_COUNT@", QByteArray::number(qsizetype(steps.size()))},
         {"@STEPS_DATA@", initialisers(steps, 2)},
         // Last: a file name may hold anything, a key too.

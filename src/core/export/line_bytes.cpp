@@ -54,45 +54,55 @@ private:
     QByteArray m_kept;
 };
 
+QString tooMany(qint64 most)
+{
+    return QStringLiteral("The bytes would run past %1 bytes; ask for fewer passes.").arg(most);
+}
+
+// Why the records cannot become the bytes of `loops` passes, or an empty text.
+QString unplayable(const std::vector<Step> &records, int loops, qint64 most)
+{
+    if (QString why = refusal(records); !why.isEmpty())
+        return why;
+    if (loops < 1)
+        return QStringLiteral("The bytes need a number of passes from 1 up: "
+                              "passes for ever have no end to write.");
+    // Every step writes a frame at least: a count that cannot fit is refused before playing.
+    if (qint64(loops) * qint64(records.size() - 1) * frame::size > most)
+        return tooMany(most);
+    return {};
+}
+
+// Opens the motion and the port as kestrel-play does; false when the player did not start so.
+bool startAsPlayDoes(play::Player &player, KeepingPort &port, const std::vector<Step> &records,
+                     const config::Settings &settings)
+{
+    ArmSession &session = player.session();
+    // Nobody is there to press a button, and a window that asked for the bytes must not run its
+    // events in the middle of making them (it could close the motion under the player). With no
+    // pause ever set, the hold is never reached.
+    session.setWaits({[] {}, [] {}});
+    session.openMovement(QStringLiteral("export.kmv"), records);
+    // kestrel-play opens its port the same way; its probe is the one byte that is not the arm's.
+    return session.choosePort(settings.port, [&port] { return port.open(1); }) ==
+               ArmSession::PortOutcome::Usable &&
+           port.take() == QByteArrayLiteral("B");
+}
+
 } // namespace
 
 Played play(const std::vector<Step> &records, const config::Settings &settings, int loops,
             qint64 most)
 {
     Played played;
-    if (played.error = refusal(records); !played.error.isEmpty())
+    if (played.error = unplayable(records, loops, most); !played.error.isEmpty())
         return played;
-    if (loops < 1) {
-        played.error = QStringLiteral("The bytes need a number of passes from 1 up: "
-                                      "passes for ever have no end to write.");
-        return played;
-    }
-
-    const auto tooMany = [&played, most] {
-        played.error =
-            QStringLiteral("The bytes would run past %1 bytes; ask for fewer passes.").arg(most);
-    };
-    // Every step writes a frame at least: a count that cannot fit is refused before playing.
-    if (qint64(loops) * qint64(records.size() - 1) * frame::size > most) {
-        tooMany();
-        return played;
-    }
 
     play::Player *player = nullptr;
     KeepingPort port(most, [&player] { player->interrupt(); });
     play::Player thePlayer(port, settings, loops);
     player = &thePlayer;
-    ArmSession &session = thePlayer.session();
-    // Nobody is there to press a button, and a window that asked for the bytes must not run its
-    // events in the middle of making them (it could close the motion under the player). With no
-    // pause ever set, the hold is never reached.
-    session.setWaits({[] {}, [] {}});
-    session.openMovement(QStringLiteral("export.kmv"), records);
-
-    // kestrel-play opens its port the same way; its probe is the one byte that is not the arm's.
-    if (session.choosePort(settings.port, [&port] { return port.open(1); }) !=
-            ArmSession::PortOutcome::Usable ||
-        port.take() != QByteArrayLiteral("B")) {
+    if (!startAsPlayDoes(thePlayer, port, records, settings)) {
         played.error = QStringLiteral("The player did not start as kestrel-play starts.");
         return played;
     }
@@ -103,7 +113,7 @@ Played play(const std::vector<Step> &records, const config::Settings &settings, 
         startedUp == Sequencer::End::Done ? thePlayer.run() : Sequencer::End::Stopped;
     played.passes = port.take();
     if (port.overflowed())
-        tooMany();
+        played.error = tooMany(most);
     else if (ran != Sequencer::End::Done)
         played.error = QStringLiteral("The player stopped before the end of the motion.");
     return played;

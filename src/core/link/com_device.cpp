@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <cerrno>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,14 +63,53 @@ Route::End endFor(int error)
     }
 }
 
+// The target of the link at native, as written in it; empty, with the route's end set, when it
+// cannot be read.
+std::optional<QString> linkTarget(const QByteArray &native, Route::End *end)
+{
+    QByteArray target(4096, '\0');
+    const ssize_t n = ::readlink(native.constData(), target.data(), size_t(target.size()));
+    if (n < 0 || n >= target.size()) {
+        *end = n < 0 ? endFor(errno) : Route::Failed;
+        return std::nullopt;
+    }
+    target.truncate(int(n));
+    return QFile::decodeName(target);
+}
+
+// One link further, to `to`: `walked` as the system walks it, which may differ from the cleaned
+// path shown when a folder on the way is itself a link and a target climbs out of it with "..".
+void stepTo(Route &route, QString &walked, const QString &to)
+{
+    const QString folder = QFileInfo(walked).path();
+    walked = QDir::isAbsolutePath(to) ? to : folder + QLatin1Char('/') + to;
+    route.paths << QDir::cleanPath(QDir::isAbsolutePath(to)
+                                       ? to
+                                       : QFileInfo(route.paths.last()).absolutePath() +
+                                             QLatin1Char('/') + to);
+}
+
+// The end of a walk that met no more links: the device the path leads to.
+Route reached(Route route, const QString &path)
+{
+    route.device = QFileInfo(path).canonicalFilePath();
+    if (route.device.isEmpty()) {
+        // Changed under our feet between the walk and now.
+        route.end = Route::NotFound;
+        return route;
+    }
+    if (route.device != route.paths.last())
+        route.paths << route.device;
+    route.end = Route::Reached;
+    return route;
+}
+
 } // namespace
 
 Route follow(const QString &path)
 {
     Route route;
     route.paths << path;
-    // The path as the system walks it, which may differ from the cleaned one shown when a
-    // folder on the way is itself a link and a target climbs out of it with "..".
     QString walked = path;
     // A loop is a link met twice, however it was named.
     QSet<QPair<quint64, quint64>> seen;
@@ -81,38 +121,18 @@ Route follow(const QString &path)
             return route;
         }
         if (!S_ISLNK(st.st_mode))
-            break;
+            return reached(route, path);
         const QPair<quint64, quint64> link{quint64(st.st_dev), quint64(st.st_ino)};
         if (seen.size() >= maxLinks || seen.contains(link)) {
             route.end = Route::Loop;
             return route;
         }
         seen.insert(link);
-        QByteArray target(4096, '\0');
-        const ssize_t n = ::readlink(native.constData(), target.data(), size_t(target.size()));
-        if (n < 0 || n >= target.size()) {
-            route.end = n < 0 ? endFor(errno) : Route::Failed;
+        const std::optional<QString> to = linkTarget(native, &route.end);
+        if (!to)
             return route;
-        }
-        target.truncate(int(n));
-        const QString to = QFile::decodeName(target);
-        const QString folder = QFileInfo(walked).path();
-        walked = QDir::isAbsolutePath(to) ? to : folder + QLatin1Char('/') + to;
-        route.paths << QDir::cleanPath(QDir::isAbsolutePath(to)
-                                           ? to
-                                           : QFileInfo(route.paths.last()).absolutePath() +
-                                                 QLatin1Char('/') + to);
+        stepTo(route, walked, *to);
     }
-    route.device = QFileInfo(path).canonicalFilePath();
-    if (route.device.isEmpty()) {
-        // Changed under our feet between the walk and now.
-        route.end = Route::NotFound;
-        return route;
-    }
-    if (route.device != route.paths.last())
-        route.paths << route.device;
-    route.end = Route::Reached;
-    return route;
 }
 
 QString Route::text() const

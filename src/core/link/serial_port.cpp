@@ -56,7 +56,12 @@ int SerialPort::openPath(const QString &path)
     return comdevice::Other;
 }
 
-int SerialPort::openDevice(const QString &path)
+namespace {
+
+// Only a character device can be a serial line. Anything else is refused before it is opened,
+// as not a serial device: a folder would otherwise fail as "any other failure", and a pipe must
+// never get the probe byte. 0: worth opening.
+int checkDevice(const QString &path)
 {
     // The test suite runs with this set: a test whose pseudo-terminal link has gone missing
     // falls through to the machine's own ports, whose first is often its console, and must
@@ -65,9 +70,6 @@ int SerialPort::openDevice(const QString &path)
         comdevice::isMachinePort(path))
         return comdevice::NoDevice;
     const QByteArray native = QFile::encodeName(path);
-    // Only a character device can be a serial line. Anything else is refused before it is
-    // opened, as not a serial device: a folder would otherwise fail as "any other failure",
-    // and a pipe must never get the probe byte.
     struct stat st;
     if (::stat(native.constData(), &st) != 0)
         return comdevice::NoDevice; // gone since its route was followed
@@ -79,31 +81,23 @@ int SerialPort::openDevice(const QString &path)
         return errno == EACCES || errno == EPERM ? comdevice::PermissionDenied
                : errno == ENOENT                 ? comdevice::NoDevice
                                                  : comdevice::Other;
+    return 0;
+}
 
+} // namespace
+
+int SerialPort::openDevice(const QString &path)
+{
+    if (const int refused = checkDevice(path))
+        return refused;
     m_port.setPortName(path);
     m_port.setBaudRate(QSerialPort::Baud9600);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        const auto error = m_port.error();
-        m_port.clearError();
-        switch (error) {
-        case QSerialPort::DeviceNotFoundError:
-            return comdevice::NoDevice;
-        case QSerialPort::PermissionError:
-            // Access was granted above, so a lock file or EBUSY refused it. A lock whose process
-            // has gone is taken over by Qt when it can; when it cannot, the device is not in
-            // use, and the user needs the file's name to remove it.
-            m_note = staleLockNote(path);
-            return m_note.isEmpty() ? comdevice::InUse : comdevice::Other;
-        case QSerialPort::UnsupportedOperationError:
-            return comdevice::NotSerial;
-        default:
-            return comdevice::Other;
-        }
-    }
+    if (!m_port.open(QIODevice::ReadWrite))
+        return openFailure(path);
     const int fd = static_cast<int>(m_port.handle());
     if (!::isatty(fd)) {
         m_port.close();
@@ -118,6 +112,26 @@ int SerialPort::openDevice(const QString &path)
     }
     resetLine();
     return 0;
+}
+
+int SerialPort::openFailure(const QString &path)
+{
+    const auto error = m_port.error();
+    m_port.clearError();
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return comdevice::NoDevice;
+    case QSerialPort::PermissionError:
+        // Access was granted before, so a lock file or EBUSY refused it. A lock whose process
+        // has gone is taken over by Qt when it can; when it cannot, the device is not in use,
+        // and the user needs the file's name to remove it.
+        m_note = staleLockNote(path);
+        return m_note.isEmpty() ? comdevice::InUse : comdevice::Other;
+    case QSerialPort::UnsupportedOperationError:
+        return comdevice::NotSerial;
+    default:
+        return comdevice::Other;
+    }
 }
 
 void SerialPort::close()

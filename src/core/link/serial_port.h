@@ -33,6 +33,8 @@ protected:
 
 private:
     int openDevice(const QString &path);
+    // Why QSerialPort could not open path, as an error number.
+    int openFailure(const QString &path);
     // The note for a lock file of `device` left by a process that no longer runs; empty when
     // there is none, or its process still runs.
     static QString staleLockNote(const QString &device);

@@ -70,22 +70,18 @@ ReadResult failure(int line, const QString &error)
     return r;
 }
 
-} // namespace
-
-ReadResult read(const QByteArray &text)
+// Splits the text into its fields, each with its line. Returns the line of an empty field, or
+// 0 when there is none.
+int splitText(const QString &s, std::vector<Field> &fields)
 {
-    // One character per byte: the file is single-byte text.
-    const QString s = QString::fromLatin1(text);
-    std::vector<Field> fields;
     int lineNumber = 1;
     qsizetype start = 0;
     while (start <= s.size()) {
         qsizetype end = start;
         while (end < s.size() && s[end] != u'\r' && s[end] != u'\n')
             ++end;
-        const bool complete = splitLine(s.mid(start, end - start), lineNumber, fields);
-        if (!complete)
-            return failure(lineNumber, QStringLiteral("an empty field is not a whole number"));
+        if (!splitLine(s.mid(start, end - start), lineNumber, fields))
+            return lineNumber;
         // Nothing past the record limit is of use; stop before a huge file eats memory.
         if (fields.size() > std::size_t(2) * maxRecords)
             break;
@@ -95,7 +91,12 @@ ReadResult read(const QByteArray &text)
         start = end;
         ++lineNumber;
     }
+    return 0;
+}
 
+// The records the fields make, channel and position in turn, or the first fault.
+ReadResult records(const std::vector<Field> &fields)
+{
     ReadResult result;
     for (std::size_t f = 0; f < fields.size(); ++f) {
         const Field &field = fields[f];
@@ -125,6 +126,26 @@ ReadResult read(const QByteArray &text)
     return result;
 }
 
+// One record as a line of the file.
+QByteArray recordLine(const Step &step)
+{
+    return (numbers::printedNumber(step.channel) + u',' + numbers::printedNumber(step.position) +
+            QLatin1String("\r\n"))
+        .toLatin1();
+}
+
+} // namespace
+
+ReadResult read(const QByteArray &text)
+{
+    // One character per byte: the file is single-byte text.
+    const QString s = QString::fromLatin1(text);
+    std::vector<Field> fields;
+    if (const int line = splitText(s, fields))
+        return failure(line, QStringLiteral("an empty field is not a whole number"));
+    return records(fields);
+}
+
 QByteArray write(const StepBuffer &buffer, int from, int to)
 {
     from = std::max(from, 0);
@@ -132,12 +153,17 @@ QByteArray write(const StepBuffer &buffer, int from, int to)
     QByteArray out;
     if (to >= from)
         out.reserve((to - from + 1) * 12);
-    for (int i = from; i <= to; ++i) {
-        const Step step = buffer.at(i);
-        out += (numbers::printedNumber(step.channel) + u',' +
-                numbers::printedNumber(step.position) + QLatin1String("\r\n"))
-                   .toLatin1();
-    }
+    for (int i = from; i <= to; ++i)
+        out += recordLine(buffer.at(i));
+    return out;
+}
+
+QByteArray text(const std::vector<Step> &records)
+{
+    QByteArray out;
+    out.reserve(qsizetype(records.size()) * 12);
+    for (const Step &step : records)
+        out += recordLine(step);
     return out;
 }
 

@@ -45,5 +45,8 @@ void fill(StepBuffer &buffer, const std::vector<Step> &records);
 // The records for buffer indices from..to, each " ch , pos " and CR LF. Indices outside the
 // buffer are left out.
 QByteArray write(const StepBuffer &buffer, int from, int to);
+// The records as a file holds them, line for line as write() gives them from index 1: for a
+// motion that lives outside a step buffer (an editor's, the clipboard's).
+QByteArray text(const std::vector<Step> &records);
 
 } // namespace movement

@@ -100,7 +100,15 @@ helpwindow::helpwindow(const QString &helpFolder, QWidget *parent)
     load();
 }
 
+// Made in this order, which is the order of the tab key.
 void helpwindow::buildControls()
+{
+    buildPictures();
+    buildLabels();
+    buildScrollBar();
+}
+
+void helpwindow::buildPictures()
 {
     m_optionTemplate = new QRadioButton(this);
     m_optionTemplate->setObjectName(QStringLiteral("Option1_0"));
@@ -123,7 +131,10 @@ void helpwindow::buildControls()
     Picture2->setGeometry(twips::rect(3360, 3090, 4665, 2175));
     Picture2->setFocusPolicy(Qt::StrongFocus);
     Picture2->setAccessibleName(QStringLiteral("Topic page"));
+}
 
+void helpwindow::buildLabels()
+{
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twips::rect(3360, 2820, 4905, 255));
@@ -139,7 +150,10 @@ void helpwindow::buildControls()
     Label2->setFont(look::arial(9.75, true));
     look::setBackColour(Label2, look::black);
     look::setTextColour(Label2, look::green);
+}
 
+void helpwindow::buildScrollBar()
+{
     VScroll1 = new QScrollBar(Qt::Vertical, this);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     VScroll1->setGeometry(twips::rect(8040, 3090, 255, 2175));
@@ -148,8 +162,7 @@ void helpwindow::buildControls()
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
     VScroll1->setAccessibleName(QStringLiteral("Topic page scroll bar"));
-    VScroll1->setAccessibleDescription(
-        QStringLiteral("Scrolls the topic page"));
+    VScroll1->setAccessibleDescription(QStringLiteral("Scrolls the topic page"));
     connect(VScroll1, &QScrollBar::valueChanged, this, &helpwindow::VScroll1_Change);
 }
 

@@ -52,6 +52,9 @@ protected:
 
 private:
     void buildControls();
+    void buildPictures(); // the topic template, the topic's picture and its page
+    void buildLabels();
+    void buildScrollBar();
     void load();
     void addTopicOption(int j, const help::Topic &topic);
     void Option1_Click(int index);

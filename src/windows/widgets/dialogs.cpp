@@ -1,5 +1,6 @@
 #include "windows/widgets/dialogs.h"
 
+#include "core/program/terminal.h"
 #include "core/text/program.h"
 
 #include <QApplication>
@@ -11,9 +12,7 @@ Dialogs::Answer QtDialogs::message(QWidget *parent, const QString &text, const Q
 {
     QMessageBox box(parent);
     box.setWindowTitle(title.isEmpty() ? program::displayName() : title);
-    QString shown = text;
-    shown.replace(QChar(13), QChar(u'\n'));
-    box.setText(shown);
+    box.setText(program::withLineFeeds(text));
     box.setIcon(icon == Icon::Critical   ? QMessageBox::Critical
                 : icon == Icon::Question ? QMessageBox::Question
                                          : QMessageBox::NoIcon);

@@ -1,9 +1,8 @@
-#include "core/text/command_line.h"
+#include "core/program/command_line.h"
 
 #include "core/text/program.h"
 
 #include <array>
-#include <cstdio>
 
 namespace program {
 
@@ -17,17 +16,28 @@ struct QtOption {
 // What QGuiApplication and QApplication take from the command line on Linux (the xcb names
 // included), each also with a second leading dash. They are left in place for Qt to read.
 constexpr std::array qtOptions{
-    QtOption{"platform", true},        QtOption{"platformpluginpath", true},
-    QtOption{"platformtheme", true},   QtOption{"plugin", true},
-    QtOption{"qwindowgeometry", true}, QtOption{"qwindowtitle", true},
-    QtOption{"qwindowicon", true},     QtOption{"session", true},
-    QtOption{"display", true},         QtOption{"geometry", true},
-    QtOption{"title", true},           QtOption{"icon", true},
-    QtOption{"name", true},            QtOption{"visual", true},
-    QtOption{"style", true},           QtOption{"stylesheet", true},
-    QtOption{"reverse", false},        QtOption{"widgetcount", false},
-    QtOption{"nograb", false},         QtOption{"dograb", false},
-    QtOption{"sync", false},           QtOption{"testability", false},
+    QtOption{"platform", true},
+    QtOption{"platformpluginpath", true},
+    QtOption{"platformtheme", true},
+    QtOption{"plugin", true},
+    QtOption{"qwindowgeometry", true},
+    QtOption{"qwindowtitle", true},
+    QtOption{"qwindowicon", true},
+    QtOption{"session", true},
+    QtOption{"display", true},
+    QtOption{"geometry", true},
+    QtOption{"title", true},
+    QtOption{"icon", true},
+    QtOption{"name", true},
+    QtOption{"visual", true},
+    QtOption{"style", true},
+    QtOption{"stylesheet", true},
+    QtOption{"reverse", false},
+    QtOption{"widgetcount", false},
+    QtOption{"nograb", false},
+    QtOption{"dograb", false},
+    QtOption{"sync", false},
+    QtOption{"testability", false},
 };
 // The ones Qt also reads as -name=value.
 constexpr std::array qtJoinedOptions{"style", "stylesheet", "qmljsdebugger"};
@@ -48,11 +58,6 @@ const char *helpText =
     "-display DISPLAY, -qwindowgeometry WxH+X+Y, -reverse.\n"
     "\n"
     "With no arm attached, kestrel-demo starts Kestrel on the simulated arm.";
-
-CommandLine error(const QString &text)
-{
-    return {CommandLine::Error, text};
-}
 
 } // namespace
 
@@ -89,7 +94,7 @@ CommandLine readCommandLine(const QStringList &args)
     QString qtError;
     const QStringList own = withoutQtOptions(args, &qtError);
     if (!qtError.isEmpty())
-        return error(qtError);
+        return refused(qtError);
     bool help = false;
     bool version = false;
     for (qsizetype i = 1; i < own.size(); ++i) {
@@ -99,9 +104,9 @@ CommandLine readCommandLine(const QStringList &args)
         else if (arg == QLatin1String("-v") || arg == QLatin1String("--version"))
             version = true;
         else if (!arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-"))
-            return error(QStringLiteral("unexpected argument '%1'").arg(arg));
+            return refused(QStringLiteral("unexpected argument '%1'").arg(arg));
         else
-            return error(QStringLiteral("unknown option '%1'").arg(arg));
+            return refused(QStringLiteral("unknown option '%1'").arg(arg));
     }
     if (help)
         return {CommandLine::ShowHelp, QString::fromLatin1(helpText)};
@@ -112,21 +117,7 @@ CommandLine readCommandLine(const QStringList &args)
 
 CommandLine readCommandLine(int argc, char **argv)
 {
-    QStringList args;
-    for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    return readCommandLine(args);
-}
-
-int answer(const CommandLine &commandLine)
-{
-    if (commandLine.outcome == CommandLine::Error) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(name()),
-                     qPrintable(commandLine.text), qPrintable(name()));
-        return 2;
-    }
-    std::fprintf(stdout, "%s\n", qPrintable(commandLine.text));
-    return 0;
+    return readCommandLine(arguments(argc, argv));
 }
 
 } // namespace program
