@@ -211,7 +211,7 @@ void TestEditWindow::everyMenuEditIsOneCommand()
     const std::vector<Step> after = expected(before, doc.passStart());
     QVERIFY(after != before);
     QCOMPARE(doc.records(), after);
-    QCOMPARE(doc.undoStack().count(), 1);
+    QCOMPARE(w.undoStack().count(), 1);
     // The selection is inside the records, so the next edit has something to work on.
     QVERIFY(doc.selection().first + doc.selection().count <= doc.size());
     w.action(QStringLiteral("undo"))->trigger();
@@ -229,12 +229,12 @@ void TestEditWindow::everyMenuEditIsOneCommand()
         return;
     }
     // A cancelled question changes nothing.
-    const int commands = doc.undoStack().count();
+    const int commands = w.undoStack().count();
     doc.select({3, 6});
     w.action(action)->trigger();
     if (action != QLatin1String("deleteSteps") && action != QLatin1String("cut") &&
         action != QLatin1String("duplicate") && action != QLatin1String("reverse"))
-        QCOMPARE(doc.undoStack().count(), commands);
+        QCOMPARE(w.undoStack().count(), commands);
 }
 
 void TestEditWindow::previewPlaysAndStops()
