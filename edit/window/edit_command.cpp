@@ -1,21 +1,19 @@
 #include "edit/window/edit_command.h"
 
-#include "edit/window/motion_document.h"
+#include "core/edit/motion_document.h"
 
-EditCommand::EditCommand(MotionDocument &document, const QString &name, std::vector<Step> after,
-                         edits::Range selectedAfter)
-    : QUndoCommand(name), m_document(document), m_before(document.records()),
-      m_after(std::move(after)), m_selectedBefore(document.selection()),
-      m_selectedAfter(selectedAfter)
+EditCommand::EditCommand(MotionDocument &document, const QString &name, edits::Edited after)
+    : QUndoCommand(name), m_document(document), m_before{document.records(), document.selection()},
+      m_after(std::move(after))
 {
 }
 
 void EditCommand::undo()
 {
-    m_document.setState(m_before, m_selectedBefore);
+    m_document.setState(m_before.records, m_before.selection);
 }
 
 void EditCommand::redo()
 {
-    m_document.setState(m_after, m_selectedAfter);
+    m_document.setState(m_after.records, m_after.selection);
 }

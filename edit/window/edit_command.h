@@ -1,9 +1,9 @@
 #pragma once
 // One edit on the undo stack: the records and the selection before and after it. Every edit
 // the editor makes is one of these, so undo gives back exactly the records it had, whatever the
-// edit was.
+// edit was. What the edit does is core's (selection_edits.h); the command only keeps its result.
 
-#include "core/edit/motion_edits.h"
+#include "core/edit/selection_edits.h"
 
 #include <QUndoCommand>
 #include <vector>
@@ -12,13 +12,11 @@ class MotionDocument;
 
 class EditCommand : public QUndoCommand {
 public:
-    EditCommand(MotionDocument &document, const QString &name, std::vector<Step> after,
-                edits::Range selectedAfter);
+    EditCommand(MotionDocument &document, const QString &name, edits::Edited after);
     void undo() override;
     void redo() override;
 
 private:
     MotionDocument &m_document;
-    std::vector<Step> m_before, m_after;
-    edits::Range m_selectedBefore, m_selectedAfter;
+    edits::Edited m_before, m_after;
 };

@@ -1,13 +1,15 @@
-// The edits: each asks for what it needs, calls core's edit and pushes the result as one
-// command. The selection after an edit is what the edit made (the copy, the holds, the walk).
+#include "edit/window/edit_handlers.h"
 
+#include "core/edit/motion_document.h"
 #include "core/motion/axes.h"
 #include "core/store/movement_file.h"
-#include "edit/window/editor_window.h"
+#include "edit/window/edit_history.h"
+#include "edit/window/notices.h"
 #include "edit/window/questions.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMainWindow>
 #include <QMimeData>
 #include <memory>
 
@@ -29,39 +31,31 @@ std::vector<Step> slice(const std::vector<Step> &r, edits::Range range)
 
 } // namespace
 
-edits::Range EditorWindow::insertedAt(int at, int added) const
+EditHandlers::EditHandlers(MotionDocument &document, EditHistory &history,
+                           ask::Questions *questions, const Notices &notices)
+    : m_document(document), m_history(history), m_questions(questions), m_notices(notices)
 {
-    // Before record 2 the edits insert after record 1, which no pass plays.
-    const int size = m_document.size();
-    const int first = std::clamp(at <= 1 ? std::min(1, size - added) : at, 0, size - added);
-    return {first, added};
 }
 
-void EditorWindow::push(const QString &name, std::vector<Step> after, edits::Range selected)
+void EditHandlers::push(const QString &name, edits::Edited edited)
 {
-    const size_t records = after.size();
-    if (!m_document.apply(name, std::move(after), selected))
-        showMessage(QStringLiteral("%1 would make %2 records; the editor keeps at most %3. "
-                                   "Nothing was changed.")
-                        .arg(name)
-                        .arg(records)
-                        .arg(MotionDocument::mostRecords));
+    const QString refused = m_history.apply(name, std::move(edited));
+    if (!refused.isEmpty())
+        m_notices.showMessage(refused);
 }
 
-void EditorWindow::deleteSteps()
+void EditHandlers::deleteSteps()
 {
-    const edits::Range r = m_document.selection();
-    push(QStringLiteral("Delete"), edits::removed(m_document.records(), r), {r.first, 0});
+    push(QStringLiteral("Delete"), edits::deleteSelected(m_document));
 }
 
-void EditorWindow::cutSteps()
+void EditHandlers::cutSteps()
 {
     copySteps();
-    const edits::Range r = m_document.selection();
-    push(QStringLiteral("Cut"), edits::removed(m_document.records(), r), {r.first, 0});
+    push(QStringLiteral("Cut"), edits::deleteSelected(m_document));
 }
 
-void EditorWindow::copySteps()
+void EditHandlers::copySteps()
 {
     const edits::Range r = m_document.selection();
     if (r.count <= 0)
@@ -69,147 +63,124 @@ void EditorWindow::copySteps()
     auto *mime = new QMimeData;
     mime->setText(QString::fromLatin1(asText(slice(m_document.records(), r))));
     QApplication::clipboard()->setMimeData(mime);
-    say(QStringLiteral("%1 steps copied.").arg(r.count));
+    m_notices.say(QStringLiteral("%1 steps copied.").arg(r.count));
 }
 
-void EditorWindow::pasteSteps()
+void EditHandlers::pasteSteps()
 {
     const QString text = QApplication::clipboard()->text();
     const movement::ReadResult clip = movement::read(text.toLatin1());
     if (text.isEmpty() || !clip.ok()) {
-        say(QStringLiteral("The clipboard holds no steps%1.")
+        m_notices.say(
+            QStringLiteral("The clipboard holds no steps%1.")
                 .arg(text.isEmpty()
                          ? QString()
                          : QStringLiteral(" (line %1: %2)").arg(clip.line).arg(clip.error)));
         return;
     }
-    const edits::Range r = m_document.selection();
-    const int at = r.first + r.count;
-    const std::vector<Step> after = edits::inserted(m_document.records(), at, clip.records);
-    const int added = int(after.size()) - m_document.size();
-    push(QStringLiteral("Paste"), after, {std::clamp(at, 0, int(after.size()) - added), added});
+    push(QStringLiteral("Paste"), edits::paste(m_document, clip.records));
 }
 
-void EditorWindow::duplicateSteps()
+void EditHandlers::duplicateSteps()
 {
-    const edits::Range r = m_document.selection();
-    push(QStringLiteral("Duplicate"), edits::duplicated(m_document.records(), r),
-         {r.first + r.count, r.count});
+    push(QStringLiteral("Duplicate"), edits::duplicateSelected(m_document));
 }
 
-void EditorWindow::reverseSteps()
+void EditHandlers::reverseSteps()
 {
-    const edits::Range r = m_document.selection();
-    push(QStringLiteral("Reverse"), edits::reversed(m_document.records(), r), r);
+    push(QStringLiteral("Reverse"), edits::reverseSelected(m_document));
 }
 
-void EditorWindow::selectAll()
+void EditHandlers::selectAll()
 {
     m_document.select({0, m_document.size()});
 }
 
-void EditorWindow::setPositions()
+void EditHandlers::setPositions()
 {
     changePositions(ask::AxisChange::Set);
 }
 
-void EditorWindow::offsetPositions()
+void EditHandlers::offsetPositions()
 {
     changePositions(ask::AxisChange::Offset);
 }
 
-void EditorWindow::scalePositions()
+void EditHandlers::scalePositions()
 {
     changePositions(ask::AxisChange::Scale);
 }
 
-void EditorWindow::changePositions(int kind)
+void EditHandlers::changePositions(int kind)
 {
     const edits::Range r = m_document.selection();
     if (r.count <= 0)
         return;
     // The axis of the first selected step is the likely one.
     const int first = m_document.records()[size_t(r.first)].channel;
-    const auto c = m_services.questions->axisChange(this, ask::AxisChange::Kind(kind),
-                                                    first < axes::count ? first : 0);
+    const auto c = m_questions->axisChange(m_notices.window(), ask::AxisChange::Kind(kind),
+                                           first < axes::count ? first : 0);
     if (!c)
         return;
-    const std::vector<Step> &rec = m_document.records();
     switch (c->kind) {
     case ask::AxisChange::Set:
-        push(QStringLiteral("Set Positions"), edits::positionsSet(rec, r, c->channel, c->value), r);
+        push(QStringLiteral("Set Positions"), edits::setSelected(m_document, c->channel, c->value));
         break;
     case ask::AxisChange::Offset:
         push(QStringLiteral("Offset Positions"),
-             edits::positionsOffset(rec, r, c->channel, c->value), r);
+             edits::offsetSelected(m_document, c->channel, c->value));
         break;
     case ask::AxisChange::Scale:
         push(QStringLiteral("Scale Positions"),
-             edits::positionsScaled(rec, r, c->channel, c->factor, c->pivot), r);
+             edits::scaleSelected(m_document, c->channel, c->factor, c->pivot));
         break;
     }
 }
 
-void EditorWindow::insertHold()
+void EditHandlers::insertHold()
 {
-    const auto seconds = m_services.questions->holdSeconds(this);
+    const auto seconds = m_questions->holdSeconds(m_notices.window());
     if (!seconds)
         return;
     const int holds = edits::holdsFor(*seconds);
     if (holds == 0) {
-        say(QStringLiteral("A hold that short is no hold: the shortest is 1/240 s."));
+        m_notices.say(QStringLiteral("A hold that short is no hold: the shortest is 1/240 s."));
         return;
     }
-    const int at = m_document.selection().first;
-    const std::vector<Step> after =
-        edits::holdInserted(m_document.records(), at, holds, m_document.passStart());
-    const int added = int(after.size()) - m_document.size();
-    const edits::Range made = insertedAt(at, 0);
-    push(QStringLiteral("Insert Hold"), after, {made.first, added});
-    say(QStringLiteral("%1 holds: %2 s.").arg(holds).arg(holds / 240.0, 0, 'f', 3));
+    push(QStringLiteral("Insert Hold"), edits::holdBeforeSelection(m_document, holds));
+    m_notices.say(QStringLiteral("%1 holds: %2 s.").arg(holds).arg(holds / 240.0, 0, 'f', 3));
 }
 
-void EditorWindow::slowDown()
+void EditHandlers::slowDown()
 {
-    const edits::Range r = m_document.selection();
-    const auto factor = m_services.questions->slowFactor(this);
-    if (!factor || r.count <= 0)
+    const auto factor = m_questions->slowFactor(m_notices.window());
+    if (!factor || m_document.selection().count <= 0)
         return;
-    const std::vector<Step> after =
-        edits::slowed(m_document.records(), r, *factor, m_document.passStart());
-    push(QStringLiteral("Slow Down"), after,
-         {r.first, r.count + int(after.size()) - m_document.size()});
+    push(QStringLiteral("Slow Down"), edits::slowSelected(m_document, *factor));
 }
 
-void EditorWindow::moveToPose()
+void EditHandlers::moveToPose()
 {
     const std::vector<Step> &rec = m_document.records();
     const timing::Pose start = m_document.passStart();
-    const int at = m_document.selection().first;
-    const timing::Pose from = edits::poseAfter(rec, at - 1, start);
-    const auto move =
-        m_services.questions->poseMove(this, from, m_document.size(), [&rec, start](int record) {
-            return edits::poseAfter(rec, record - 1, start);
-        });
+    const timing::Pose from = edits::poseAfter(rec, m_document.selection().first - 1, start);
+    const auto move = m_questions->poseMove(
+        m_notices.window(), from, m_document.size(),
+        [&rec, start](int record) { return edits::poseAfter(rec, record - 1, start); });
     if (!move)
         return;
-    const std::vector<Step> after =
-        edits::poseMoveInserted(rec, at, from, move->target, move->order, move->holdsPerPosition);
-    const int added = int(after.size()) - m_document.size();
-    const edits::Range made = insertedAt(at, 0);
-    push(QStringLiteral("Move to Pose"), after, {made.first, added});
-    say(QStringLiteral("Moves at %1.").arg(ask::rateText(move->holdsPerPosition)));
+    push(QStringLiteral("Move to Pose"),
+         edits::poseMoveBeforeSelection(m_document, move->target, move->order,
+                                        move->holdsPerPosition));
+    m_notices.say(QStringLiteral("Moves at %1.").arg(ask::rateText(move->holdsPerPosition)));
 }
 
-void EditorWindow::smoothSteps()
+void EditHandlers::smoothSteps()
 {
-    const edits::Range r = m_document.selection();
-    const auto s = m_services.questions->smoothing(this);
-    if (!s || r.count <= 0)
+    const auto s = m_questions->smoothing(m_notices.window());
+    if (!s || m_document.selection().count <= 0)
         return;
-    const std::vector<Step> after = edits::smoothed(m_document.records(), r, s->maxJump,
-                                                    s->holdsPerPosition, m_document.passStart());
-    push(QStringLiteral("Smooth"), after,
-         {r.first, r.count + int(after.size()) - m_document.size()});
-    say(QStringLiteral("Walks at %1.").arg(ask::rateText(s->holdsPerPosition)));
+    push(QStringLiteral("Smooth"),
+         edits::smoothSelected(m_document, s->maxJump, s->holdsPerPosition));
+    m_notices.say(QStringLiteral("Walks at %1.").arg(ask::rateText(s->holdsPerPosition)));
 }

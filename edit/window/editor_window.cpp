@@ -5,52 +5,48 @@
 #include "edit/window/timeline_panel.h"
 #include "edit/window/timeline_view.h"
 
-#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QUrl>
+
+namespace {
+
+// The first local .kmv file among dropped URLs; empty when there is none.
+QString droppedMovement(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl &url : mime->urls())
+        if (url.isLocalFile() &&
+            url.toLocalFile().endsWith(QLatin1String(".kmv"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
 
 EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_document(services.passStart),
-      m_keeper(services.stateFolder)
+      m_history(m_document), m_notices(this, services.dialogs),
+      m_edits(m_document, m_history, services.questions, m_notices),
+      m_files(m_document, m_history, m_services, m_notices)
 {
     setObjectName(QStringLiteral("editor"));
     setAcceptDrops(true);
-    m_timeline = new TimelinePanel(m_document, this);
-    m_steps = new StepList(m_document, this);
-    m_preview = new PreviewPanel(m_document, this);
-    connect(m_preview, &PreviewPanel::playheadMoved, m_timeline->view(),
-            &TimelineView::setPlayhead);
-
-    auto *left = new QSplitter(Qt::Vertical, this);
-    left->addWidget(m_timeline);
-    left->addWidget(m_preview);
-    left->setStretchFactor(0, 3);
-    left->setStretchFactor(1, 2);
-    auto *whole = new QSplitter(Qt::Horizontal, this);
-    whole->addWidget(left);
-    whole->addWidget(m_steps);
-    whole->setStretchFactor(0, 3);
-    whole->setStretchFactor(1, 1);
-    setCentralWidget(whole);
-    statusBar()->setObjectName(QStringLiteral("status"));
-
-    buildMenus();
-    connect(&m_document, &MotionDocument::selectionChanged, this, &EditorWindow::showEnabled);
-    connect(&m_document, &MotionDocument::recordsChanged, this, &EditorWindow::showEnabled);
+    layOut();
+    m_menus = std::make_unique<EditorMenus>(
+        this, EditorMenus::Targets{m_files, m_edits, m_history.stack(), m_timeline->view(), m_steps,
+                                   m_preview});
+    const auto showEnabled = [this] { m_menus->showEnabled(m_document); };
+    connect(&m_document, &MotionDocument::selectionChanged, this, showEnabled);
+    connect(&m_document, &MotionDocument::recordsChanged, this, showEnabled);
     connect(&m_document, &MotionDocument::fileChanged, this, &EditorWindow::showTitle);
-    connect(&m_document.undoStack(), &QUndoStack::cleanChanged, this, &EditorWindow::showTitle);
-
-    // Kept after every change of the undo position, once the events of the change have run:
-    // a burst of edits writes one snapshot.
-    m_snapshotTimer.setSingleShot(true);
-    m_snapshotTimer.setInterval(0);
-    connect(&m_snapshotTimer, &QTimer::timeout, this, &EditorWindow::keepSnapshot);
-    connect(&m_document.undoStack(), &QUndoStack::indexChanged, &m_snapshotTimer,
-            qOverload<>(&QTimer::start));
-    connect(&m_document.undoStack(), &QUndoStack::cleanChanged, &m_snapshotTimer,
-            qOverload<>(&QTimer::start));
-
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, &EditorWindow::showTitle);
     showTitle();
     showEnabled();
     resize(1100, 720);
@@ -66,10 +62,25 @@ EditorWindow::~EditorWindow()
     delete centralWidget();
 }
 
-QAction *EditorWindow::action(const QString &name) const
+void EditorWindow::layOut()
 {
-    const auto it = m_actions.find(name);
-    return it == m_actions.end() ? nullptr : it->second;
+    m_timeline = new TimelinePanel(m_document, this);
+    m_steps = new StepList(m_document, this);
+    m_preview = new PreviewPanel(m_document, this);
+    connect(m_preview, &PreviewPanel::playheadMoved, m_timeline->view(),
+            &TimelineView::setPlayhead);
+    auto *left = new QSplitter(Qt::Vertical, this);
+    left->addWidget(m_timeline);
+    left->addWidget(m_preview);
+    left->setStretchFactor(0, 3);
+    left->setStretchFactor(1, 2);
+    auto *whole = new QSplitter(Qt::Horizontal, this);
+    whole->addWidget(left);
+    whole->addWidget(m_steps);
+    whole->setStretchFactor(0, 3);
+    whole->setStretchFactor(1, 1);
+    setCentralWidget(whole);
+    statusBar()->setObjectName(QStringLiteral("status"));
 }
 
 void EditorWindow::showTitle()
@@ -77,10 +88,31 @@ void EditorWindow::showTitle()
     const QString file = m_document.file();
     const QString name = file.isEmpty() ? QStringLiteral("New motion") : QFileInfo(file).fileName();
     setWindowTitle(name + QStringLiteral("[*] \u2014 Kestrel Edit"));
-    setWindowModified(!m_document.undoStack().isClean());
+    setWindowModified(!m_history.isClean());
 }
 
-void EditorWindow::say(const QString &text)
+void EditorWindow::closeEvent(QCloseEvent *event)
 {
-    statusBar()->showMessage(text, 8000);
+    if (!m_files.maySetAside()) {
+        event->ignore();
+        return;
+    }
+    m_files.closed();
+    event->accept();
+}
+
+void EditorWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedMovement(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void EditorWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedMovement(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    if (m_files.maySetAside())
+        m_files.openFile(path);
 }

@@ -1,6 +1,6 @@
 #include "edit/window/preview_panel.h"
 
-#include "edit/window/motion_document.h"
+#include "core/edit/motion_document.h"
 #include "windows/widgets/arm_view.h"
 
 #include <QAction>
@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace {
 // A redraw about every frame of a 60 Hz screen; the motion's pace is the clock's.
@@ -35,6 +34,24 @@ PreviewPanel::PreviewPanel(MotionDocument &document, QWidget *parent)
       m_time(new QLabel(this))
 {
     setObjectName(QStringLiteral("preview"));
+    buildControls();
+    layOut();
+    m_elapsed.start();
+    m_tick.setInterval(redrawMs);
+    m_tick.setTimerType(Qt::PreciseTimer);
+    connect(&m_tick, &QTimer::timeout, this, &PreviewPanel::advance);
+    // What was playing is gone once the steps change.
+    connect(&m_document, &MotionDocument::recordsChanged, this, &PreviewPanel::stop);
+    connect(&m_document, &MotionDocument::selectionChanged, this, [this] {
+        if (!playing() && m_clock.stopped())
+            showStill();
+    });
+    showStill();
+    showButtons();
+}
+
+void PreviewPanel::buildControls()
+{
     m_play->setObjectName(QStringLiteral("previewPlay"));
     m_pause->setObjectName(QStringLiteral("previewPause"));
     m_stop->setObjectName(QStringLiteral("previewStop"));
@@ -55,12 +72,17 @@ PreviewPanel::PreviewPanel(MotionDocument &document, QWidget *parent)
         m_speed->addItem(QStringLiteral("%1\u00D7").arg(s), s);
     m_speed->setCurrentIndex(2);
     connect(m_speed, &QComboBox::currentIndexChanged, this, [this] {
-        if (playing())
-            restartClock();
+        if (!playing())
+            return;
+        advance();
+        m_clock.restart(m_elapsed.nsecsElapsed());
     });
     m_time->setObjectName(QStringLiteral("previewTime"));
     m_time->setAccessibleName(QStringLiteral("Preview time"));
+}
 
+void PreviewPanel::layOut()
+{
     const armview::Positions shown = [this](int channel) { return m_pose[size_t(channel)]; };
     auto *side = new armview::SideView(shown, this);
     side->setObjectName(QStringLiteral("sideView"));
@@ -91,18 +113,6 @@ PreviewPanel::PreviewPanel(MotionDocument &document, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(pictures, 1);
     layout->addLayout(controls);
-
-    m_tick.setInterval(redrawMs);
-    m_tick.setTimerType(Qt::PreciseTimer);
-    connect(&m_tick, &QTimer::timeout, this, &PreviewPanel::advance);
-    // What was playing is gone once the steps change.
-    connect(&m_document, &MotionDocument::recordsChanged, this, &PreviewPanel::stop);
-    connect(&m_document, &MotionDocument::selectionChanged, this, [this] {
-        if (!playing() && m_at < 0)
-            showStill();
-    });
-    showStill();
-    showButtons();
 }
 
 double PreviewPanel::speed() const
@@ -110,38 +120,12 @@ double PreviewPanel::speed() const
     return m_speed->currentData().toDouble();
 }
 
-void PreviewPanel::takeRange()
-{
-    const edits::Range sel = m_document.selection();
-    const timing::Pass &pass = m_document.pass();
-    const auto startOf = [&](int index) {
-        const timing::TimedStep *t = m_document.timed(std::max(index, 1));
-        return t ? double(t->startByte) : double(pass.totalBytes);
-    };
-    m_from = startOf(sel.first);
-    m_to = double(pass.totalBytes);
-    // A range plays alone; one step picked (a click on the timeline) or a place between steps
-    // plays from there to the end.
-    if (sel.count > 1) {
-        if (const timing::TimedStep *last = m_document.timed(sel.first + sel.count - 1))
-            m_to = double(last->startByte + last->bytes);
-    }
-    if (m_to <= m_from) // a place at the end, or only record 1: the whole motion
-        m_from = 0;
-}
-
 void PreviewPanel::play()
 {
-    if (playing() || m_document.pass().totalBytes == 0)
+    if (playing() || !m_clock.start(m_document, m_elapsed.nsecsElapsed()))
         return;
-    if (m_at < 0) {
-        takeRange();
-        m_at = m_from;
-    }
-    m_base = m_at;
-    m_clock.start();
     m_tick.start();
-    showAt(m_at);
+    showAt(m_clock.at());
     showButtons();
 }
 
@@ -157,53 +141,33 @@ void PreviewPanel::pause()
 void PreviewPanel::stop()
 {
     m_tick.stop();
-    m_at = -1;
+    m_clock.stop();
     Q_EMIT playheadMoved(-1);
     showStill();
     showButtons();
-}
-
-void PreviewPanel::restartClock()
-{
-    advance();
-    m_base = m_at;
-    m_clock.start();
 }
 
 void PreviewPanel::advance()
 {
     if (!playing())
         return;
-    double at = m_base + m_clock.nsecsElapsed() * 1e-9 * speed() * timing::bytesPerSecond;
-    if (at >= m_to) {
-        if (m_loop->isChecked() && m_to > m_from) {
-            at = m_from + std::fmod(at - m_from, m_to - m_from);
-            m_base = at;
-            m_clock.start();
-        } else {
-            m_tick.stop();
-            at = m_to;
-            showButtons();
-        }
+    if (!m_clock.advance(m_elapsed.nsecsElapsed(), speed(), m_loop->isChecked())) {
+        m_tick.stop();
+        showButtons();
     }
-    m_at = at;
-    showAt(at);
+    showAt(m_clock.at());
 }
 
 void PreviewPanel::showAt(double byte)
 {
-    // The step whose bytes are on the line: the arm shows where it has been sent.
-    const int index = m_document.indexAtByte(qint64(std::min(byte, m_to - 1)));
-    showPose(m_document.poseAfter(index));
+    showPose(m_clock.pose(m_document));
     m_time->setText(QStringLiteral("%1 s").arg(timing::seconds(qint64(byte)), 0, 'f', 2));
     Q_EMIT playheadMoved(qint64(byte));
 }
 
 void PreviewPanel::showStill()
 {
-    // Not playing: the pose after the last selected step, or before the place between steps.
-    const edits::Range sel = m_document.selection();
-    showPose(m_document.poseAfter(sel.count > 0 ? sel.first + sel.count - 1 : sel.first - 1));
+    showPose(PreviewClock::stillPose(m_document));
     m_time->setText(QString());
 }
 
@@ -222,5 +186,5 @@ void PreviewPanel::showButtons()
 {
     m_play->setEnabled(!playing());
     m_pause->setEnabled(playing());
-    m_stop->setEnabled(m_at >= 0);
+    m_stop->setEnabled(!m_clock.stopped());
 }

@@ -1,11 +1,10 @@
 #pragma once
-// The preview: the motion played on the drawn arm at the line's pace (960 bytes a second, the
-// first pass's bytes), the selected range (or from the step picked, or the place between steps,
-// to the end), with a playhead on the timeline. The speed is the preview's only: 0.25x to 4x. The
-// pace comes from a clock, not from counting timer ticks, so a late tick skips ahead rather than
-// slowing the motion down; the timer only decides how often the picture is redrawn.
+// The preview: the motion played on the drawn arm at the line's pace, with a playhead on the
+// timeline. What it plays and where it stands when is its clock's (PreviewClock, core); the
+// timer here only decides how often the picture is redrawn. The speed is the preview's only:
+// 0.25x to 4x.
 
-#include "core/edit/pass_timing.h"
+#include "core/edit/preview_clock.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -39,12 +38,12 @@ Q_SIGNALS:
     void playheadMoved(qint64 byte);
 
 private:
+    void buildControls();
+    void layOut();
     void advance();
-    void restartClock();
     void showAt(double byte);
     void showStill();
     void showPose(const timing::Pose &pose);
-    void takeRange();
     void showButtons();
 
     MotionDocument &m_document;
@@ -54,8 +53,6 @@ private:
     QLabel *m_time;
     std::array<QWidget *, 3> m_views{};
     QTimer m_tick;
-    QElapsedTimer m_clock;
-    double m_from = 0, m_to = 0; // the bytes played
-    double m_base = 0;           // where the clock was last started
-    double m_at = -1;            // where the preview stands; -1 when stopped
+    QElapsedTimer m_elapsed; // the clock's time, running since the panel was made
+    PreviewClock m_clock;
 };

@@ -1,8 +1,8 @@
 #include "edit/window/step_list.h"
 
+#include "core/edit/motion_document.h"
 #include "core/motion/axes.h"
 #include "edit/window/lane_colours.h"
-#include "edit/window/motion_document.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

@@ -1,6 +1,6 @@
 #include "edit/window/timeline_panel.h"
 
-#include "edit/window/motion_document.h"
+#include "core/edit/motion_document.h"
 #include "edit/window/timeline_view.h"
 
 #include <QHBoxLayout>

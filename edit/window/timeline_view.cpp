@@ -1,8 +1,9 @@
 #include "edit/window/timeline_view.h"
 
+#include "core/edit/lane_columns.h"
+#include "core/edit/motion_document.h"
 #include "core/motion/axes.h"
 #include "edit/window/lane_colours.h"
-#include "edit/window/motion_document.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,7 +11,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace {
 // Zoomed all the way in, a hold (4 bytes) is 32 pixels wide.
@@ -121,101 +121,15 @@ int TimelineView::indexAtX(int x) const
 
 QString TimelineView::readout(int x) const
 {
-    const int index = indexAtX(x);
-    if (index < 0)
-        return QString();
-    const timing::TimedStep *t = m_document.timed(index);
-    QString text = QStringLiteral("%1 s   record %2  ")
-                       .arg(timing::seconds(t->startByte), 0, 'f', 3)
-                       .arg(t->record);
-    for (const axes::Axis &a : axes::all)
-        text +=
-            QStringLiteral("  %1 %2").arg(QLatin1String(a.name)).arg(t->pose[size_t(a.channel)]);
-    return text;
+    return timeline::readout(m_document, indexAtX(x));
 }
 
 void TimelineView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), palette().base());
-    const auto &steps = m_document.pass().steps;
-    const int w = plotWidth();
-
-    // The selection behind everything.
-    const edits::Range sel = m_document.selection();
-    const auto startOf = [&](int index) -> double {
-        if (const timing::TimedStep *t = m_document.timed(index))
-            return double(t->startByte);
-        return index <= 0 ? 0.0 : double(m_document.pass().totalBytes);
-    };
-    if (sel.count > 0) {
-        const int last = sel.first + sel.count - 1;
-        const timing::TimedStep *lastTimed = m_document.timed(last);
-        const double from = startOf(sel.first);
-        const double to = lastTimed ? double(lastTimed->startByte + lastTimed->bytes) : from;
-        const double x0 = xOf(from), x1 = std::max(xOf(to), x0 + 1);
-        p.fillRect(QRectF(x0, 0, x1 - x0, height()), palette().highlight().color().lighter(160));
-    } else {
-        p.setPen(QPen(palette().highlight().color(), 1, Qt::DashLine));
-        const double x = xOf(startOf(sel.first));
-        p.drawLine(QPointF(x, 0), QPointF(x, height()));
-    }
-
-    // The steps in view, and for each pixel column the lowest and highest position each axis
-    // took there: a long motion zoomed out draws in time proportional to the width, not to
-    // the steps.
-    const qint64 fromByte = qint64(std::max(0.0, m_left));
-    const int firstIndex = std::max(1, m_document.indexAtByte(fromByte));
-    std::vector<std::array<int, axes::count>> low(static_cast<size_t>(w)),
-        high(static_cast<size_t>(w));
-    for (auto &l : low)
-        l.fill(256);
-    for (auto &h : high)
-        h.fill(-1);
-    std::vector<std::pair<int, int>> others; // x, position of steps on other channels
-    for (size_t i = size_t(firstIndex - 1); i < steps.size(); ++i) {
-        const timing::TimedStep &t = steps[i];
-        const double x0 = xOf(double(t.startByte)) - plotLeft();
-        if (x0 >= w)
-            break;
-        const double x1 = xOf(double(t.startByte + t.bytes)) - plotLeft();
-        const int c0 = std::clamp(int(std::floor(x0)), 0, w - 1);
-        const int c1 = std::clamp(int(std::ceil(x1)) - 1, c0, w - 1);
-        for (int c = c0; c <= c1; ++c) {
-            for (int a = 0; a < axes::count; ++a) {
-                low[size_t(c)][size_t(a)] = std::min(low[size_t(c)][size_t(a)], t.pose[size_t(a)]);
-                high[size_t(c)][size_t(a)] =
-                    std::max(high[size_t(c)][size_t(a)], t.pose[size_t(a)]);
-            }
-        }
-        if (t.step.channel >= axes::count)
-            others.emplace_back(c0, t.step.position);
-    }
-
-    for (int a = 0; a <= axes::count; ++a) {
-        const QRectF r = lane(a);
-        p.setPen(palette().mid().color());
-        p.drawLine(QPointF(0, r.bottom()), QPointF(width(), r.bottom()));
-        const QRectF plot = r.adjusted(0, 3, 0, -3);
-        const auto yOf = [&](int position) {
-            return plot.bottom() - position * plot.height() / 255;
-        };
-        p.setPen(QPen(lanes::colour(a), 1));
-        if (a < axes::count) {
-            for (int c = 0; c < w; ++c) {
-                const int lo = low[size_t(c)][size_t(a)], hi = high[size_t(c)][size_t(a)];
-                if (hi < 0)
-                    continue;
-                p.drawLine(QPointF(plotLeft() + c + 0.5, yOf(lo)),
-                           QPointF(plotLeft() + c + 0.5, yOf(hi)));
-            }
-        } else {
-            for (const auto &[c, position] : others)
-                p.drawLine(QPointF(plotLeft() + c + 0.5, plot.bottom()),
-                           QPointF(plotLeft() + c + 0.5, yOf(position)));
-        }
-    }
-
+    paintSelection(p);
+    paintLanes(p);
     // The names, over a band of their own.
     p.fillRect(QRect(0, 0, nameWidth, height()), palette().window());
     for (int a = 0; a <= axes::count; ++a) {
@@ -224,7 +138,6 @@ void TimelineView::paintEvent(QPaintEvent *)
         p.drawText(QRectF(6, r.top(), nameWidth - 8, r.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    lanes::name(a));
     }
-
     if (m_playhead >= 0) {
         p.setPen(QPen(Qt::red, 2));
         const double x = xOf(double(m_playhead));
@@ -237,6 +150,46 @@ void TimelineView::paintEvent(QPaintEvent *)
     if (hasFocus()) {
         p.setPen(QPen(palette().highlight().color(), 1));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void TimelineView::paintSelection(QPainter &p) const
+{
+    // Behind everything: the selected span, or a dashed line at the place between steps.
+    const timeline::Span span = timeline::selectedBytes(m_document);
+    if (m_document.selection().count > 0) {
+        const double x0 = xOf(span.from), x1 = std::max(xOf(span.to), x0 + 1);
+        p.fillRect(QRectF(x0, 0, x1 - x0, height()), palette().highlight().color().lighter(160));
+    } else {
+        p.setPen(QPen(palette().highlight().color(), 1, Qt::DashLine));
+        const double x = xOf(span.from);
+        p.drawLine(QPointF(x, 0), QPointF(x, height()));
+    }
+}
+
+void TimelineView::paintLanes(QPainter &p) const
+{
+    const timeline::LaneColumns columns(m_document, {m_left, m_bytesPerPixel, plotWidth()});
+    for (int a = 0; a <= axes::count; ++a) {
+        const QRectF r = lane(a);
+        p.setPen(palette().mid().color());
+        p.drawLine(QPointF(0, r.bottom()), QPointF(width(), r.bottom()));
+        const QRectF plot = r.adjusted(0, 3, 0, -3);
+        const auto yOf = [&](int position) {
+            return plot.bottom() - position * plot.height() / 255;
+        };
+        const auto column = [&](int c, double y0, double y1) {
+            p.drawLine(QPointF(plotLeft() + c + 0.5, y0), QPointF(plotLeft() + c + 0.5, y1));
+        };
+        p.setPen(QPen(lanes::colour(a), 1));
+        if (a == axes::count) {
+            for (const auto &[c, position] : columns.others())
+                column(c, plot.bottom(), yOf(position));
+            continue;
+        }
+        for (int c = 0; c < columns.width(); ++c)
+            if (columns.high(c, a) >= 0)
+                column(c, yOf(columns.low(c, a)), yOf(columns.high(c, a)));
     }
 }
 
@@ -288,16 +241,8 @@ void TimelineView::keyPressEvent(QKeyEvent *event)
 
 void TimelineView::selectBetween(int x0, int x1)
 {
-    const double total = double(m_document.pass().totalBytes);
-    const double b0 = std::clamp(byteAt(std::min(x0, x1)), 0.0, total);
-    const double b1 = std::clamp(byteAt(std::max(x0, x1)), 0.0, total);
-    if (total <= 0)
-        return;
-    const int first = m_document.indexAtByte(qint64(b0));
-    // A span ending exactly where a step starts does not take that step.
-    int last = m_document.indexAtByte(qint64(std::ceil(b1)) - 1);
-    last = std::max(first, last);
-    m_document.select({first, last - first + 1});
+    if (const auto played = timeline::playedBetween(m_document, byteAt(x0), byteAt(x1)))
+        m_document.select(*played);
 }
 
 void TimelineView::mousePressEvent(QMouseEvent *event)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class MotionDocument;
+class QPainter;
 
 class TimelineView : public QWidget {
     Q_OBJECT
@@ -62,6 +63,8 @@ private:
     int indexAtX(int x) const;
     void selectBetween(int x0, int x1);
     QRectF lane(int i) const;
+    void paintSelection(QPainter &p) const;
+    void paintLanes(QPainter &p) const;
 
     MotionDocument &m_document;
     double m_left = 0;

@@ -1,16 +1,15 @@
 #pragma once
-// The motion being edited: its records, the selection, the file it came from, the undo stack
-// of the edits, and the first replay pass's timing of the records, worked out again after
-// every change. The timeline, the step list and the preview read it; only an edit command or
-// an open replaces the records.
+// The motion being edited: its records, the selection, the file it came from, and the first
+// replay pass's timing of the records, worked out again after every change. The timeline, the
+// step list and the preview read it; only an edit (see selection_edits.h), taken through the
+// window's undo history, or an open replaces the records. The undo history itself is the
+// window's: it is made of Qt Gui's undo commands, and this object holds no widget and no Gui.
 
 #include "core/edit/motion_edits.h"
 #include "core/edit/pass_timing.h"
 
 #include <QObject>
 #include <QString>
-#include <QUndoStack>
-#include <optional>
 #include <vector>
 
 class MotionDocument : public QObject {
@@ -30,6 +29,9 @@ public:
     // The index of the played record on the line at `byte` (the last one when past the end);
     // -1 when nothing is played.
     int indexAtByte(qint64 byte) const;
+    // The first byte of records[index] in the pass: 0 before the first played record, the
+    // pass's length past the last.
+    double startByteOf(int index) const;
 
     // A selected range, or with count 0 a place between records (where inserts go).
     edits::Range selection() const { return m_selection; }
@@ -38,24 +40,8 @@ public:
     const QString &file() const { return m_file; }
     void setFile(const QString &file);
 
-    QUndoStack &undoStack() { return m_stack; }
-
-    // The most records an edit may leave. Kestrel saves at most 12,010, but a motion may grow
-    // past that while it is edited (a paste, then a cut); this only keeps a slip (a hold of
-    // minutes, a slow-down by a hundred of a long motion) from filling the memory with undo
-    // history.
-    static constexpr int mostRecords = 250000;
-
-    // An edit as one undoable command: the records become `after` and the selection
-    // `selectedAfter`. An edit that changes nothing pushes nothing, so that the motion is not
-    // marked changed by it. False, and nothing changed, when `after` is longer than
-    // mostRecords.
-    [[nodiscard]] bool apply(const QString &name, std::vector<Step> after,
-                             edits::Range selectedAfter);
-    // A different motion: the undo history is cleared and the new one is the saved state.
-    void replace(std::vector<Step> records, const QString &file);
-
-    // Used by the edit commands.
+    // The records and the selection become these, announced as a change of both even when the
+    // numbers are the same: the steps under them are not.
     void setState(const std::vector<Step> &records, edits::Range selection);
 
 Q_SIGNALS:
@@ -70,5 +56,4 @@ private:
     timing::Pass m_pass;
     edits::Range m_selection;
     QString m_file;
-    QUndoStack m_stack;
 };

@@ -1,6 +1,4 @@
-#include "edit/window/motion_document.h"
-
-#include "edit/window/edit_command.h"
+#include "core/edit/motion_document.h"
 
 #include <algorithm>
 
@@ -36,6 +34,13 @@ int MotionDocument::indexAtByte(qint64 byte) const
     return int(at - steps.begin()) + 1;
 }
 
+double MotionDocument::startByteOf(int index) const
+{
+    if (const timing::TimedStep *t = timed(index))
+        return double(t->startByte);
+    return index <= 0 ? 0.0 : double(m_pass.totalBytes);
+}
+
 edits::Range MotionDocument::clipped(edits::Range range) const
 {
     range.first = std::clamp(range.first, 0, size());
@@ -58,26 +63,6 @@ void MotionDocument::setFile(const QString &file)
         return;
     m_file = file;
     Q_EMIT fileChanged();
-}
-
-bool MotionDocument::apply(const QString &name, std::vector<Step> after, edits::Range selectedAfter)
-{
-    if (after.size() > size_t(mostRecords))
-        return false;
-    if (after == m_records) {
-        select(selectedAfter);
-        return true;
-    }
-    m_stack.push(new EditCommand(*this, name, std::move(after), selectedAfter));
-    return true;
-}
-
-void MotionDocument::replace(std::vector<Step> records, const QString &file)
-{
-    m_stack.clear();
-    setState(records, {0, 0});
-    setFile(file);
-    m_stack.setClean();
 }
 
 void MotionDocument::setState(const std::vector<Step> &records, edits::Range selection)

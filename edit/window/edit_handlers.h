@@ -1,0 +1,44 @@
+#pragma once
+// The Edit, Positions and Timing menus' handlers: each asks for what it needs, calls core's edit
+// (selection_edits.h), which says what the records and the selection become, and takes the
+// result as one command on the undo history.
+
+#include "core/edit/selection_edits.h"
+
+class EditHistory;
+class MotionDocument;
+class Notices;
+namespace ask {
+class Questions;
+}
+
+class EditHandlers {
+public:
+    EditHandlers(MotionDocument &document, EditHistory &history, ask::Questions *questions,
+                 const Notices &notices);
+
+    void deleteSteps();
+    void cutSteps();
+    void copySteps();
+    void pasteSteps();
+    void duplicateSteps();
+    void reverseSteps();
+    void selectAll();
+    void setPositions();
+    void offsetPositions();
+    void scalePositions();
+    void insertHold();
+    void slowDown();
+    void moveToPose();
+    void smoothSteps();
+
+private:
+    void changePositions(int kind);
+    // Takes the edit, or says why it was refused.
+    void push(const QString &name, edits::Edited edited);
+
+    MotionDocument &m_document;
+    EditHistory &m_history;
+    ask::Questions *m_questions;
+    const Notices &m_notices;
+};
