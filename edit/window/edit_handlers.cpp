@@ -11,7 +11,6 @@
 #include <QClipboard>
 #include <QMainWindow>
 #include <QMimeData>
-#include <memory>
 
 namespace {
 
@@ -19,9 +18,7 @@ namespace {
 // into another editor window or a text editor and back.
 QByteArray asText(const std::vector<Step> &steps)
 {
-    auto buffer = std::make_unique<StepBuffer>();
-    movement::fill(*buffer, steps);
-    return movement::write(*buffer, 1, int(steps.size()));
+    return movement::text(steps);
 }
 
 std::vector<Step> slice(const std::vector<Step> &r, edits::Range range)

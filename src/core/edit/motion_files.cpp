@@ -5,7 +5,6 @@
 #include "core/store/save_file.h"
 
 #include <QFileInfo>
-#include <memory>
 
 namespace editfiles {
 
@@ -40,10 +39,7 @@ Written saveMotion(const QString &path, const std::vector<Step> &records)
     const QString what = QStringLiteral("Cannot save the movement file");
     if (const QString refused = saveRefusal(n); !refused.isEmpty())
         return {false, program::cannot(what, path, refused)};
-    // The buffer is large: it lives on the heap, not the stack.
-    auto buffer = std::make_unique<StepBuffer>();
-    movement::fill(*buffer, records);
-    const SaveResult saved = saveWhole(path, movement::write(*buffer, 1, n), false);
+    const SaveResult saved = saveWhole(path, movement::text(records), false);
     if (!saved.ok)
         return {false, program::cannot(what, path, saved.reason)};
     return {true, QStringLiteral("Saved %1: %2 records.").arg(QFileInfo(path).fileName()).arg(n)};
