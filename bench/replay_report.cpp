@@ -127,9 +127,9 @@ void printReport(const std::vector<ReplayFigures> &columns)
              return f.passIntact ? QStringLiteral("yes") : QStringLiteral("NO");
          },
          {}},
-        {"   CPU of the window's thread, % of a core", "<= 8",
+        {"   CPU of the window's thread, % of a core", "<= 5",
          [](const ReplayFigures &f) { return QString::number(f.windowThreadCpu, 'f', 2); },
-         [](const ReplayFigures &f) { return f.windowThreadCpu <= 8.0; }},
+         [](const ReplayFigures &f) { return f.windowThreadCpu <= 5.0; }},
         {"   CPU of the process, % of a core",
          nullptr,
          [](const ReplayFigures &f) { return QString::number(f.processCpu, 'f', 2); },

@@ -80,7 +80,7 @@ void TestArmSession::startsWhereTheWindowIsCreated()
     QCOMPARE(session.positions(), (std::array<int, 5>{127, 0, 255, 0, 0}));
     QVERIFY(!session.isRecording());
     QVERIFY(!session.paused());
-    QCOMPARE(session.loopCountText(), "1");
+    QCOMPARE(session.loopCount().text(), "1");
     QCOMPARE(session.movementFile(), "robotmov.kmv");
     QCOMPARE(session.stepBuffer().stepCount(), 0);
 
@@ -94,22 +94,20 @@ void TestArmSession::startsWhereTheWindowIsCreated()
 void TestArmSession::recordMovesAndStop()
 {
     Bench b;
-    QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
-    QSignalSpy moved(&b.session, &ArmSession::axisMoved);
+    QSignalSpy moved(&b.session.axes(), &ArmAxes::axisMoved);
     QSignalSpy loops(&b.session, &ArmSession::loopCountChanged);
     QSignalSpy stopped(&b.session, &ArmSession::stopping);
 
     b.session.setLoopCountText("7");
     b.session.rec();
-    QCOMPARE(recording.size(), 1);
-    QCOMPARE(recording.takeFirst().at(0).toBool(), true);
+    QVERIFY(b.session.isRecording());
     QCOMPARE(b.session.stepBuffer().stepCount(), 1);
 
-    b.session.moveAxis(axes::Base, 128);
-    b.session.moveAxis(axes::Base, 128); // where it stands: nothing
-    b.session.moveAxis(axes::Grip, 100);
-    b.session.moveAxis(axes::Base, 300);                          // no slider takes it: nothing
-    b.session.moveAxis(axes::Grip, 100, ArmSession::Repeat::Yes); // a box written again
+    b.session.axes().moveAxis(axes::Base, 128);
+    b.session.axes().moveAxis(axes::Base, 128); // where it stands: nothing
+    b.session.axes().moveAxis(axes::Grip, 100);
+    b.session.axes().moveAxis(axes::Base, 300);                       // no slider takes it: nothing
+    b.session.axes().moveAxis(axes::Grip, 100, ArmAxes::Repeat::Yes); // a box written again
     QCOMPARE(b.frames(), framesOf({{0, 128}, {4, 100}, {4, 100}}));
     QCOMPARE(stepsFrom(b.session.stepBuffer(), 2), (Steps{{0, 128}, {4, 100}, {4, 100}}));
     QCOMPARE(moved.size(), 2);
@@ -118,9 +116,7 @@ void TestArmSession::recordMovesAndStop()
     loops.clear();
     b.session.stop();
     QVERIFY(!b.session.isRecording());
-    QCOMPARE(recording.size(), 1);
-    QCOMPARE(recording.takeFirst().at(0).toBool(), false);
-    QCOMPARE(b.session.loopCountText(), "1");
+    QCOMPARE(b.session.loopCount().text(), "1");
     QCOMPARE(loops.size(), 1);
     QCOMPARE(stopped.size(), 1);
     // STOP keeps the steps, and replay_index stands on the last of them.
@@ -128,13 +124,13 @@ void TestArmSession::recordMovesAndStop()
     QCOMPARE(b.session.replayIndex(), 4);
 
     // Not recording: the move is sent, not appended.
-    b.session.moveAxis(axes::Base, 129);
+    b.session.axes().moveAxis(axes::Base, 129);
     QCOMPARE(b.frames().last(), (frame::Frame{0, 129}));
     QCOMPARE(b.session.stepBuffer().stepCount(), 4);
 
     // A second REC starts again at index 2; what lay above stays.
     b.session.rec();
-    b.session.moveAxis(axes::Base, 130);
+    b.session.axes().moveAxis(axes::Base, 130);
     QCOMPARE(b.session.stepBuffer().stepCount(), 2);
     QCOMPARE(b.session.stepBuffer().at(2), (Step{0, 130}));
     QCOMPARE(b.session.stepBuffer().at(3), (Step{4, 100}));
@@ -160,8 +156,8 @@ void TestArmSession::runCountsTheLoopsDown()
     for (const QList<QVariant> &args : loops)
         written << args.at(0).toString();
     QCOMPARE(written, (QStringList{"2", "1", "3"}));
-    QCOMPARE(b.session.loopCountText(), "3");
-    QCOMPARE(b.session.position(axes::Grip), 121);
+    QCOMPARE(b.session.loopCount().text(), "3");
+    QCOMPARE(b.session.positions()[axes::Grip], 121);
 }
 
 void TestArmSession::pauseHoldsAndContReleases()
@@ -210,7 +206,7 @@ void TestArmSession::stopWhilePausedEndsTheRunAndReleases()
     QCOMPARE(b.strandedHolds, 0);
     QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 130}}));
     // The box shows the count the run started with again.
-    QCOMPARE(b.session.loopCountText(), "4");
+    QCOMPARE(b.session.loopCount().text(), "4");
 }
 
 void TestArmSession::signalsComeBeforeTheNextStep()
@@ -220,7 +216,7 @@ void TestArmSession::signalsComeBeforeTheNextStep()
     Bench b;
     b.session.openMovement("m.kmv", {{0, 0}, {0, 130}, {0, 131}, {0, 132}});
     QList<qsizetype> atMove, atPause;
-    connect(&b.session, &ArmSession::axisMoved, this, [&] { atMove << b.port.frames().size(); });
+    connect(&b.session.axes(), &ArmAxes::axisMoved, this, [&] { atMove << b.port.frames().size(); });
     connect(&b.session, &ArmSession::pausedChanged, this,
             [&] { atPause << b.port.frames().size(); });
     b.port.atWait(1, [&] { b.session.togglePause(); });
@@ -240,25 +236,23 @@ void TestArmSession::backRetracesAndEndsTheRecording()
     Bench b;
     b.session.rec();
     for (int p : {128, 129, 130})
-        b.session.moveAxis(axes::Base, p);
+        b.session.axes().moveAxis(axes::Base, p);
     b.port.clearWritten();
     b.session.setLoopCountText("5");
     QSignalSpy stopped(&b.session, &ArmSession::stopping);
-    QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
     QCOMPARE(b.session.back(), Sequencer::End::Done);
     QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 129}, {0, 129}, {0, 128}, {0, 128}}));
     QCOMPARE(stepsFrom(b.session.stepBuffer(), 2),
              (Steps{{0, 128}, {0, 129}, {0, 130}, {0, 129}, {0, 128}}));
     QVERIFY(!b.session.isRecording());
-    QCOMPARE(recording.size(), 1);
     QCOMPARE(stopped.size(), 1);
-    QCOMPARE(b.session.loopCountText(), "1");
+    QCOMPARE(b.session.loopCount().text(), "1");
 }
 
 void TestArmSession::homeWhileRecordingRecordsTheWalk()
 {
     Bench b;
-    b.session.moveAxis(axes::Grip, 125);
+    b.session.axes().moveAxis(axes::Grip, 125);
     b.session.rec();
     b.port.clearWritten();
     QCOMPARE(b.session.home(), Sequencer::End::Done);
@@ -269,22 +263,20 @@ void TestArmSession::homeWhileRecordingRecordsTheWalk()
 void TestArmSession::bufferFullEndsTheRecording()
 {
     Bench b;
-    QSignalSpy full(&b.session, &ArmSession::bufferFull);
-    QSignalSpy recording(&b.session, &ArmSession::recordingChanged);
+    QSignalSpy full(&b.session.axes(), &ArmAxes::bufferFull);
     b.session.rec();
     for (int i = 0; i < StepBuffer::capacity - 1; ++i)
-        b.session.moveAxis(axes::Base, i % 2 ? 127 : 128);
+        b.session.axes().moveAxis(axes::Base, i % 2 ? 127 : 128);
     QCOMPARE(full.size(), 0);
     QVERIFY(b.session.isRecording());
     // The 12000th step lands at index 12001 and fills the buffer.
-    b.session.moveAxis(axes::Base, 200);
+    b.session.axes().moveAxis(axes::Base, 200);
     QCOMPARE(full.size(), 1);
     QVERIFY(!b.session.isRecording());
-    QCOMPARE(recording.size(), 2);
     QCOMPARE(b.session.stepBuffer().stepCount(), 12001);
     QCOMPARE(b.session.stepBuffer().at(12001), (Step{0, 200}));
     // Later moves still reach the arm, unrecorded.
-    b.session.moveAxis(axes::Base, 201);
+    b.session.axes().moveAxis(axes::Base, 201);
     QCOMPARE(b.frames().size(), StepBuffer::capacity + 1);
     QCOMPARE(b.frames().last(), (frame::Frame{0, 201}));
     QCOMPARE(b.session.stepBuffer().stepCount(), 12001);
@@ -321,18 +313,16 @@ void TestArmSession::portOutcomes()
 
     FakePort port;
     ArmSession session(port);
-    QSignalSpy chosen(&session, &ArmSession::portChosen);
-    QSignalSpy opened(&session, &ArmSession::portOpened);
-    QSignalSpy failed(&session, &ArmSession::portFailed);
-    QSignalSpy echoed(&session, &ArmSession::portEchoed);
-    QSignalSpy set(&session, &ArmSession::motionControlsSet);
+    QSignalSpy opened(&session.link(), &PortLink::portOpened);
+    QSignalSpy failed(&session.link(), &PortLink::portFailed);
+    QSignalSpy echoed(&session.link(), &PortLink::portEchoed);
+    QSignalSpy set(&session.link(), &PortLink::motionControlsSet);
     port.openResult = openResult;
     port.probeAnswer = answer;
     QCOMPARE(int(session.choosePort(3)), outcome);
     QCOMPARE(session.portStatus(), status);
     QCOMPARE(session.configuration().port, 3); // port_number, whatever the outcome
-    QCOMPARE(session.motionControlsEnabled(), enabled);
-    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(session.link().motionControlsEnabled(), enabled);
     QCOMPARE(set.size(), 1);
     QCOMPARE(set.at(0).at(0).toBool(), enabled);
     QCOMPARE(opened.size(), openResult == 0 ? 1 : 0);
@@ -349,7 +339,7 @@ void TestArmSession::portOutcomes()
 
     // A move is sent only while port_status is 0; it is recorded whatever the port says.
     session.rec();
-    session.moveAxis(axes::Base, 140);
+    session.axes().moveAxis(axes::Base, 140);
     QCOMPARE(port.frames().size(), status == 0 ? 1 : 0);
     QCOMPARE(session.stepBuffer().stepCount(), 2);
 }
@@ -360,37 +350,35 @@ void TestArmSession::portLostAndChosenAgain()
     // sent, the controls go off. Choosing the port again brings them back.
     Bench b;
     b.session.openMovement("m.kmv", {{0, 0}, {0, 130}, {0, 131}, {0, 132}});
-    QSignalSpy lost(&b.session, &ArmSession::portLost);
-    QSignalSpy status(&b.session, &ArmSession::portStatusChanged);
+    QSignalSpy lost(&b.session.link(), &PortLink::portLost);
     b.port.atWait(1, [&] { b.port.disappear(); });
     QCOMPARE(b.session.run(), Sequencer::End::Lost);
     QCOMPARE(b.frames(), framesOf({{0, 130}, {0, 130}}));
     QCOMPARE(lost.size(), 1);
     QCOMPARE(lost.at(0), (QVariantList{1, "/dev/fake0"}));
     QCOMPARE(b.session.portStatus(), 8002);
-    QCOMPARE(status.size(), 1);
-    QVERIFY(!b.session.motionControlsEnabled());
-    b.session.moveAxis(axes::Base, 150);
+    QVERIFY(!b.session.link().motionControlsEnabled());
+    b.session.axes().moveAxis(axes::Base, 150);
     QCOMPARE(b.frames().size(), 2);
 
     QCOMPARE(b.session.choosePort(1), ArmSession::PortOutcome::Usable);
     QCOMPARE(b.session.portStatus(), 0);
-    QVERIFY(b.session.motionControlsEnabled());
+    QVERIFY(b.session.link().motionControlsEnabled());
     b.port.clearWritten();
-    b.session.moveAxis(axes::Base, 151);
+    b.session.axes().moveAxis(axes::Base, 151);
     QCOMPARE(b.frames(), framesOf({{0, 151}}));
 
     // A device lost during BACK ends the recording, without the closing STOP.
     b.session.rec();
-    b.session.moveAxis(axes::Base, 152);
-    b.session.moveAxis(axes::Base, 153);
+    b.session.axes().moveAxis(axes::Base, 152);
+    b.session.axes().moveAxis(axes::Base, 153);
     b.session.setLoopCountText("9");
     b.port.atWait(1, [&] { b.port.disappear(); });
     QSignalSpy stopped(&b.session, &ArmSession::stopping);
     QCOMPARE(b.session.back(), Sequencer::End::Lost);
     QVERIFY(!b.session.isRecording());
     QCOMPARE(stopped.size(), 0);
-    QCOMPARE(b.session.loopCountText(), "9");
+    QCOMPARE(b.session.loopCount().text(), "9");
 }
 
 void TestArmSession::typedValueRecordsTheTextSendsThePosition()
@@ -398,26 +386,26 @@ void TestArmSession::typedValueRecordsTheTextSendsThePosition()
     // Typing into a value box never moves the servo: the frame carries where the axis stands,
     // and while recording the typed whole number is the step.
     Bench b;
-    b.session.moveAxis(axes::Elbow, 90);
+    b.session.axes().moveAxis(axes::Elbow, 90);
     b.port.clearWritten();
-    b.session.typeValue(axes::Elbow, "2");
+    b.session.axes().typeValue(axes::Elbow, "2");
     QCOMPARE(b.frames(), framesOf({{2, 90}}));
     QCOMPARE(b.session.stepBuffer().stepCount(), 0);
 
     b.session.rec();
     b.port.clearWritten();
     for (const char *typed : {"20", "200", "", "-", "300", "-1", "254.5", " 7 "})
-        b.session.typeValue(axes::Elbow, typed);
+        b.session.axes().typeValue(axes::Elbow, typed);
     QCOMPARE(b.frames().size(), 8);
     for (const frame::Frame &f : b.frames())
         QCOMPARE(f, (frame::Frame{2, 90}));
     QCOMPARE(stepsFrom(b.session.stepBuffer(), 2), (Steps{{2, 20}, {2, 200}, {2, 254}, {2, 7}}));
-    QCOMPARE(b.session.position(axes::Elbow), 90);
+    QCOMPARE(b.session.positions()[axes::Elbow], 90);
 
     // No frame while the port is unusable; the step is still taken.
     b.port.disappear();
     b.port.clearWritten();
-    b.session.typeValue(axes::Elbow, "5");
+    b.session.axes().typeValue(axes::Elbow, "5");
     QVERIFY(b.frames().isEmpty());
     QCOMPARE(b.session.stepBuffer().at(b.session.stepBuffer().stepCount()), (Step{2, 5}));
 }
@@ -425,17 +413,17 @@ void TestArmSession::typedValueRecordsTheTextSendsThePosition()
 void TestArmSession::enterMovesOnlyToAPositionAnAxisCanTake()
 {
     Bench b;
-    QVERIFY(b.session.enterValue(axes::Wrist, " 200.5 "));
-    QCOMPARE(b.session.position(axes::Wrist), 200); // half to even
+    QVERIFY(b.session.axes().enterValue(axes::Wrist, " 200.5 "));
+    QCOMPARE(b.session.positions()[axes::Wrist], 200); // half to even
     QCOMPARE(b.frames(), framesOf({{3, 200}}));
     // Where it stands already: nothing moves and nothing is sent.
     b.port.clearWritten();
-    QVERIFY(b.session.enterValue(axes::Wrist, "200"));
+    QVERIFY(b.session.axes().enterValue(axes::Wrist, "200"));
     QVERIFY(b.frames().isEmpty());
     for (const char *refused : {"256", "-1", "", "x", "1e3"})
-        QVERIFY2(!b.session.enterValue(axes::Wrist, refused), refused);
+        QVERIFY2(!b.session.axes().enterValue(axes::Wrist, refused), refused);
     QVERIFY(b.frames().isEmpty());
-    QCOMPARE(b.session.position(axes::Wrist), 200);
+    QCOMPARE(b.session.positions()[axes::Wrist], 200);
 }
 
 void TestArmSession::filesAndTheQuit()
@@ -448,37 +436,37 @@ void TestArmSession::filesAndTheQuit()
     // Ten steps are not worth a file; eleven are, written whole.
     b.session.rec();
     for (int p = 100; p < 109; ++p)
-        b.session.moveAxis(axes::Base, p);
+        b.session.axes().moveAxis(axes::Base, p);
     QCOMPARE(b.session.stepBuffer().stepCount(), 10);
-    QVERIFY(!b.session.worthSaving());
-    QCOMPARE(b.session.saveMovement(), QString());
+    QVERIFY(!b.session.files().worthSaving());
+    QCOMPARE(b.session.files().saveMovement(), QString());
     QVERIFY(!QFile::exists(motion));
-    b.session.moveAxis(axes::Base, 109);
-    QCOMPARE(b.session.saveMovement(), QString());
+    b.session.axes().moveAxis(axes::Base, 109);
+    QCOMPARE(b.session.files().saveMovement(), QString());
     QCOMPARE(readAll(motion).count("\r\n"), 11);
 
     // A failed save names the file; the one that opens again is what was saved.
     b.session.setMovementFile(dir.filePath("no/such/folder/m.kmv"));
-    QVERIFY(b.session.saveMovement().startsWith("Cannot save the movement file '" +
-                                                dir.filePath("no/such/folder/m.kmv") + "'\r"));
+    QVERIFY(b.session.files().saveMovement().startsWith(
+        "Cannot save the movement file '" + dir.filePath("no/such/folder/m.kmv") + "'\r"));
     b.session.stop();
     QVERIFY(writeFile(dir.filePath("bad.kmv"), "1,2,3"));
-    QVERIFY(b.session.openMovementFile(dir.filePath("bad.kmv")).contains("bad.kmv"));
-    QCOMPARE(b.session.openMovementFile(dir.filePath("none.kmv")), QString());
+    QVERIFY(b.session.files().openMovementFile(dir.filePath("bad.kmv")).contains("bad.kmv"));
+    QCOMPARE(b.session.files().openMovementFile(dir.filePath("none.kmv")), QString());
     QCOMPARE(b.session.stepBuffer().stepCount(), 11);
-    QCOMPARE(b.session.openMovementFile(motion), QString());
+    QCOMPARE(b.session.files().openMovementFile(motion), QString());
     QCOMPARE(b.session.movementFile(), motion);
 
     // Save Configuration makes the pose the homes; the quit centres them in memory only and
     // walks there.
     const QString ini = dir.filePath("cfg/robotini.txt");
-    QCOMPARE(b.session.saveConfiguration(ini), QString());
+    QCOMPARE(b.session.files().saveConfiguration(ini, b.session.positions()), QString());
     QCOMPARE(b.session.configuration().home[axes::Base], 109.0);
     const QByteArray written = readAll(ini);
     b.port.clearWritten();
     b.session.quit();
     QCOMPARE(b.session.configuration().home[axes::Base], 127.0);
-    QCOMPARE(b.session.position(axes::Base), 127);
+    QCOMPARE(b.session.positions()[axes::Base], 127);
     QCOMPARE(readAll(ini), written);
 }
 
@@ -515,6 +503,9 @@ void TestArmSession::loopCountBoxRule_data()
     QTest::newRow("rounds to zero") << "3"
                                     << "0.3"
                                     << "3" << 3;
+    QTest::newRow("a half goes to the even count") << "3"
+                                                   << "2.5"
+                                                   << "2" << 2;
     QTest::newRow("a fraction moves the slider") << "3"
                                                  << "5.4"
                                                  << "5" << 5;
@@ -530,16 +521,19 @@ void TestArmSession::loopCountBoxRule()
     QFETCH(QString, shown);
     QFETCH(int, count);
     Bench b;
-    b.session.enterLoopCount(slider);
-    QCOMPARE(b.session.loopCount(), slider.toInt());
-    QSignalSpy moved(&b.session, &ArmSession::loopCountMoved);
-    b.session.enterLoopCount(typed);
-    QCOMPARE(b.session.loopCountText(), shown);
-    QCOMPARE(b.session.loopCount(), count);
-    QCOMPARE(moved.size(), count == slider.toInt() ? 0 : 1);
+    b.session.setLoopCountText(slider);
+    QCOMPARE(b.session.loopCount().slider(), slider.toInt());
+    QSignalSpy announced(&b.session, &ArmSession::loopCountChanged);
+    b.session.setLoopCountText(typed);
+    QCOMPARE(announced.size(), 1);
+    QCOMPARE(announced.at(0), (QVariantList{shown, count}));
+    QCOMPARE(b.session.loopCount().text(), shown);
+    QCOMPARE(b.session.loopCount().slider(), count);
+    // The passes a replay plays are the slider's count, whatever the text's fraction.
+    QCOMPARE(b.session.loopCount().passes(), count);
     // A bad text after it gives back what was accepted now.
-    b.session.enterLoopCount("bad");
-    QCOMPARE(b.session.loopCountText(), shown);
+    b.session.setLoopCountText("bad");
+    QCOMPARE(b.session.loopCount().text(), shown);
     QVERIFY(b.port.frames().isEmpty());
 }
 
@@ -547,18 +541,18 @@ void TestArmSession::loopCountSliderWritesTheBox()
 {
     Bench b;
     QSignalSpy texts(&b.session, &ArmSession::loopCountChanged);
-    b.session.slideLoopCount(42);
-    QCOMPARE(b.session.loopCount(), 42);
-    QCOMPARE(b.session.loopCountText(), "42");
+    b.session.setLoopCount(42);
+    QCOMPARE(b.session.loopCount().slider(), 42);
+    QCOMPARE(b.session.loopCount().text(), "42");
     QCOMPARE(texts.size(), 1);
-    // Outside the slider's range: nothing changes.
-    b.session.slideLoopCount(0);
-    b.session.slideLoopCount(101);
-    QCOMPARE(b.session.loopCount(), 42);
-    QCOMPARE(texts.size(), 1);
-    // The slider's count is what a bad text gives back.
-    b.session.enterLoopCount("abc");
-    QCOMPARE(b.session.loopCountText(), "42");
+    // A count the program asks for beyond the slider's range (a player's) is taken as it
+    // stands; the slider stays, and is what a bad text gives back.
+    b.session.setLoopCount(500);
+    QCOMPARE(b.session.loopCount().passes(), 500);
+    QCOMPARE(b.session.loopCount().slider(), 42);
+    b.session.setLoopCountText("abc");
+    QCOMPARE(b.session.loopCount().text(), "42");
+    QCOMPARE(b.session.loopCount().passes(), 42);
 }
 
 QTEST_GUILESS_MAIN(TestArmSession)

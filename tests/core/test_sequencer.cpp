@@ -76,7 +76,7 @@ public:
         session.setWaits({[this] { ++yields; }, holdFor(session)});
         // Where every axis stands before each row puts some elsewhere.
         for (int channel = 0; channel < axes::count; ++channel)
-            session.moveAxis(channel, 127);
+            session.axes().moveAxis(channel, 127);
         QObject::connect(&session, &ArmSession::loopCountChanged, &session,
                          [this](const QString &text) {
                              if (!acting && session.replaying())
@@ -89,7 +89,7 @@ public:
         config::Settings s = session.configuration();
         s.home = homes;
         s.homeSpeed = speed;
-        session.setConfiguration(s);
+        session.files().setConfiguration(s);
     }
     // The steps as a file gives them; index 1 holds a placeholder.
     void setSteps(const QString &text)
@@ -105,14 +105,14 @@ public:
     {
         session.rec();
         for (const auto &[c, p] : pairsOf(moves))
-            session.moveAxis(c, p);
+            session.axes().moveAxis(c, p);
         recordedFrom = session.stepBuffer().steps();
     }
     // Puts axes somewhere before the operation, unrecorded unless recording.
     void place(const QString &moves)
     {
         for (const auto &[c, p] : pairsOf(moves))
-            session.moveAxis(c, p);
+            session.axes().moveAxis(c, p);
     }
     // What the operation itself wrote from here on.
     void startWatching() { port.clearWritten(); }
@@ -149,7 +149,7 @@ public:
             session.setLoopCountText(event.mid(6));
         } else if (event.startsWith(QLatin1String("move "))) {
             const auto [channel, position] = pairsOf(event.mid(5)).first();
-            session.moveAxis(channel, position);
+            session.axes().moveAxis(channel, position);
         } else if (event == QLatin1String("interrupt")) {
             session.interrupt();
         } else if (event == QLatin1String("PAUSE, interrupt")) {
@@ -503,7 +503,7 @@ void TestSequencer::eventsAtTheLineWait()
     QCOMPARE(arm.session.positions(), standsAt);
     QCOMPARE(nameOf(ended), qPrintable(end));
     QCOMPARE(arm.loopsWritten.join(u' '), loops);
-    QVERIFY(!arm.session.homing());
+    QVERIFY(!arm.session.sequencer().homing());
     QVERIFY(!arm.session.replaying());
 }
 
@@ -571,7 +571,7 @@ void TestSequencer::homingIsNotNested()
         QCOMPARE(nameOf(arm.session.run()), "Done");
         inner = arm.frames();
         arm.setHomes({127, 127, 127, 127, 120});
-        arm.session.homeEvenIfHoming();
+        arm.session.home(Sequencer::Nested::Yes);
     });
     arm.session.home();
     QCOMPARE(inner, framesOf("0:130*2"));
@@ -590,11 +590,11 @@ void TestSequencer::interruptEndsEveryLaterOperation()
     arm.startWatching();
     arm.session.interrupt();
     QCOMPARE(nameOf(arm.session.home()), "Stopped");
-    QCOMPARE(nameOf(arm.session.homeEvenIfHoming()), "Stopped");
+    QCOMPARE(nameOf(arm.session.home(Sequencer::Nested::Yes)), "Stopped");
     QCOMPARE(nameOf(arm.session.run()), "Stopped");
     QCOMPARE(nameOf(arm.session.back()), "Stopped");
     QVERIFY(arm.port.written.isEmpty());
-    QCOMPARE(arm.session.position(axes::Grip), 125);
+    QCOMPARE(arm.session.positions()[axes::Grip], 125);
 }
 
 QTEST_GUILESS_MAIN(TestSequencer)

@@ -3,8 +3,8 @@
 #include "core/link/port.h"
 #include "core/link/send.h"
 #include "core/motion/axes.h"
-#include "core/session/arm_session.h"
-#include "core/text/numbers.h"
+#include "core/motion/loop_count.h"
+#include "core/process/event_wait.h"
 
 #include <algorithm>
 
@@ -22,10 +22,16 @@ private:
 };
 } // namespace
 
-Sequencer::Sequencer(Port &port, ArmSession &session, QObject *parent)
-    : QObject(parent), m_port(port), m_session(session)
+Sequencer::Sequencer(Port &port, SequencerHost &host, QObject *parent)
+    : QObject(parent), m_port(port),
+      m_host(host), m_waits{&events::runPending, &events::sleepUntilEvent}
 {
     connect(&m_port, &Port::lost, this, [this] { ++m_losses; });
+}
+
+void Sequencer::setWaits(Waits waits)
+{
+    m_waits = std::move(waits);
 }
 
 void Sequencer::stop(int stepCount)
@@ -48,42 +54,36 @@ void Sequencer::DELAY()
 {
     // No clock: the pace is a count of passes through the event loop, so a greater homing speed
     // is slower. A fractional speed runs the whole rounds up to it; below 1, none.
-    const double speed = m_session.configuration().homeSpeed;
+    const double speed = m_host.configuration().homeSpeed;
     for (double round = 1; round <= speed; round += 1)
         for (int i = 0; i < 5; ++i)
-            m_session.yield();
+            m_waits.yield();
 }
 
 void Sequencer::centre()
 {
     for (int channel : axes::centringOrder)
-        m_session.moveAxis(channel, axes::centre);
+        m_host.moveAxis(channel, axes::centre);
 }
 
-Sequencer::End Sequencer::home()
+Sequencer::End Sequencer::home(Nested nested)
 {
-    if (homing())
+    if (homing() && nested == Nested::No)
         return End::Done;
-    return homeEvenIfHoming();
-}
-
-Sequencer::End Sequencer::homeEvenIfHoming()
-{
-    const Since since = now();
-    return walkHome(since);
+    return walkHome(now());
 }
 
 Sequencer::End Sequencer::walkHome(Since since)
 {
-    if (m_session.portStatus() != 0)
+    if (m_host.portStatus() != 0)
         return End::Done;
     const Under under(m_homing);
     for (int channel : axes::homingOrder) {
         // Each axis starts from where its slider stands when its turn comes, so an axis that
         // the operator moved meanwhile is walked from there.
-        const int p = m_session.position(channel);
+        const int p = m_host.positions()[channel];
         // A home the slider cannot take (from a hand-edited file) is walked to the nearer end.
-        const double h = std::clamp(m_session.configuration().home[channel], double(axes::lowest),
+        const double h = std::clamp(m_host.configuration().home[channel], double(axes::lowest),
                                     double(axes::highest));
         const int direction = p > h ? -1 : p < h ? 1 : 0;
         if (direction == 0)
@@ -98,7 +98,7 @@ Sequencer::End Sequencer::walkHome(Since since)
                 return End::Lost;
             if (interrupted())
                 return End::Stopped;
-            m_session.moveAxis(channel, v);
+            m_host.moveAxis(channel, v);
             DELAY();
         }
     }
@@ -112,9 +112,14 @@ Sequencer::End Sequencer::run(const StepBuffer &steps)
     // RUN pressed while a homing pass is under way leaves the arm to that pass.
     if (!homing())
         walkHome(since);
-    const auto count = numbers::wholeTextNumber(m_session.loopCountText());
-    const qint16 saved_loop_count = count ? numbers::toInt16(*count).value_or(1) : 1;
+    const int saved_loop_count = m_host.loopCount().passes();
+    const End end = playPasses(steps, since);
+    m_host.setLoopCount(saved_loop_count);
+    return end;
+}
 
+Sequencer::End Sequencer::playPasses(const StepBuffer &steps, Since since)
+{
     // Steps sent by this run, over all its passes: a pause holds before the next one.
     bool sentOne = false;
     End end = endOf(since);
@@ -126,16 +131,14 @@ Sequencer::End Sequencer::run(const StepBuffer &steps)
             if (end != End::Done)
                 break;
         }
-        if (end != End::Done)
+        // The count says how many passes remain, counting this one; a count typed meanwhile
+        // takes effect here.
+        const int left = m_host.loopCount().passes();
+        if (end != End::Done || left <= 1)
             break;
-        // The box says how many passes remain, counting this one; a count typed meanwhile takes
-        // effect here.
-        const auto remaining = numbers::wholeTextNumber(m_session.loopCountText());
-        if (!remaining || *remaining <= 1)
-            break;
-        m_session.setLoopCountText(QString::number(numbers::roundHalfEven(*remaining) - 1));
+        m_host.setLoopCount(left - 1);
+        Q_EMIT passEnded();
     }
-    m_session.setLoopCountText(QString::number(saved_loop_count));
     return end;
 }
 
@@ -163,16 +166,16 @@ Sequencer::End Sequencer::replayStep(const StepBuffer &steps, Since since, bool 
     for (;;) {
         if (const End end = endOf(since); end != End::Done)
             return end;
-        if (!(sentOne && m_session.paused()))
+        if (!(sentOne && m_paused))
             break;
-        m_session.hold();
+        m_waits.hold();
     }
     const Step step = steps.at(replay_index);
     send::step(m_port, step.channel, step.position);
     sentOne = true;
     if (step.channel >= 0 && step.channel < axes::count)
-        m_session.moveAxis(step.channel, step.position);
-    m_session.yield();
+        m_host.moveAxis(step.channel, step.position);
+    m_waits.yield();
     holdWhilePaused(since);
     return endOf(since);
 }
@@ -180,6 +183,6 @@ Sequencer::End Sequencer::replayStep(const StepBuffer &steps, Since since, bool 
 void Sequencer::holdWhilePaused(Since since)
 {
     // Each event (CONT, STOP, the device gone) is looked at; nothing spins meanwhile.
-    while (m_session.paused() && !lostSince(since) && !interrupted())
-        m_session.hold();
+    while (m_paused && !lostSince(since) && !interrupted())
+        m_waits.hold();
 }

@@ -16,18 +16,18 @@
 // that starts already paused (PAUSE pressed after the last run ended) plays its first step and
 // then holds.
 //
-// The sequencer knows no widget. It reads and changes the operator's state through the session
-// that holds it (the pause, the loop count, the axis positions, the homes), and waits through the
-// session's waits, where the views' handlers run. Everything runs on one thread; what the
-// operator does during a wait reaches the sequencer only as that state, through stop() and
-// through the port's lost() signal.
+// The sequencer knows no widget and no session. It reads and changes the operator's state through
+// a narrow host (the axis positions, the homes, the loop count), keeps the pause of its
+// operations, and waits through its waits, where the views' handlers run. Everything runs on one
+// thread; what the operator does during a wait reaches the sequencer only as that state, through
+// stop() and setPaused(), and through the port's lost() signal.
 
+#include "core/motion/sequencer_host.h"
 #include "core/motion/step_buffer.h"
 
 #include <QObject>
-#include <QString>
+#include <functional>
 
-class ArmSession;
 class Port;
 
 class Sequencer : public QObject {
@@ -40,29 +40,41 @@ public:
         Lost,    // the device went away; the port is closed
     };
 
-    Sequencer(Port &port, ArmSession &session, QObject *parent = nullptr);
+    // How a long operation lets events run. Both default to the one wait primitive
+    // (events::runPending, events::sleepUntilEvent).
+    struct Waits {
+        std::function<void()> yield; // lets pending events run once and returns
+        std::function<void()> hold;  // sleeps until an event arrives and runs it; never spins
+    };
+
+    // Whether a homing walk may start inside another.
+    enum class Nested {
+        No,  // HOME pressed while homing: the pass under way would fight this one's count
+        Yes, // the quit's walk, after which the program ends: the interrupted pass never goes on
+    };
+
+    Sequencer(Port &port, SequencerHost &host, QObject *parent = nullptr);
+
+    void setWaits(Waits waits);
 
     // Start-up's first move: every axis to the centre, in the order the arm takes it safely,
-    // each through the session's moveAxis (an axis already there sends nothing). No line wait:
+    // each through the host's moveAxis (an axis already there sends nothing). No line wait:
     // these few frames go out at once, as any move of a slider does.
     void centre();
 
     // homeservos: walks every axis to its home, one position a step, grip first and base last,
     // with DELAY after each step. Nothing moves while port_status is not 0. A pass asked for
-    // while another one is under way (HOME pressed while homing) would fight that one's count,
-    // so it does nothing. Ends Done, Lost, or Stopped by an interrupt.
-    End home();
-    // The same walk even inside another pass: the quit's, after which the program ends, so the
-    // interrupted pass never goes on.
-    End homeEvenIfHoming();
+    // while another one is under way does nothing, unless `nested` says otherwise. Ends Done,
+    // Lost, or Stopped by an interrupt.
+    End home(Nested nested = Nested::No);
 
     // RUN: homes the arm, then plays `steps` from index 2 as many times as the loop count says,
-    // counting the box down between passes, and writes the count read at the start back at the
-    // end. STOP during the homing ends the run once the arm is home.
+    // counting it down between passes, and puts the count it started with back at the end. STOP
+    // during the homing ends the run once the arm is home.
     End run(const StepBuffer &steps);
 
     // BACK: walks the steps there are now from the last down to index 2. While recording, the
-    // session records each step that moves an axis; those steps are not walked.
+    // host records each step that moves an axis; those steps are not walked.
     End back(const StepBuffer &steps);
 
     // STOP: a running replay or reverse walk ends after the step in progress (homing goes on).
@@ -75,11 +87,19 @@ public:
     void interrupt();
     bool interrupted() const { return m_interrupts > 0; }
 
+    // PAUSE / CONT. A replay or reverse walk holds between two steps while paused.
+    bool paused() const { return m_paused; }
+    void setPaused(bool paused) { m_paused = paused; }
+
     // replay_index: the step a replay or reverse walk is at, shared by both.
     int replayIndex() const { return replay_index; }
     bool homing() const { return m_homing > 0; }
     // RUN or BACK is walking the buffer.
     bool replaying() const { return m_replaying > 0; }
+
+Q_SIGNALS:
+    // A pass of RUN has ended and the count is down by one: another pass begins.
+    void passEnded();
 
 private:
     // What an operation compares with as it goes: the STOPs and device losses before it began.
@@ -93,13 +113,16 @@ private:
     bool stoppedSince(Since s) const { return m_stops != s.stops || interrupted(); }
 
     End walkHome(Since since);
+    End playPasses(const StepBuffer &steps, Since since);
     End replayStep(const StepBuffer &steps, Since since, bool &sentOne);
     End endOf(Since since) const;
     void holdWhilePaused(Since since);
     void DELAY();
 
     Port &m_port;
-    ArmSession &m_session;
+    SequencerHost &m_host;
+    Waits m_waits;
+    bool m_paused = false;
     int replay_index = 0;
     int m_stops = 0;
     int m_losses = 0;

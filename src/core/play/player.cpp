@@ -17,14 +17,14 @@ config::Settings paced(config::Settings settings)
 Player::Player(Port &port, const config::Settings &settings, int loops)
     : m_session(port), m_loops(loops)
 {
-    m_session.setConfiguration(paced(settings));
+    m_session.files().setConfiguration(paced(settings));
     m_session.setWaits({[this] {
                             events::runPending();
                             if (m_onStep)
                                 m_onStep();
                         },
                         &events::sleepUntilEvent});
-    connect(&m_session, &ArmSession::loopCountChanged, this, &Player::onLoopCount);
+    connect(&m_session.sequencer(), &Sequencer::passEnded, this, &Player::onPassEnded);
 }
 
 Sequencer::End Player::startUp()
@@ -36,25 +36,16 @@ Sequencer::End Player::startUp()
 Sequencer::End Player::run()
 {
     // Until stopped: there is always one more pass after this one.
-    setLoopCount(QString::number(m_loops == 0 ? 2 : m_loops));
-    m_passBoundaries = 0;
+    m_session.setLoopCount(m_loops == 0 ? 2 : m_loops);
+    m_passesEnded = 0;
     return m_session.run();
 }
 
-void Player::setLoopCount(const QString &text)
+void Player::onPassEnded()
 {
-    m_writing = true;
-    m_session.setLoopCountText(text);
-    m_writing = false;
-}
-
-void Player::onLoopCount()
-{
-    if (m_writing)
-        return;
-    ++m_passBoundaries;
-    if (m_loops == 0 && m_session.loopCountText() != QLatin1String("2"))
-        setLoopCount(QStringLiteral("2"));
+    ++m_passesEnded;
+    if (m_loops == 0)
+        m_session.setLoopCount(2);
 }
 
 } // namespace play

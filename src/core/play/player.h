@@ -34,21 +34,17 @@ public:
     void onStep(std::function<void()> f) { m_onStep = std::move(f); }
 
     // Where the play is, for the progress line.
-    bool homing() const { return m_session.homing(); }
-    int pass() const { return m_passBoundaries + 1; }
+    bool homing() const { return m_session.sequencer().homing(); }
+    int pass() const { return m_passesEnded + 1; }
     int replayIndex() const { return m_session.replayIndex(); }
     const std::array<int, axes::count> &positions() const { return m_session.positions(); }
 
 private:
-    void setLoopCount(const QString &text);
-    void onLoopCount();
+    void onPassEnded();
 
     ArmSession m_session;
     int m_loops;
-    // The run counts the loop count down once between two passes: those writes are the passes
-    // done. The player's own writes are not among them.
-    int m_passBoundaries = 0;
-    bool m_writing = false;
+    int m_passesEnded = 0; // in this run, before the one under way
     std::function<void()> m_onStep;
 };
 

@@ -85,9 +85,8 @@ AxisPanel::AxisPanel(QWidget *surface, ArmSession &session, QObject *parent)
     connect(HScroll3, &ScrollBar::scroll, this, &AxisPanel::HScroll3_Change);
     connect(Text5, &QLineEdit::textChanged, this, &AxisPanel::Text5_Change);
 
-    connect(&m_session, &ArmSession::axisMoved, this, &AxisPanel::showAxis);
+    connect(&m_session.axes(), &ArmAxes::axisMoved, this, &AxisPanel::showAxis);
     connect(&m_session, &ArmSession::loopCountChanged, this, &AxisPanel::showLoopCount);
-    connect(&m_session, &ArmSession::loopCountMoved, this, &AxisPanel::showLoopSlider);
 }
 
 void AxisPanel::setSlidersEnabled(bool enabled)
@@ -108,8 +107,8 @@ void AxisPanel::Slider_Change(int channel, int value)
 {
     if (m_showing)
         return;
-    if (m_session.position(channel) != value) {
-        m_session.moveAxis(channel, value);
+    if (m_session.positions()[channel] != value) {
+        m_session.axes().moveAxis(channel, value);
         return;
     }
     // The slider stands where it stood (a dragged thumb's release repeats the position its
@@ -118,21 +117,21 @@ void AxisPanel::Slider_Change(int channel, int value)
         const Showing showing(m_showing);
         m_box[channel]->setText(QString::number(value));
     }
-    m_session.moveAxis(channel, value, ArmSession::Repeat::Yes);
+    m_session.axes().moveAxis(channel, value, ArmAxes::Repeat::Yes);
 }
 
 void AxisPanel::Text_Change(int channel)
 {
     if (m_showing)
         return;
-    m_session.typeValue(channel, m_box[channel]->text());
+    m_session.axes().typeValue(channel, m_box[channel]->text());
 }
 
 void AxisPanel::Text_KeyDown(int channel)
 {
     QLineEdit *b = m_box[channel];
-    if (!m_session.enterValue(channel, b->text()))
-        b->setText(QString::number(m_session.position(channel)));
+    if (!m_session.axes().enterValue(channel, b->text()))
+        b->setText(QString::number(m_session.positions()[channel]));
     // Base leads to shoulder, shoulder to grip; the others keep the focus.
     QLineEdit *next = channel == axes::Base       ? m_box[axes::Shoulder]
                       : channel == axes::Shoulder ? m_box[axes::Grip]
@@ -140,27 +139,24 @@ void AxisPanel::Text_KeyDown(int channel)
     next->setFocus();
 }
 
-void AxisPanel::showLoopCount(const QString &text)
+void AxisPanel::showLoopCount(const QString &text, int slider)
 {
-    // Written as any text in the box: the box's rule looks at it (a count written as 0 shows
-    // as 1).
-    Text5->setText(text);
-}
-
-void AxisPanel::showLoopSlider(int count)
-{
+    // The session has applied the box's rule already.
     const Showing showing(m_showing);
-    HScroll3->setValueTo(count);
+    Text5->setText(text);
+    HScroll3->setValueTo(slider);
 }
 
 void AxisPanel::HScroll3_Change(int value)
 {
     if (m_showing)
         return;
-    m_session.slideLoopCount(value);
+    m_session.setLoopCount(value);
 }
 
 void AxisPanel::Text5_Change()
 {
-    m_session.enterLoopCount(Text5->text());
+    if (m_showing)
+        return;
+    m_session.setLoopCountText(Text5->text());
 }

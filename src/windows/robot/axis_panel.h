@@ -36,12 +36,10 @@ private:
     void Text_KeyDown(int channel);
     void HScroll3_Change(int value);
     void Text5_Change();
-    // What the session announces, shown. The sliders and value boxes written here raise no
-    // handler of their own, as the session has done what it would; the loop-count box's text
-    // goes through the box's rule as any text in it does.
+    // What the session announces, shown. The sliders and boxes written here raise no handler
+    // of their own, as the session has done what it would.
     void showAxis(int channel, int position);
-    void showLoopCount(const QString &text);
-    void showLoopSlider(int count);
+    void showLoopCount(const QString &text, int slider);
     // robot_names.cpp: what screen readers call the controls.
     void nameControls();
 

@@ -19,7 +19,8 @@ config::Settings readConfiguration(QWidget *window, const Folders &folders, Dial
 
 void robot::SaveCon_Click()
 {
-    const QString trouble = m_session.saveConfiguration(m_services.folders.configFile());
+    const QString trouble =
+        m_session.files().saveConfiguration(m_services.folders.configFile(), m_session.positions());
     if (!trouble.isEmpty())
         m_services.dialogs->message(this, trouble, QString(), Dialogs::Icon::Critical,
                                     Dialogs::Buttons::Ok);

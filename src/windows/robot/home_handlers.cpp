@@ -6,7 +6,8 @@
 void robot::initrobot()
 {
     // The defaults (every home 127, speed 5, port 1), then what the file says.
-    m_session.setConfiguration(readConfiguration(this, m_services.folders, *m_services.dialogs));
+    m_session.files().setConfiguration(
+        readConfiguration(this, m_services.folders, *m_services.dialogs));
 }
 
 void robot::Command2_Click()

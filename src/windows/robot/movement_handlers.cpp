@@ -15,7 +15,7 @@ void robot::Open_men_Click()
 {
     const QString name = m_services.dialogs->openFile(this, dialogTitle, filter);
     if (!name.isEmpty()) {
-        const QString trouble = m_session.openMovementFile(name);
+        const QString trouble = m_session.files().openMovementFile(name);
         if (!trouble.isEmpty())
             m_services.dialogs->message(this, trouble, QString(), Dialogs::Icon::Critical,
                                         Dialogs::Buttons::Ok);
@@ -26,7 +26,7 @@ void robot::Open_men_Click()
 
 void robot::Save_men_Click()
 {
-    const QString trouble = m_session.saveMovement();
+    const QString trouble = m_session.files().saveMovement();
     if (!trouble.isEmpty())
         m_services.dialogs->message(this, trouble, QString(), Dialogs::Icon::Critical,
                                     Dialogs::Buttons::Ok);
@@ -34,7 +34,7 @@ void robot::Save_men_Click()
 
 void robot::Saveas_men_Click()
 {
-    if (!m_session.worthSaving())
+    if (!m_session.files().worthSaving())
         return;
     const QString name = m_services.dialogs->saveFile(this, dialogTitle, filter);
     if (name.isEmpty())

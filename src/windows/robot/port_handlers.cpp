@@ -22,16 +22,17 @@ void tellPortOutcomes(QWidget *window, ArmSession &session, Dialogs &dialogs)
         dialogs.message(window, text, QStringLiteral("COMM SETTINGS"), Dialogs::Icon::Critical,
                         Dialogs::Buttons::Ok);
     };
-    QObject::connect(&session, &ArmSession::portFailed, window,
+    QObject::connect(&session.link(), &PortLink::portFailed, window,
                      [critical](int error, int number, const QString &device, const QString &note) {
                          critical(comdevice::failureText(error, number, device, note));
                      });
-    QObject::connect(&session, &ArmSession::portEchoed, window, [window, &dialogs](int number) {
-        dialogs.message(window, comdevice::echoText(comdevice::portName(number)),
-                        QStringLiteral("VM Warning"), Dialogs::Icon::Critical,
-                        Dialogs::Buttons::Ok);
-    });
-    QObject::connect(&session, &ArmSession::portLost, window,
+    QObject::connect(&session.link(), &PortLink::portEchoed, window,
+                     [window, &dialogs](int number) {
+                         dialogs.message(window, comdevice::echoText(comdevice::portName(number)),
+                                         QStringLiteral("VM Warning"), Dialogs::Icon::Critical,
+                                         Dialogs::Buttons::Ok);
+                     });
+    QObject::connect(&session.link(), &PortLink::portLost, window,
                      [window, critical](int number, const QString &device) {
                          // Reported once the handler that was writing has returned, not in the
                          // middle of it.

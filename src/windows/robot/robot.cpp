@@ -83,6 +83,13 @@ robot::robot(Services services, QWidget *parent)
 
     connectButtons(this, *m_transport);
     connectMenus(this, *m_menus);
+    tapMouse(surface, logo);
+    followSession();
+    setFixedSize(sizeHint());
+}
+
+void robot::tapMouse(QWidget *surface, QLabel *logo)
+{
     new MouseTap(surface, [this](const QMouseEvent &mouse, bool down) {
         if (down)
             Form_MouseDown(mouse.button(), mouse.globalPosition().toPoint());
@@ -100,10 +107,14 @@ robot::robot(Services services, QWidget *parent)
     // where it would pop up the Options menu.
     for (QWidget *control : surface->findChildren<QWidget *>())
         control->setAttribute(Qt::WA_NoMousePropagation);
+}
 
-    // What the session announces, shown at once; the axis panel follows the session itself.
+void robot::followSession()
+{
+    // What the session announces, shown at once; the axis panel follows the axes and the loop
+    // count itself.
     connect(&m_session, &ArmSession::pausedChanged, m_transport, &TransportPanel::setPauseCaption);
-    connect(&m_session, &ArmSession::motionControlsSet, this, [this](bool enabled) {
+    connect(&m_session.link(), &PortLink::motionControlsSet, this, [this](bool enabled) {
         if (enabled)
             enable_all();
         else
@@ -111,9 +122,9 @@ robot::robot(Services services, QWidget *parent)
     });
     connect(&m_session, &ArmSession::stopping, this,
             [this] { showStopLayout(*m_transport, *m_menus, m_session); });
-    connect(&m_session, &ArmSession::bufferFull, this,
+    connect(&m_session.axes(), &ArmAxes::bufferFull, this,
             [this] { tellBufferFull(this, *m_services.dialogs, *m_transport); });
-    connect(&m_session, &ArmSession::portOpened, m_menus, &MenuPanel::setCheckMarks);
+    connect(&m_session.link(), &PortLink::portOpened, m_menus, &MenuPanel::setCheckMarks);
     tellPortOutcomes(this, m_session, *m_services.dialogs);
 
     // A replay's steps are painted at the screen's pace, not one paint a step; a hold shows
@@ -124,7 +135,6 @@ robot::robot(Services services, QWidget *parent)
                             painting->flush();
                             events::sleepUntilEvent();
                         }});
-    setFixedSize(sizeHint());
 }
 
 void robot::press(QPushButton *button)

@@ -32,6 +32,7 @@
 
 #include <QMainWindow>
 
+class QLabel;
 class QPushButton;
 class AxisPanel;
 class TransportPanel;
@@ -92,6 +93,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // robot.cpp: the mouse on the surface and the logo, and what the session announces.
+    void tapMouse(QWidget *surface, QLabel *logo);
+    void followSession();
+
     // Procedures.
     void init_port(int port);
     void enable_all();

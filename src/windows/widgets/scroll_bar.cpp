@@ -4,6 +4,7 @@
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QStyleOptionSlider>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -98,6 +99,38 @@ bool ScrollBar::setValueTo(int value)
         return false;
     QScrollBar::setValue(toQt(value));
     return true;
+}
+
+void ScrollBar::sliderChange(SliderChange change)
+{
+    // A new position moves the thumb and nothing else of the bar, so only the stretch from where
+    // the thumb stands on screen to where it goes is painted again, not the whole trough with
+    // its gradient: a replay moves the bars a hundred times a second. One rectangle, because the
+    // painter clips to a rectangle far faster than to a region of several. A style whose bars
+    // fade in and out has its own way.
+    if (change != SliderValueChange ||
+        style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, this)) {
+        QScrollBar::sliderChange(change);
+        return;
+    }
+    update(m_thumbPainted.united(part(QStyle::SC_ScrollBarSlider)));
+}
+
+void ScrollBar::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    // Any paint that leaves the thumb out found it where it was.
+    m_thumbPainted = part(QStyle::SC_ScrollBarSlider);
+}
+
+QRect ScrollBar::part(QStyle::SubControl control) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    // A pixel round each part, for an outline a style draws over the edge.
+    return style()
+        ->subControlRect(QStyle::CC_ScrollBar, &option, control, this)
+        .adjusted(-1, -1, 1, 1);
 }
 
 void ScrollBar::onQtValue(int q)

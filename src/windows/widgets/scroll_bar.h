@@ -6,6 +6,7 @@
 // trough clicks, keys and drags then all move towards the end they point at.
 
 #include <QScrollBar>
+#include <QStyle>
 
 class ScrollBar : public QScrollBar {
     Q_OBJECT
@@ -28,7 +29,12 @@ Q_SIGNALS:
     // The thumb is being dragged; raised for each position it passes.
     void scroll(int value);
 
+protected:
+    void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent *event) override;
+
 private:
+    QRect part(QStyle::SubControl control) const;
     int toQt(int value) const;
     int fromQt(int q) const;
     void onQtValue(int q);
@@ -37,4 +43,5 @@ private:
     int m_min;
     int m_max;
     bool m_dragMoved = false; // the thumb held now, or released last, has scrolled
+    QRect m_thumbPainted;     // where the thumb stands on screen
 };
