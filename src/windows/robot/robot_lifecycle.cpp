@@ -33,7 +33,7 @@ void robot::Form_Load()
     // be used (the open failed, an echo, the device went away) STOP is off with the motion
     // group and stays unpressed, so HOME, REC and RUN are not offered; Save and Save As come
     // back all the same.
-    if (m_session.motionControlsEnabled()) {
+    if (m_session.link().motionControlsEnabled()) {
         Command4_Click();
     } else {
         m_menus->entry(MenuPanel::Entry::Save)->setEnabled(true);
