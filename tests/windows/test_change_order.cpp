@@ -80,6 +80,8 @@ private slots:
     void openWaitsForTheLastReplay();
     void startUpEndsWithSaveEnabled_data();
     void startUpEndsWithSaveEnabled();
+    void aPortChosenAgainKeepsTheLayout_data();
+    void aPortChosenAgainKeepsTheLayout();
 };
 
 void TestChangeOrder::changes_data()
@@ -181,16 +183,14 @@ void TestChangeOrder::openWaitsForTheLastReplay_data()
     QTest::addColumn<bool>("back");
     QTest::addColumn<Act>("during");
     QTest::addColumn<bool>("openAtTheEnd");
-    // "Comm 1" during a replay enables the motion group, REC and RUN with it.
-    const auto then = [](const char *name) {
-        return Act([name](RobotHarness &h) {
-            ui(*h.window).Com1->trigger();
-            h.window->findChild<QPushButton *>(name)->click();
-        });
+    // Pressed from the program: the operation's layout keeps both buttons off, also after a
+    // port chosen again.
+    const auto then = [](void (robot::*press)()) {
+        return Act([press](RobotHarness &h) { (h.window.get()->*press)(); });
     };
-    QTest::newRow("REC during RUN") << false << then("Command3") << false;
-    QTest::newRow("RUN during RUN") << false << then("Command5") << true;
-    QTest::newRow("RUN during BACK") << true << then("Command5") << true;
+    QTest::newRow("REC during RUN") << false << then(&robot::Command3_Click) << false;
+    QTest::newRow("RUN during RUN") << false << then(&robot::Command5_Click) << true;
+    QTest::newRow("RUN during BACK") << true << then(&robot::Command5_Click) << true;
 }
 
 void TestChangeOrder::openWaitsForTheLastReplay()
@@ -263,6 +263,58 @@ void TestChangeOrder::startUpEndsWithSaveEnabled()
         QCOMPARE(c->isEnabled(), usable);
     QVERIFY(!w.session().isRecording());
     QCOMPARE(ui(w).HScroll1->Value(), usable ? 130 : 127);
+}
+
+void TestChangeOrder::aPortChosenAgainKeepsTheLayout_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("on"); // the motion buttons on once "Comm 1" has been probed
+    QTest::newRow("RUN, held by PAUSE") << "Command5"
+                                        << "Command4 Command6 Command15 Command17";
+    QTest::newRow("REC") << "Command3"
+                         << "Command2 Command4 Command15 Command18";
+    QTest::newRow("BACK") << "Backbutt"
+                          << "Command2 Command4 Command15 Command18";
+}
+
+void TestChangeOrder::aPortChosenAgainKeepsTheLayout()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, on);
+
+    RobotHarness h;
+    robot &w = h.start();
+    setSteps(h, {{0, 130}, {0, 128}, {0, 131}});
+    if (operation == QLatin1String("Backbutt"))
+        recordBase(w, {129, 131});
+    const bool run = operation == QLatin1String("Command5");
+    QStringList enabled;
+    qsizetype sentBeforeCont = -1;
+    const auto chooseAgain = [&] {
+        ui(w).Com1->trigger();
+        for (const QString &name : motionGroup.split(u' ').mid(5))
+            if (w.findChild<QPushButton *>(name)->isEnabled())
+                enabled << name;
+        if (run) {
+            QCOMPARE(ui(w).Command6->text(), QString("CONT"));
+            sentBeforeCont = h.port.written.size();
+            ui(w).Command6->click();
+        }
+    };
+    if (operation == QLatin1String("Command3")) {
+        ui(w).Command3->click();
+        chooseAgain();
+    } else {
+        afterFrames(h, 0, [&] {
+            if (run)
+                ui(w).Command6->click();
+            QTimer::singleShot(0, &w, chooseAgain);
+        });
+        w.findChild<QPushButton *>(operation)->click();
+    }
+    QCOMPARE(enabled.join(u' '), on);
+    if (run) // CONT lets the replay go on to its last step
+        QVERIFY(h.port.written.mid(sentBeforeCont).endsWith(QByteArray("\xff\x00\x83\x0d", 4)));
 }
 
 QTEST_MAIN(TestChangeOrder)

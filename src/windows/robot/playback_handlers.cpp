@@ -38,6 +38,10 @@ void robot::Command5_Click()
     }
     // Last, once the buttons show the idle layout again.
     look::setBackColour(m_transport->button(Rec), look::lightGrey);
+    // A recording begun meanwhile keeps REC's layout in force, an outer pass RUN's.
+    if (!m_session.isRecording())
+        m_transport->setOperation(m_session.replaying() ? TransportPanel::Operation::Running
+                                                        : TransportPanel::Operation::None);
 }
 
 void robot::Command6_Click()
@@ -57,5 +61,6 @@ void robot::Backbutt_Click()
         m_menus->entry(MenuPanel::Entry::Save)->setEnabled(true);
         m_menus->entry(MenuPanel::Entry::SaveAs)->setEnabled(true);
         allowOpenWhenIdle(*m_menus, m_session);
+        m_transport->setOperation(TransportPanel::Operation::None);
     }
 }

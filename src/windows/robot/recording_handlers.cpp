@@ -16,6 +16,7 @@ void tellBufferFull(QWidget *window, Dialogs &dialogs, TransportPanel &transport
     dialogs.message(window, QStringLiteral("Buffer Full!!!"), QString(), Dialogs::Icon::None,
                     Dialogs::Buttons::Ok);
     transport.setEnabled(TransportPanel::Button::Home, false);
+    transport.setOperation(TransportPanel::Operation::RecordingFull);
 }
 
 void robot::Command3_Click()
@@ -27,6 +28,7 @@ void robot::Command3_Click()
     m_transport->setEnabled(Pause, false);
     m_menus->setFileEntriesEnabled(false);
     m_transport->setEnabled(Back, true);
+    m_transport->setOperation(TransportPanel::Operation::Recording);
     m_session.rec();
 }
 
@@ -53,4 +55,5 @@ void showStopLayout(TransportPanel &transport, MenuPanel &menus, const ArmSessio
     menus.entry(MenuPanel::Entry::Open)->setEnabled(!session.replaying());
     transport.setEnabled(Back, false);
     look::setBackColour(transport.button(Rec), look::lightGrey);
+    transport.setOperation(TransportPanel::Operation::None);
 }

@@ -114,6 +114,23 @@ void TransportPanel::setRunLayout()
     button(Run)->setEnabled(false);
     setEnabled(Pause, true);
     twin(Run)->setEnabled(false);
+    m_operation = Operation::Running;
+}
+
+bool TransportPanel::allowed(Button b) const
+{
+    using enum Button;
+    switch (m_operation) {
+    case Operation::None:
+        return true;
+    case Operation::Running:
+        return b == Stop || b == Pause;
+    case Operation::Recording:
+        return b == Stop || b == Home;
+    case Operation::RecordingFull:
+        return b == Stop;
+    }
+    return true;
 }
 
 void TransportPanel::setMotionButtonsEnabled(bool enabled)
@@ -121,9 +138,9 @@ void TransportPanel::setMotionButtonsEnabled(bool enabled)
     // Each one is set again even when it already is.
     using enum Button;
     for (Button b : {Home, Rec, Stop, Run, Pause})
-        button(b)->setEnabled(enabled);
+        button(b)->setEnabled(enabled && allowed(b));
     for (Button b : {Rec, Stop, Run, Pause, Home})
-        twin(b)->setEnabled(enabled);
+        twin(b)->setEnabled(enabled && allowed(b));
 }
 
 void TransportPanel::setPauseCaption(bool paused)

@@ -23,8 +23,14 @@ public:
     void setEnabled(Button button, bool enabled);
     // RUN's layout, in its own order: RUN's twin goes off after PAUSE is on.
     void setRunLayout();
+    // The operation whose layout the buttons show. A port chosen again while one is under way
+    // must not change what it allows: enable_all then leaves the buttons it governs as its
+    // layout has them (RUN's, or REC's, which BACK walks in). The full buffer keeps HOME off
+    // until STOP.
+    enum class Operation { None, Recording, RecordingFull, Running };
+    void setOperation(Operation operation) { m_operation = operation; }
     // The buttons of the motion group, in the group's fixed order (the captioned ones, then
-    // the pictures).
+    // the pictures): all off, or on as far as the operation under way allows.
     void setMotionButtonsEnabled(bool enabled);
     // PAUSE or CONT on the captioned button; its picture twin's name follows.
     void setPauseCaption(bool paused);
@@ -37,6 +43,7 @@ protected:
 
 private:
     static constexpr int index(Button b) { return static_cast<int>(b); }
+    bool allowed(Button b) const;
     // Any mouse button: REC turns red at the press; RUN green at the press, grey at the
     // release (the click, and so the replay, follows the release).
     void Command3_MouseDown();
@@ -47,4 +54,5 @@ private:
 
     std::array<QPushButton *, count> m_captioned{}; // Command3 4 5 6 2, Backbutt
     std::array<QPushButton *, count> m_picture{};   // Command14 15 16 17 18 20
+    Operation m_operation = Operation::None;
 };
