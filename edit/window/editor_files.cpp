@@ -162,6 +162,9 @@ bool EditorFiles::offerRecovery()
                                            QStringLiteral("Kestrel Edit"), Dialogs::Icon::Question,
                                            Dialogs::Buttons::YesNo) == Dialogs::Yes;
     };
-    return recovery::offer(m_services.stateFolder, accept,
-                           [this](const recovery::Snapshot &s) { return recover(s); });
+    const recovery::Offered offered = recovery::offer(
+        m_services.stateFolder, accept, [this](const recovery::Snapshot &s) { return recover(s); });
+    if (!offered.setAside.isEmpty())
+        m_notices.say(offered.setAside, 0);
+    return offered.taken;
 }
