@@ -446,15 +446,17 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     QTRY_COMPARE(recoverySnapshots(state).size(), size_t(1));
 
     // Declined, a snapshot is removed (which ones are offered, and in what order, is core's);
-    // a damaged one is offered nothing from, and setting it aside is said in the status bar.
+    // a damaged one is offered nothing from, and setting it aside is said in the status bar. The
+    // file named to open is opened when nothing is taken.
     e.window.reset();
     e.dialogs.shown.clear();
     e.dialogs.answers = {Dialogs::No};
     QVERIFY(writeFile(state + QStringLiteral("/edit-0.snapshot"), "kestrel-edit"));
     EditorWindow &last = e.make(state);
-    QVERIFY(!last.offerRecovery());
+    QVERIFY(!last.offerRecovery(file));
     QCOMPARE(e.dialogs.shown.size(), 1);
     QVERIFY(recoverySnapshots(state).empty());
+    QCOMPARE(last.document().file(), file); // opened instead, and its line does not hide this
     QCOMPARE(last.statusBar()->currentMessage(), recovery::setAsideText(1, state));
     // Closed without saving, nothing is left in the state folder but what was set aside, not
     // even a lock.
