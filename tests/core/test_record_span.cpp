@@ -9,18 +9,14 @@
 using Records = std::vector<Step>;
 Q_DECLARE_METATYPE(Records)
 
-namespace {
-
 // One record a letter: a..z as channel 0 at positions 0..25, so rows read as words.
-Records word(const char *letters)
+static Records word(const char *letters)
 {
     Records r;
     for (; *letters; ++letters)
         r.push_back({0, qint16(*letters - 'a')});
     return r;
 }
-
-} // namespace
 
 class TestRecordSpan : public QObject {
     Q_OBJECT
@@ -48,7 +44,6 @@ void TestRecordSpan::span_data()
     row("delete at start", "abcd", "cd", 0, "ab", "");
     row("delete in middle", "abcde", "ae", 1, "bcd", "");
     row("delete at end", "abcd", "ab", 2, "cd", "");
-    row("delete a repeat", "abbbc", "abc", 2, "bb", "");
     row("replace at start", "abcd", "xbcd", 0, "a", "x");
     row("replace in middle", "abcde", "abyxe", 2, "cd", "yx");
     row("replace at end", "abcd", "abcx", 3, "d", "x");
@@ -56,8 +51,6 @@ void TestRecordSpan::span_data()
     row("no change", "abcd", "abcd", 4, "", "");
     row("whole change", "abcd", "wxyz", 0, "abcd", "wxyz");
     row("from nothing", "", "ab", 0, "", "ab");
-    row("to nothing", "ab", "", 0, "ab", "");
-    row("nothing to nothing", "", "", 0, "", "");
 }
 
 void TestRecordSpan::span()

@@ -230,12 +230,11 @@ void TestRecovery::aKilledEditorsSnapshotIsOffered()
         QVERIFY(writeFile(dir.filePath(QStringLiteral("edit-%1.lock").arg(QLatin1String(id))),
                           deadLock));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("edit-damaged.snapshot")), "kestrel-edit"));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("edit-damaged2.snapshot")), "older"));
     QFile damagedOlder(dir.filePath(QStringLiteral("edit-damaged2.snapshot")));
-    QVERIFY(damagedOlder.open(QIODevice::ReadWrite));
+    QVERIFY(damagedOlder.open(QIODevice::WriteOnly) && damagedOlder.write("old") &&
+            damagedOlder.flush());
     QVERIFY(damagedOlder.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                                      QFileDevice::FileModificationTime));
-    damagedOlder.close();
     QVERIFY(
         QFile::copy(running.snapshotPath(), dir.filePath(QStringLiteral("edit-older.snapshot"))));
     QFile older(dir.filePath(QStringLiteral("edit-older.snapshot")));
@@ -244,14 +243,13 @@ void TestRecovery::aKilledEditorsSnapshotIsOffered()
                               QFileDevice::FileModificationTime));
     older.close();
 
-    recovery::Found found = recovery::leftBehind(dir.path());
-    std::vector<recovery::LeftBehind> &left = found.offered;
+    auto [left, setAside] = recovery::leftBehind(dir.path());
     QCOMPARE(left.size(), size_t(2));
     QCOMPARE(left[0].snapshot(), second); // newest first
     QCOMPARE(left[1].snapshot(), first);
     QVERIFY(left[0].written() > left[1].written());
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("edit-lockonly.lock"))));
-    QCOMPARE(found.setAside, 2);
+    QCOMPARE(setAside, 2);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("edit-damaged.snapshot"))));
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("edit-damaged2.snapshot"))));
     QCOMPARE(readAll(recovery::damagedPath(dir.path())), QByteArray("kestrel-edit"));
