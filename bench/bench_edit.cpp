@@ -1,11 +1,13 @@
 // kestrel-edit with the longest motion Kestrel keeps (12,010 records): how long it takes to
 // open and first paint, an edit and the redraw that follows (median), a zoom or pan redraw (95th
-// percentile), and the resident memory after it all. Run on the platform Qt is given (offscreen
-// unless QT_QPA_PLATFORM says otherwise), then again in a child process on an Xvfb server of its
-// own with xcb, when Xvfb is there (--no-desktop leaves that out).
+// percentile), and the resident memory after it all and after a session of 1,000 edits of the
+// kinds an operator makes, the undo history of every one kept. Run on the platform Qt is given
+// (offscreen unless QT_QPA_PLATFORM says otherwise), then again in a child process on an Xvfb
+// server of its own with xcb, when Xvfb is there (--no-desktop leaves that out).
 //
 // A report, not a test: it exits 0 whatever the figures are, and only a broken set-up exits 1.
 
+#include "edit/scripted_questions.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/questions.h"
 #include "edit/window/timeline_view.h"
@@ -66,6 +68,37 @@ long residentKb()
     return -1;
 }
 
+// A session's edits, round and round: set and offset an axis over a range, holds before a step,
+// a few steps deleted, each in a different place, each with its events (the repaint, the
+// recovery snapshot) run as they are when the operator works. The motion stays about its length.
+void editSession(EditorWindow &w, ScriptedQuestions &questions, int edits)
+{
+    MotionDocument &doc = w.document();
+    for (int i = 0; i < edits; ++i) {
+        const int place = 500 + (i * 389) % (doc.size() - 1000);
+        doc.select({place, 100 + i % 150});
+        const int channel = doc.records()[size_t(place)].channel; // one the range holds
+        switch (i % 4) {
+        case 0:
+            questions.axisChanges = {{ask::AxisChange::Set, channel, 40 + i % 170}};
+            w.action(QStringLiteral("setPositions"))->trigger();
+            break;
+        case 1:
+            questions.axisChanges = {{ask::AxisChange::Offset, channel, i % 8 < 4 ? 3 : -3}};
+            w.action(QStringLiteral("offsetPositions"))->trigger();
+            break;
+        case 2:
+            questions.holds = {0.05}; // 12 holds
+            w.action(QStringLiteral("insertHold"))->trigger();
+            break;
+        default:
+            doc.select({place, 12});
+            w.action(QStringLiteral("deleteSteps"))->trigger();
+        }
+        QCoreApplication::processEvents();
+    }
+}
+
 // A figure, and against its goal when it has one (goal < 0: none).
 void row(const char *what, double value, const char *unit, double goal = -1)
 {
@@ -85,7 +118,7 @@ int measure()
         return 1;
     }
     ScriptedDialogs dialogs;
-    ask::DialogQuestions questions;
+    ScriptedQuestions questions;
     EditorServices services;
     services.dialogs = &dialogs;
     services.questions = &questions;
@@ -154,6 +187,13 @@ int measure()
     row("recovery snapshot after an edit, median", percentile(snapshots, 0.5), "ms");
     row("zoom or pan redraw, 95th percentile", percentile(views, 0.95), "ms", 16);
     row("resident memory", residentKb() / 1024.0, "MB", 80);
+    const int undoBefore = w.undoStack().count();
+    editSession(w, questions, 1000);
+    if (w.undoStack().count() - undoBefore != 1000) {
+        std::fprintf(stderr, "the session's edits were not all taken\n");
+        return 1;
+    }
+    row("resident memory after 1,000 more edits", residentKb() / 1024.0, "MB", 80);
     std::fflush(stdout);
     return 0;
 }

@@ -86,8 +86,7 @@ int edit(QApplication &app, const Options &o)
         window.statusBar()->showMessage(
             QStringLiteral("No usable robotini.txt in %1: times start from the default homes.")
                 .arg(configDir));
-    if (!window.offerRecovery() && !o.file.isEmpty())
-        window.openFile(o.file);
+    window.offerRecovery(o.file);
     // A message box that had the keyboard gives it back to nobody when no manager is there.
     window.activateWindow();
     return app.exec();

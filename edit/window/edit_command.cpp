@@ -2,18 +2,30 @@
 
 #include "core/edit/motion_document.h"
 
-EditCommand::EditCommand(MotionDocument &document, const QString &name, edits::Edited after)
-    : QUndoCommand(name), m_document(document), m_before{document.records(), document.selection()},
-      m_after(std::move(after))
+EditCommand::EditCommand(MotionDocument &document, const QString &name, const edits::Edited &after)
+    : QUndoCommand(name), m_document(document),
+      m_span(edits::spanBetween(document.records(), after.records)),
+      m_selectionBefore(document.selection()), m_selectionAfter(after.selection)
 {
 }
 
 void EditCommand::undo()
 {
-    m_document.setState(m_before.records, m_before.selection);
+    take(edits::inverse(m_span), m_selectionBefore);
 }
 
 void EditCommand::redo()
 {
-    m_document.setState(m_after.records, m_after.selection);
+    take(m_span, m_selectionAfter);
+}
+
+void EditCommand::take(const edits::Span &span, edits::Range selection)
+{
+    // Every change of the records goes through the stack, so they are always the ones this
+    // command's span was taken from; were they not, the motion is left as it is rather than
+    // patched into something no one made.
+    const auto records = edits::applied(m_document.records(), span);
+    Q_ASSERT(records);
+    if (records)
+        m_document.setState(*records, selection);
 }

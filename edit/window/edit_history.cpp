@@ -13,7 +13,7 @@ QString EditHistory::apply(const QString &name, edits::Edited edited)
     if (edited.records == m_document.records())
         m_document.select(edited.selection);
     else
-        m_stack.push(new EditCommand(m_document, name, std::move(edited)));
+        m_stack.push(new EditCommand(m_document, name, edited));
     return {};
 }
 

@@ -155,13 +155,20 @@ bool EditorFiles::recover(const recovery::Snapshot &snapshot)
     return m_document.records() == snapshot.records && keepSnapshot();
 }
 
-bool EditorFiles::offerRecovery()
+bool EditorFiles::offerRecovery(const QString &orOpen)
 {
     const auto accept = [this](const recovery::LeftBehind &left) {
         return m_services.dialogs->message(m_notices.window(), recovery::offerText(left),
                                            QStringLiteral("Kestrel Edit"), Dialogs::Icon::Question,
                                            Dialogs::Buttons::YesNo) == Dialogs::Yes;
     };
-    return recovery::offer(m_services.stateFolder, accept,
-                           [this](const recovery::Snapshot &s) { return recover(s); });
+    const recovery::Offered offered = recovery::offer(
+        m_services.stateFolder, accept, [this](const recovery::Snapshot &s) { return recover(s); });
+    if (!offered.taken && !orOpen.isEmpty())
+        openFile(orOpen);
+    // Said last and kept until the next line: it is said once, and the line about the file
+    // opened instead would hide it at once.
+    if (!offered.setAside.isEmpty())
+        m_notices.say(offered.setAside, 0);
+    return offered.taken;
 }

@@ -25,7 +25,9 @@ public:
     bool save();
     bool saveAs();
     bool exportMotion();
-    bool offerRecovery();
+    // Offers what editors that are gone left behind; when none is taken, opens `orOpen` (if
+    // any) instead. True when one was taken.
+    bool offerRecovery(const QString &orOpen = {});
     // Asks about unsaved changes; false when the operator chose to stay.
     bool maySetAside();
     // A clean close: the snapshot goes, since the operator has decided about the changes.

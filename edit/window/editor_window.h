@@ -34,8 +34,9 @@ public:
     bool openFile(const QString &path) { return m_files.openFile(path); }
     // Offers, newest first, the snapshots of editors that ended without closing (a crash, a
     // kill); true when one was taken. Each declined one is removed; once one is taken, the rest
-    // wait for a later start.
-    bool offerRecovery() { return m_files.offerRecovery(); }
+    // wait for a later start. When none is taken, `orOpen` (if any) is opened instead. Damaged
+    // ones are set aside, which the status bar says.
+    bool offerRecovery(const QString &orOpen = {}) { return m_files.offerRecovery(orOpen); }
     bool save() { return m_files.save(); }
     bool saveAs() { return m_files.saveAs(); }
     // File, Export: the motion as a table, the line's bytes or an Arduino sketch, written whole

@@ -148,7 +148,15 @@ void TestRecovery::damagedIsNothing()
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/edit-0.snapshot");
     QVERIFY(writeFile(path, text));
-    QCOMPARE(recovery::read(path).has_value(), QByteArray(QTest::currentDataTag()) == "sound");
+    const bool sound = QByteArray(QTest::currentDataTag()) == "sound";
+    QCOMPARE(recovery::read(path).has_value(), sound);
+    // Its editor is gone: a sound one is offered, a damaged one set aside once, as it was.
+    const recovery::Found found = recovery::leftBehind(dir.path());
+    QCOMPARE(int(found.offered.size()), sound ? 1 : 0);
+    QCOMPARE(found.setAside, sound ? 0 : 1);
+    QCOMPARE(QFileInfo::exists(path), sound);
+    QCOMPARE(readAll(recovery::damagedPath(dir.path())), sound ? QByteArray() : text);
+    QCOMPARE(recovery::leftBehind(dir.path()).setAside, 0);
 }
 
 void TestRecovery::eachEditorKeepsItsOwn()
@@ -165,7 +173,7 @@ void TestRecovery::eachEditorKeepsItsOwn()
     QCOMPARE(kept(a->snapshotPath()), first);
     QCOMPARE(kept(b->snapshotPath()), second);
     // Both editors run: neither's work is anyone else's to offer.
-    QVERIFY(recovery::leftBehind(dir.path()).empty());
+    QVERIFY(recovery::leftBehind(dir.path()).offered.empty());
 
     // A clean close removes its own snapshot only.
     a->discard();
@@ -176,16 +184,16 @@ void TestRecovery::eachEditorKeepsItsOwn()
     const QString bPath = b->snapshotPath();
     b.reset();
     {
-        std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path());
+        std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path()).offered;
         QCOMPARE(left.size(), size_t(1));
         QCOMPARE(left[0].snapshot(), second);
-        QVERIFY(recovery::leftBehind(dir.path()).empty()); // being asked about already
+        QVERIFY(recovery::leftBehind(dir.path()).offered.empty()); // being asked about already
     } // dropped undecided: still there for a later start
-    std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path());
+    std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path()).offered;
     QCOMPARE(left.size(), size_t(1));
     left[0].discard();
     QVERIFY(!QFileInfo::exists(bPath));
-    QVERIFY(recovery::leftBehind(dir.path()).empty());
+    QVERIFY(recovery::leftBehind(dir.path()).offered.empty());
     a.reset();
     QCOMPARE(filesIn(dir.path()), QStringList());
 }
@@ -204,7 +212,7 @@ void TestRecovery::aKilledEditorsSnapshotIsOffered()
     const QString killedPath = QString::fromLocal8Bit(editor.readLine().trimmed());
     QCOMPARE(kept(killedPath), second);
     // An editor at work in another process is left alone too.
-    QVERIFY(recovery::leftBehind(dir.path()).empty());
+    QVERIFY(recovery::leftBehind(dir.path()).offered.empty());
     const qint64 pid = editor.processId();
     editor.kill(); // SIGKILL: nothing of its own runs, its lock file stays
     QVERIFY(editor.waitForFinished(10000));
@@ -214,14 +222,19 @@ void TestRecovery::aKilledEditorsSnapshotIsOffered()
     QVERIFY(QFileInfo::exists(killedLock));
 
     // Dead editors of the same kind, written by hand as QLockFile writes a lock (process id,
-    // name, host; the name and host left empty): one left a damaged snapshot, which is never
-    // offered and stays, one no snapshot at all, whose lock is cleared; one kept `first` a
-    // minute before the kill and is offered after it.
+    // name, host; the name and host left empty): two left a damaged snapshot, which is never
+    // offered and is set aside, the newer kept, one no snapshot at all, whose lock is cleared; one
+    // kept `first` a minute before the kill and is offered after it.
     const QByteArray deadLock = QByteArray::number(pid) + "\n\n\n";
-    for (const char *id : {"damaged", "lockonly", "older"})
+    for (const char *id : {"damaged", "damaged2", "lockonly", "older"})
         QVERIFY(writeFile(dir.filePath(QStringLiteral("edit-%1.lock").arg(QLatin1String(id))),
                           deadLock));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("edit-damaged.snapshot")), "kestrel-edit"));
+    QFile damagedOlder(dir.filePath(QStringLiteral("edit-damaged2.snapshot")));
+    QVERIFY(damagedOlder.open(QIODevice::WriteOnly) && damagedOlder.write("old") &&
+            damagedOlder.flush());
+    QVERIFY(damagedOlder.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                     QFileDevice::FileModificationTime));
     QVERIFY(
         QFile::copy(running.snapshotPath(), dir.filePath(QStringLiteral("edit-older.snapshot"))));
     QFile older(dir.filePath(QStringLiteral("edit-older.snapshot")));
@@ -230,14 +243,16 @@ void TestRecovery::aKilledEditorsSnapshotIsOffered()
                               QFileDevice::FileModificationTime));
     older.close();
 
-    std::vector<recovery::LeftBehind> left = recovery::leftBehind(dir.path());
+    auto [left, setAside] = recovery::leftBehind(dir.path());
     QCOMPARE(left.size(), size_t(2));
     QCOMPARE(left[0].snapshot(), second); // newest first
     QCOMPARE(left[1].snapshot(), first);
     QVERIFY(left[0].written() > left[1].written());
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("edit-lockonly.lock"))));
-    QVERIFY(!recovery::read(dir.filePath(QStringLiteral("edit-damaged.snapshot"))));
-    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("edit-damaged.snapshot"))));
+    QCOMPARE(setAside, 2);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("edit-damaged.snapshot"))));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("edit-damaged2.snapshot"))));
+    QCOMPARE(readAll(recovery::damagedPath(dir.path())), QByteArray("kestrel-edit"));
     for (recovery::LeftBehind &l : left)
         l.discard();
     QVERIFY(!QFileInfo::exists(killedPath));

@@ -42,6 +42,7 @@ private slots:
     void offer_data();
     void offer();
     void savedState();
+    void setAsideText();
     void keep();
 };
 
@@ -71,7 +72,7 @@ void TestRescue::offer()
     leaveTwo(dir.path());
     QStringList questions;
     int took = 0;
-    const bool offered = recovery::offer(
+    const recovery::Offered offered = recovery::offer(
         dir.path(),
         [&](const recovery::LeftBehind &l) {
             questions << recovery::offerText(l);
@@ -81,7 +82,8 @@ void TestRescue::offer()
             took = int(s.records.size());
             return safe;
         });
-    QCOMPARE(offered, taken > 0);
+    QCOMPARE(offered.taken, taken > 0);
+    QCOMPARE(offered.setAside, QString());
     QCOMPARE(questions.size(), asked);
     QCOMPARE(took, taken);
     QCOMPARE(int(recoverySnapshots(dir.path()).size()), left);
@@ -102,6 +104,16 @@ void TestRescue::savedState()
     QCOMPARE(recovery::savedState({file, {{1, 1}}, 1, 0}), onDisk);
     QCOMPARE(recovery::savedState({dir.filePath("gone.kmv"), {{1, 1}}, 1, 0}), std::vector<Step>{});
     QCOMPARE(recovery::savedState({QString(), {{1, 1}}, 1, -1}), std::vector<Step>{});
+}
+
+void TestRescue::setAsideText()
+{
+    QCOMPARE(recovery::setAsideText(1, "/s"),
+             "A damaged recovery snapshot could not be offered: it was set aside as "
+             "'/s/damaged.snapshot'.");
+    QCOMPARE(recovery::setAsideText(3, "/s"),
+             "3 damaged recovery snapshots could not be offered: the newest was set aside as "
+             "'/s/damaged.snapshot', the others removed.");
 }
 
 void TestRescue::keep()

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -444,19 +445,25 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     again.action(QStringLiteral("redo"))->trigger();
     QTRY_COMPARE(recoverySnapshots(state).size(), size_t(1));
 
-    // Declined, a snapshot is removed (which ones are offered, and in what order, is core's).
+    // Declined, a snapshot is removed (which ones are offered, and in what order, is core's);
+    // a damaged one is offered nothing from, and setting it aside is said in the status bar. The
+    // file named to open is opened when nothing is taken.
     e.window.reset();
     e.dialogs.shown.clear();
     e.dialogs.answers = {Dialogs::No};
+    QVERIFY(writeFile(state + QStringLiteral("/edit-0.snapshot"), "kestrel-edit"));
     EditorWindow &last = e.make(state);
-    QVERIFY(!last.offerRecovery());
+    QVERIFY(!last.offerRecovery(file));
     QCOMPARE(e.dialogs.shown.size(), 1);
     QVERIFY(recoverySnapshots(state).empty());
-    // Closed without saving, nothing is left in the state folder, not even a lock.
+    QCOMPARE(last.document().file(), file); // opened instead, and its line does not hide this
+    QCOMPARE(last.statusBar()->currentMessage(), recovery::setAsideText(1, state));
+    // Closed without saving, nothing is left in the state folder but what was set aside, not
+    // even a lock.
     e.questions.unsaved = {ask::Unsaved::Discard};
     QVERIFY(last.close());
     e.window.reset();
-    QCOMPARE(QDir(state).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(state).entryList(QDir::Files), QStringList{QStringLiteral("damaged.snapshot")});
 }
 
 QTEST_MAIN(TestEditWindow)

@@ -79,6 +79,39 @@ QByteArray snapshotText(const Snapshot &s)
     return text;
 }
 
+// Oldest first, each replacing the one before: the newest is the one left to look into. A
+// snapshot that cannot be moved is removed, so that it is not read again at the next start.
+int setAside(const QString &folder,
+             std::vector<std::pair<QString, std::unique_ptr<QLockFile>>> damaged)
+{
+    const auto written = [](const auto &d) { return QFileInfo(d.first).lastModified(); };
+    std::sort(damaged.begin(), damaged.end(),
+              [&](const auto &a, const auto &b) { return written(a) < written(b); });
+    const QString target = damagedPath(folder);
+    int moved = 0;
+    for (const auto &[path, lock] : damaged) {
+        QFile::remove(target);
+        if (QFile::rename(path, target) || QFile::remove(path))
+            ++moved;
+    }
+    return moved; // their locks go with `damaged`
+}
+
+// A dead editor that never kept a snapshot leaves only its lock.
+void clearLoneLocks(const QDir &dir)
+{
+    for (const QString &name :
+         dir.entryList({namePrefix + QLatin1Char('*') + lockSuffix}, QDir::Files)) {
+        const QString id =
+            name.mid(namePrefix.size(), name.size() - namePrefix.size() - lockSuffix.size());
+        if (QFileInfo::exists(pathOf(dir.path(), id, snapshotSuffix)))
+            continue;
+        auto lock = lockFile(dir.filePath(name));
+        if (lock->tryLock(0))
+            lock->unlock(); // which removes the file
+    }
+}
+
 } // namespace
 
 QString stateFolder()
@@ -188,12 +221,19 @@ void LeftBehind::discard()
     m_lock.reset();
 }
 
-std::vector<LeftBehind> leftBehind(const QString &folder)
+QString damagedPath(const QString &folder)
 {
-    std::vector<LeftBehind> found;
+    return folder + QStringLiteral("/damaged.snapshot");
+}
+
+Found leftBehind(const QString &folder)
+{
+    Found found;
     const QDir dir(folder);
     if (!dir.exists())
         return found;
+    // Locked while they are moved, so that an editor starting beside this one leaves them be.
+    std::vector<std::pair<QString, std::unique_ptr<QLockFile>>> damaged;
     for (const QString &name :
          dir.entryList({namePrefix + QLatin1Char('*') + snapshotSuffix}, QDir::Files)) {
         const QString id =
@@ -203,24 +243,16 @@ std::vector<LeftBehind> leftBehind(const QString &folder)
         if (!lock->tryLock(0))
             continue;
         const QString path = dir.filePath(name);
-        std::optional<Snapshot> s = read(path);
-        if (!s)
-            continue; // kept on disk, never offered; its lock goes with `lock`
-        found.emplace_back(std::move(lock), path, std::move(*s), QFileInfo(path).lastModified());
+        if (std::optional<Snapshot> s = read(path))
+            found.offered.emplace_back(std::move(lock), path, std::move(*s),
+                                       QFileInfo(path).lastModified());
+        else
+            damaged.emplace_back(path, std::move(lock));
     }
-    std::sort(found.begin(), found.end(),
+    std::sort(found.offered.begin(), found.offered.end(),
               [](const LeftBehind &a, const LeftBehind &b) { return a.written() > b.written(); });
-    // A dead editor that never kept a snapshot leaves only its lock.
-    for (const QString &name :
-         dir.entryList({namePrefix + QLatin1Char('*') + lockSuffix}, QDir::Files)) {
-        const QString id =
-            name.mid(namePrefix.size(), name.size() - namePrefix.size() - lockSuffix.size());
-        if (QFileInfo::exists(pathOf(folder, id, snapshotSuffix)))
-            continue;
-        auto lock = lockFile(dir.filePath(name));
-        if (lock->tryLock(0))
-            lock->unlock(); // which removes the file
-    }
+    found.setAside = setAside(folder, std::move(damaged));
+    clearLoneLocks(dir);
     return found;
 }
 

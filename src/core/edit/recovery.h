@@ -76,8 +76,20 @@ private:
     QDateTime m_written;
 };
 
-// The snapshots in folder whose editors are gone, newest first. A damaged one is left where it
-// is; a lock file left without a snapshot by a dead editor is cleared away.
-std::vector<LeftBehind> leftBehind(const QString &folder);
+struct Found {
+    std::vector<LeftBehind> offered; // newest first
+    // Damaged snapshots of dead editors moved out of the way on the way (see leftBehind).
+    int setAside = 0;
+};
+
+// The name a damaged snapshot is set aside under, in the state folder.
+QString damagedPath(const QString &folder);
+
+// The snapshots in folder whose editors are gone. A damaged one can never be offered, and left
+// where it is it would be read again at every start while more of them gathered: each is moved
+// out of the way once, the newest to damagedPath() (replacing any before it), so that there is
+// one to look into and the folder does not grow; the others are removed. A lock file left without
+// a snapshot by a dead editor is cleared away.
+Found leftBehind(const QString &folder);
 
 } // namespace recovery

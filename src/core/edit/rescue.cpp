@@ -29,20 +29,38 @@ std::vector<Step> savedState(const Snapshot &snapshot)
     return file.ok() ? std::move(file.records) : std::vector<Step>{};
 }
 
-bool offer(const QString &folder, const std::function<bool(const LeftBehind &)> &accept,
-           const std::function<bool(const Snapshot &)> &take)
+QString setAsideText(int count, const QString &folder)
+{
+    if (count <= 0)
+        return {};
+    const QString kept = damagedPath(folder);
+    if (count == 1)
+        return QStringLiteral("A damaged recovery snapshot could not be offered: it was set aside "
+                              "as '%1'.")
+            .arg(kept);
+    return QStringLiteral("%1 damaged recovery snapshots could not be offered: the newest was set "
+                          "aside as '%2', the others removed.")
+        .arg(count)
+        .arg(kept);
+}
+
+Offered offer(const QString &folder, const std::function<bool(const LeftBehind &)> &accept,
+              const std::function<bool(const Snapshot &)> &take)
 {
     // Only editors that are gone: a running one holds its lock, and its snapshot is not listed.
-    for (LeftBehind &left : leftBehind(folder)) {
+    Found found = leftBehind(folder);
+    Offered offered{false, setAsideText(found.setAside, folder)};
+    for (LeftBehind &left : found.offered) {
         if (!accept(left)) {
             left.discard();
             continue;
         }
         if (take(left.snapshot()))
             left.discard();
-        return true;
+        offered.taken = true;
+        break;
     }
-    return false;
+    return offered;
 }
 
 Rescue::Rescue(const QString &folder) : m_folder(folder), m_keeper(folder) {}

@@ -18,13 +18,22 @@ QString offerText(const LeftBehind &left);
 // so that undo goes back to the file and the motion shows as unsaved.
 std::vector<Step> savedState(const Snapshot &snapshot);
 
+struct Offered {
+    bool taken = false;
+    // The one line that says damaged snapshots were set aside; empty when there were none.
+    QString setAside;
+};
+
+// The line for `count` damaged snapshots set aside in folder.
+QString setAsideText(int count, const QString &folder);
+
 // Offers the snapshots left behind in folder, newest first: `accept` asks about one; a declined
 // one is removed. The first accepted one goes to `take`, and is removed only when take says its
 // work is safe elsewhere (the window holds it and has kept its own snapshot): a crash in between
 // leaves at least one of them. Otherwise it stays for the next start, as do the ones not yet
-// offered. True when one was taken.
-bool offer(const QString &folder, const std::function<bool(const LeftBehind &)> &accept,
-           const std::function<bool(const Snapshot &)> &take);
+// offered. Damaged ones are offered nothing from and set aside (see leftBehind).
+Offered offer(const QString &folder, const std::function<bool(const LeftBehind &)> &accept,
+              const std::function<bool(const Snapshot &)> &take);
 
 struct [[nodiscard]] Kept {
     bool ok = false;
