@@ -6,30 +6,55 @@
 
 #include "core/link/port.h"
 
+#include <algorithm>
+
 class SlowLinePort : public Port {
-    Q_OBJECT
 public:
     using Clock = LineClock::Clock;
     // `bytesPerSecond` 0: a device that stopped reading, whose driver never drains.
-    SlowLinePort(long long bytesPerSecond, bool tells);
+    SlowLinePort(long long bytesPerSecond, bool tells) : m_rate(bytesPerSecond), m_tells(tells) {}
 
-    [[nodiscard]] int open(int) override;
+    [[nodiscard]] int open(int) override
+    {
+        m_open = true;
+        resetLine();
+        return 0;
+    }
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
     QString device() const override { return QStringLiteral("/dev/slow0"); }
     QByteArray readAfter(int) override { return {}; }
-    std::optional<int> bytesQueued() const override;
+    std::optional<int> bytesQueued() const override
+    {
+        return m_tells && m_open ? std::optional<int>(int(held())) : std::nullopt;
+    }
 
-    // What the driver holds now, whether it tells or not: the bytes the arm still gets.
-    long long held() const;
+    // What the driver holds now, whether it tells or not: the bytes the arm still gets. A byte
+    // half carried is still held.
+    long long held() const
+    {
+        const long long busy = std::chrono::nanoseconds(m_doneAt - m_now).count();
+        return m_rate <= 0 ? m_written
+               : busy <= 0 ? 0
+                           : (busy * m_rate + 999'999'999) / 1'000'000'000;
+    }
     Clock::time_point clock() const { return m_now; }
-    void pass(Clock::duration d) { m_now += d; }
     int sleeps() const { return m_sleeps; }
 
 protected:
-    void send(const QByteArray &bytes) override;
+    void send(const QByteArray &bytes) override
+    {
+        m_written += bytes.size();
+        if (m_rate > 0)
+            m_doneAt = std::max(m_doneAt, m_now) +
+                       std::chrono::nanoseconds(bytes.size() * 1'000'000'000LL / m_rate);
+    }
     Clock::time_point now() const override { return m_now; }
-    void sleepFor(Clock::duration wait) override;
+    void sleepFor(Clock::duration wait) override
+    {
+        ++m_sleeps;
+        m_now += wait;
+    }
 
 private:
     long long m_rate;
@@ -37,6 +62,5 @@ private:
     bool m_open = false;
     int m_sleeps = 0;
     long long m_written = 0;
-    Clock::time_point m_now{};
-    Clock::time_point m_doneAt{}; // when the last byte held is off the wire
+    Clock::time_point m_now{}, m_doneAt{}; // m_doneAt: when the last byte held is off the wire
 };
