@@ -3,6 +3,7 @@
 #include "core/link/com_device.h"
 #include "core/link/frame.h"
 #include "core/link/line_clock.h"
+#include "support/slow_line_port.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -223,6 +224,46 @@ private Q_SLOTS:
             }
         }
         QVERIFY(line.bytesArrived(t0 + milliseconds(now)) >= now * 960 / 1000 - 1);
+    }
+
+    // A replay on a line of its own pace: before each step the line wait, then the step's two
+    // frames (the replay's and the value box's). What the driver holds whenever the wait lets
+    // the next step go is what follows a STOP that arrives then.
+    void lineWaitKeepsTheDriverNearlyEmpty_data()
+    {
+        QTest::addColumn<int>("bytesPerSecond");
+        QTest::addColumn<bool>("tells");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("heldAtLeast"); // the most held at a wait's end, over the run
+        QTest::addColumn<int>("heldAtMost");
+        QTest::newRow("a true line, told") << 960 << true << 6000 << 0 << 8;
+        QTest::newRow("950 a second, told") << 950 << true << 6000 << 0 << 8;
+        QTest::newRow("700 a second, told") << 700 << true << 2000 << 0 << 8;
+        // A pseudo-terminal tells nothing: the clock alone lets a backlog build.
+        QTest::newRow("950 a second, untold") << 950 << false << 6000 << 400 << 600;
+        // A device that stopped reading: each wait gives up on the driver after a second.
+        QTest::newRow("never drains, told") << 0 << true << 3 << 16 << 16;
+    }
+    void lineWaitKeepsTheDriverNearlyEmpty()
+    {
+        QFETCH(int, bytesPerSecond);
+        QFETCH(bool, tells);
+        QFETCH(int, steps);
+        QFETCH(int, heldAtLeast);
+        QFETCH(int, heldAtMost);
+        SlowLinePort port(bytesPerSecond, tells);
+        QCOMPARE(port.open(1), 0);
+        long long most = 0;
+        for (int i = 0; i < steps; ++i) {
+            const auto before = port.clock();
+            port.waitForLine();
+            most = std::max(most, port.held());
+            QVERIFY(port.clock() - before <= Port::stuckAfter + milliseconds(20));
+            port.write(QByteArray::fromHex("FF017F0DFF017F0D"));
+        }
+        QVERIFY2(most >= heldAtLeast && most <= heldAtMost, qPrintable(QString::number(most)));
+        // The wait sleeps for what is left and looks again; it never spins.
+        QVERIFY2(port.sleeps() <= 3 * steps + 200, qPrintable(QString::number(port.sleeps())));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "core/link/serial_port.h"
 
 #include "core/link/com_device.h"
+#include "core/link/line_queue.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -110,6 +111,7 @@ int SerialPort::openDevice(const QString &path)
         m_port.close();
         return comdevice::InUse;
     }
+    m_reportsQueue = linequeue::reports(fd);
     resetLine();
     return 0;
 }
@@ -139,6 +141,7 @@ void SerialPort::close()
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
+    m_reportsQueue = false;
     resetLine();
 }
 
@@ -153,6 +156,17 @@ void SerialPort::send(const QByteArray &bytes)
     // QSerialPort queues writes until the event loop runs; push them out now, so a frame leaves
     // when its move is made, also inside loops that let no events run.
     m_port.flush();
+}
+
+std::optional<int> SerialPort::bytesQueued() const
+{
+    if (!m_reportsQueue || !m_port.isOpen())
+        return std::nullopt;
+    const std::optional<int> held = linequeue::held(static_cast<int>(m_port.handle()));
+    if (!held)
+        return std::nullopt;
+    // Bytes Qt could not hand to the driver yet are on their way too.
+    return *held + static_cast<int>(m_port.bytesToWrite());
 }
 
 QByteArray SerialPort::readAfter(int ms)

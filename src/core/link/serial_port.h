@@ -22,6 +22,9 @@ public:
     QString device() const override { return m_device; }
     QString note() const override { return m_note; }
     QByteArray readAfter(int ms) override;
+    // What the driver and Qt still hold for the line, where the driver tells (a UART, a USB
+    // serial adapter); nothing on a pseudo-terminal.
+    std::optional<int> bytesQueued() const override;
 
     // The lock file that QSerialPort takes for `device` (a canonical path): LCK.. and the
     // device's name under /dev with '/' as '_', in the first usable lock folder. Kept as Qt
@@ -44,4 +47,5 @@ private:
     QString m_device;
     QString m_note;
     QSerialPort m_port;
+    bool m_reportsQueue = false; // whether the open device tells what its driver holds
 };
