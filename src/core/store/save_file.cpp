@@ -23,18 +23,29 @@ LoadResult loadFailure(const QString &reason)
     return {false, {}, reason};
 }
 
+// What stands in the way of a save at path before a byte is written; empty when nothing does.
+QString obstacle(const QString &path, bool createFolder)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("a folder of that name is in the way");
+    // The save writes a new file and renames it over the old one, which would put a plain file
+    // where a pipe or a device (a serial adapter, /dev/null) was. A symbolic link is followed
+    // here, as QSaveFile follows it: a link to an ordinary file is written through, a link to
+    // anything else is refused, and a dangling one names the file the save creates.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("it is not an ordinary file");
+    if (createFolder && !QDir().mkpath(info.absolutePath()))
+        return QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath());
+    return {};
+}
+
 } // namespace
 
 SaveResult saveWhole(const QString &path, const QByteArray &bytes, bool createFolder)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return saveFailure(QStringLiteral("a folder of that name is in the way"));
-    if (createFolder) {
-        const QString folder = info.absolutePath();
-        if (!QDir().mkpath(folder))
-            return saveFailure(QStringLiteral("the folder %1 cannot be created").arg(folder));
-    }
+    if (const QString reason = obstacle(path, createFolder); !reason.isEmpty())
+        return saveFailure(reason);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
