@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -77,6 +78,15 @@ SaveResult saveWhole(const QString &path, const QByteArray &bytes, bool createFo
         return saveFailure(
             orFallback(file.errorString(), "the disk is full or the file is too large"));
     return {true, {}};
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 LoadResult loadWhole(const QString &path, qint64 maxBytes)

@@ -16,6 +16,10 @@ struct SaveResult {
 // symbolic link path names) is refused with a reason and left as it is.
 [[nodiscard]] SaveResult saveWhole(const QString &path, const QByteArray &bytes, bool createFolder);
 
+// Whether both paths name one file on disk (the same device and inode), however each reaches
+// it: another spelling, a hard link, a symbolic link. False when either does not exist.
+[[nodiscard]] bool sameFile(const QString &a, const QString &b);
+
 struct LoadResult {
     bool ok = false;
     QByteArray bytes;
