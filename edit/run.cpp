@@ -37,12 +37,7 @@ int writeOut(const QString &input, const QString &output, const QByteArray &data
         std::fflush(stdout);
         return written == data.size() && !std::ferror(stdout) ? 0 : 4;
     }
-    // By identity, not by name: "./wave.kmv", a hard link or a symbolic link to the motion would
-    // otherwise replace it with its own export, and the taught motion would be gone.
-    const SaveResult saved =
-        sameFile(output, input)
-            ? SaveResult{false, QStringLiteral("it is the movement file being exported")}
-            : saveWhole(output, data, false);
+    const SaveResult saved = exports::write(output, data, input);
     if (!saved.ok) {
         say(stderr,
             QStringLiteral("kestrel-edit: cannot write '%1': %2").arg(output, saved.reason));
