@@ -27,6 +27,25 @@ namespace {
 
 using program::say;
 
+// The export's bytes to OUT, or to standard output without -o; 0 when all of them arrived, else
+// 4 with the reason on standard error.
+int writeOut(const QString &input, const QString &output, const QByteArray &data)
+{
+    if (output.isEmpty()) {
+        const qint64 written =
+            qint64(std::fwrite(data.constData(), 1, std::size_t(data.size()), stdout));
+        std::fflush(stdout);
+        return written == data.size() && !std::ferror(stdout) ? 0 : 4;
+    }
+    const SaveResult saved = exports::write(output, data, input);
+    if (!saved.ok) {
+        say(stderr,
+            QStringLiteral("kestrel-edit: cannot write '%1': %2").arg(output, saved.reason));
+        return 4;
+    }
+    return 0;
+}
+
 // --export, with no window: the file, the configuration's homes, the format, then OUT or
 // standard output.
 int exportMotion(const Options &o)
@@ -48,19 +67,7 @@ int exportMotion(const Options &o)
         say(stderr, QStringLiteral("kestrel-edit: %1").arg(result.error));
         return 3;
     }
-    if (o.output.isEmpty()) {
-        const qint64 written = qint64(
-            std::fwrite(result.data.constData(), 1, std::size_t(result.data.size()), stdout));
-        std::fflush(stdout);
-        return written == result.data.size() && !std::ferror(stdout) ? 0 : 4;
-    }
-    const SaveResult saved = saveWhole(o.output, result.data, false);
-    if (!saved.ok) {
-        say(stderr,
-            QStringLiteral("kestrel-edit: cannot write '%1': %2").arg(o.output, saved.reason));
-        return 4;
-    }
-    return 0;
+    return writeOut(o.file, o.output, result.data);
 }
 
 // The editor's window on the motion, with the configuration's homes; a file it names is opened

@@ -91,6 +91,10 @@ void TestMotionFiles::exportPipeline_data()
         << exports::Format::Arduino << 0 << "out.ino" << QString() << "The motion has no records.";
     QTest::newRow("no such folder")
         << exports::Format::Csv << 4 << "none/out.csv" << QString() << "*";
+    QTest::newRow("over the motion's own file") // "=": the file exported to
+        << exports::Format::Csv << 4 << "wave.kmv"
+        << "="
+        << "it is the movement file being exported";
 }
 
 void TestMotionFiles::exportPipeline()
@@ -102,6 +106,8 @@ void TestMotionFiles::exportPipeline()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
+    if (file == "=")
+        QVERIFY(writeFile(file = path, "kept"));
     const config::Settings settings;
     const editfiles::Written w =
         editfiles::exportMotion(path, format, motion(records), settings, 2, file);
@@ -118,7 +124,7 @@ void TestMotionFiles::exportPipeline()
         QCOMPARE(w.message, head + reason);
     else
         QVERIFY(w.message.size() > head.size());
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(file == path ? readAll(path) == "kept" : !QFile::exists(path));
 }
 
 void TestMotionFiles::suffixAndQuestion()

@@ -50,6 +50,8 @@ private slots:
     void aShortWriteKeepsTheOldFile();
     void aSaveJustInsideTheLimitSucceeds();
     void aReadOnlyFolderKeepsTheOldFile();
+    void replacesOnlyAnOrdinaryFile_data();
+    void replacesOnlyAnOrdinaryFile();
     void loadsWhole();
     void loadRefusals();
     void loadRefusesWhatIsNotAnOrdinaryFile();
@@ -200,6 +202,36 @@ void TestSaveFile::aReadOnlyFolderKeepsTheOldFile()
     QVERIFY(!r.ok);
     QVERIFY(!r.reason.isEmpty());
     QCOMPARE(contents(path), old);
+}
+
+void TestSaveFile::replacesOnlyAnOrdinaryFile_data()
+{
+    // What is at the target, reached through a symbolic link when linked.
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("linked");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a pipe") << "pipe" << false << false;
+    QTest::newRow("a link to a pipe") << "pipe" << true << false;
+    QTest::newRow("a device") << "/dev/null" << false << false;
+    QTest::newRow("a link to an ordinary file") << "file" << true << true;
+    QTest::newRow("a dangling link") << "none" << true << true;
+}
+
+void TestSaveFile::replacesOnlyAnOrdinaryFile()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, linked);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString real = QDir(dir.path()).filePath(target), path = dir.filePath("link");
+    QVERIFY(mkfifo(qPrintable(dir.filePath("pipe")), 0600) == 0 && plant(dir.filePath("file"), ""));
+    QVERIFY(!linked || QFile::link(real, path));
+    const SaveResult r = saveWhole(linked ? path : real, "new", false);
+    QCOMPARE(r.reason, written ? QString() : QStringLiteral("it is not an ordinary file"));
+    // A refused pipe or device is still there, with no file in its place; the link stays a link.
+    QCOMPARE(QFileInfo(real).isFile(), written);
+    QVERIFY(written ? contents(real) == "new" : QFileInfo::exists(real));
+    QCOMPARE(QFileInfo(path).isSymLink(), linked);
 }
 
 void TestSaveFile::loadsWhole()

@@ -9,9 +9,12 @@
 #include "support/no_display.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +41,13 @@ Run exportWith(const QStringList &args)
 class TestExportCommand : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(QFile::copy(data + "still/motion.kmv", m_own));
+        QCOMPARE(link(qPrintable(m_own), qPrintable(m_dir.filePath("hard.kmv"))), 0);
+        QCOMPARE(mkfifo(qPrintable(m_dir.filePath("pipe")), 0600), 0);
+    }
+
     void writesEachFormatWithNoDisplay()
     {
         const QString dir = data + "fractional";
@@ -80,17 +90,35 @@ private slots:
             << QStringList{"--export", "csv", data + "still/robotini.txt"} << 3;
         QTest::newRow("output in no folder")
             << QStringList{"--export", "csv", "-o", "/nonexistent/folder/m.csv", motion} << 4;
+        // Not to be replaced by a plain file: a pipe, a device, the input under another name.
+        QTest::newRow("output is a pipe")
+            << QStringList{"--export", "csv", "-o", m_dir.filePath("pipe"), motion} << 4;
+        QTest::newRow("output is a device")
+            << QStringList{"--export", "csv", "-o", "/dev/null", motion} << 4;
+        QTest::newRow("output is the input")
+            << QStringList{"--export", "csv", "-o", m_dir.filePath("hard.kmv"), m_own} << 4;
     }
 
     void failuresHaveTheirOwnStatus()
     {
         QFETCH(QStringList, args);
         QFETCH(int, status);
+        const QString out = args.contains("-o") ? args[args.indexOf("-o") + 1] : QString();
+        const bool ordinary = QFileInfo(out).isFile();
+        const QByteArray input = readAll(args.last());
         const Run r = exportWith(args);
         QCOMPARE(r.status, status);
         QVERIFY(r.out.isEmpty());
         QVERIFY(!r.err.isEmpty());
+        // OUT is named, and neither OUT nor the movement file is touched.
+        QVERIFY(out.isEmpty() || r.err.contains("cannot write '" + out.toUtf8() + "'"));
+        QCOMPARE(QFileInfo(out).isFile(), ordinary);
+        QCOMPARE(readAll(args.last()), input);
     }
+
+private:
+    QTemporaryDir m_dir;
+    const QString m_own = m_dir.filePath("own.kmv");
 };
 
 QTEST_GUILESS_MAIN(TestExportCommand)

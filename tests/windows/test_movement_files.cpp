@@ -17,6 +17,7 @@
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 static const QChar cr(13);
 
@@ -394,6 +395,7 @@ void TestMovementFiles::saveFails_data()
     QTest::newRow("Save As, disk full") << true << "disk full";
     QTest::newRow("Save As, no such folder") << true << "no such folder";
     QTest::newRow("Save As, name is a folder") << true << "name is a folder";
+    QTest::newRow("Save As, name is a pipe") << true << "pipe";
 }
 
 void TestMovementFiles::saveFails()
@@ -411,6 +413,8 @@ void TestMovementFiles::saveFails()
         QVERIFY(writeFile(path, old));
     else if (obstacle == QLatin1String("no such folder"))
         path = h.dir.filePath("nowhere/target.kmv");
+    else if (obstacle == QLatin1String("pipe"))
+        QCOMPARE(mkfifo(qPrintable(path), 0600), 0);
     else
         QVERIFY(QDir().mkpath(path));
     if (saveAs)
@@ -439,7 +443,8 @@ void TestMovementFiles::saveFails()
     } else if (obstacle == QLatin1String("no such folder")) {
         QVERIFY(!QFileInfo::exists(h.dir.filePath("nowhere")));
     } else {
-        QVERIFY(QFileInfo(path).isDir());
+        // The folder or the pipe is still there, not a file in its place.
+        QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
     }
     QCOMPARE(w.session().stepBuffer().stepCount(), 11);
 }

@@ -54,7 +54,7 @@ Written exportMotion(const QString &path, exports::Format format, const std::vec
     const exports::Result made = exports::motion(format, records, settings, loops, name);
     if (!made.ok())
         return {false, program::cannot(what, path, made.error)};
-    const SaveResult saved = saveWhole(path, made.data, false);
+    const SaveResult saved = exports::write(path, made.data, file);
     if (!saved.ok)
         return {false, program::cannot(what, path, saved.reason)};
     return {true, QStringLiteral("Exported %1 as %2.").arg(name, QFileInfo(path).fileName())};

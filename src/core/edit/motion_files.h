@@ -26,7 +26,7 @@ Written saveMotion(const QString &path, const std::vector<Step> &records);
 
 // The export pipeline: the motion in `format` (its arm walking to the settings' homes, `loops`
 // passes), then written whole to path. `file` is the motion's own file (empty for a new one),
-// which the export names.
+// which the export names and never replaces.
 Written exportMotion(const QString &path, exports::Format format, const std::vector<Step> &records,
                      const config::Settings &settings, int loops, const QString &file);
 

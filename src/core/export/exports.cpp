@@ -64,4 +64,13 @@ Result motion(Format format, const std::vector<Step> &records, const config::Set
     return {{}, QStringLiteral("Unknown format.")};
 }
 
+SaveResult write(const QString &out, const QByteArray &data, const QString &input)
+{
+    // By identity, not by name: "./wave.kmv", a hard link or a symbolic link to the motion would
+    // otherwise pass.
+    if (sameFile(out, input))
+        return {false, QStringLiteral("it is the movement file being exported")};
+    return saveWhole(out, data, false);
+}
+
 } // namespace exports

@@ -7,6 +7,7 @@
 
 #include "core/motion/step_buffer.h"
 #include "core/store/config_file.h"
+#include "core/store/save_file.h"
 
 #include <QByteArray>
 #include <QString>
@@ -59,5 +60,10 @@ Result arduinoSketch(const std::vector<Step> &records, const config::Settings &s
 // One of the three by its format, for a command line or a menu.
 Result motion(Format format, const std::vector<Step> &records, const config::Settings &settings,
               int loops, const QString &fileName);
+
+// Writes the export `data` of the movement file `input` to `out`, whole or not at all, and never
+// over `input` itself, whatever name `out` gives it: that would lose the motion the export was
+// made from.
+[[nodiscard]] SaveResult write(const QString &out, const QByteArray &data, const QString &input);
 
 } // namespace exports

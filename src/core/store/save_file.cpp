@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,18 +24,29 @@ LoadResult loadFailure(const QString &reason)
     return {false, {}, reason};
 }
 
+// What stands in the way of a save at path before a byte is written; empty when nothing does.
+QString obstacle(const QString &path, bool createFolder)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("a folder of that name is in the way");
+    // The save writes a new file and renames it over the old one, which would put a plain file
+    // where a pipe or a device (a serial adapter, /dev/null) was. A symbolic link is followed
+    // here, as QSaveFile follows it: a link to an ordinary file is written through, a link to
+    // anything else is refused, and a dangling one names the file the save creates.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("it is not an ordinary file");
+    if (createFolder && !QDir().mkpath(info.absolutePath()))
+        return QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath());
+    return {};
+}
+
 } // namespace
 
 SaveResult saveWhole(const QString &path, const QByteArray &bytes, bool createFolder)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return saveFailure(QStringLiteral("a folder of that name is in the way"));
-    if (createFolder) {
-        const QString folder = info.absolutePath();
-        if (!QDir().mkpath(folder))
-            return saveFailure(QStringLiteral("the folder %1 cannot be created").arg(folder));
-    }
+    if (const QString reason = obstacle(path, createFolder); !reason.isEmpty())
+        return saveFailure(reason);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -66,6 +78,15 @@ SaveResult saveWhole(const QString &path, const QByteArray &bytes, bool createFo
         return saveFailure(
             orFallback(file.errorString(), "the disk is full or the file is too large"));
     return {true, {}};
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 LoadResult loadWhole(const QString &path, qint64 maxBytes)
