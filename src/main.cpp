@@ -11,6 +11,18 @@
 #include <cstdio>
 #include <unistd.h>
 
+namespace {
+
+// What is on its way goes out whole before the port closes: at most a step's frames.
+int closeAfterSignal(SerialPort &port, int status)
+{
+    port.waitForLine(0);
+    port.close();
+    return status;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // Answered before the application exists: they need no display, and a command line that
@@ -45,11 +57,7 @@ int main(int argc, char *argv[])
         });
     window.Form_Load();
     // A signal during start-up has ended it already; the main loop is not begun.
-    const int code = signalled == 0 ? app.exec() : 0;
     if (signalled == 0)
-        return code;
-    // What is on its way goes out whole before the port closes: at most a step's frames.
-    port.waitForLine(0);
-    port.close();
-    return status();
+        return app.exec();
+    return closeAfterSignal(port, status());
 }

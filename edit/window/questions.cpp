@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <functional>
 
 namespace ask {
 
@@ -94,6 +95,25 @@ RateField addRate(Form &form)
     return r;
 }
 
+// "Take the pose after step" and the step's number: the button calls `take` with the number.
+void addTakeRow(Form &form, int records, const std::function<void(int)> &take)
+{
+    auto *takeRow = new QWidget;
+    auto *row = new QHBoxLayout(takeRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    QSpinBox *record = spin(1, std::max(records, 1), std::max(records, 1));
+    record->setObjectName(QStringLiteral("poseRecord"));
+    record->setAccessibleName(QStringLiteral("Step to take the pose from"));
+    auto *takeButton = new QPushButton(QStringLiteral("&Take the pose after step"));
+    takeButton->setObjectName(QStringLiteral("takePose"));
+    takeButton->setAccessibleName(takeButton->text().remove(QLatin1Char('&')));
+    row->addWidget(takeButton);
+    row->addWidget(record);
+    form.addRow(takeRow);
+    QObject::connect(takeButton, &QPushButton::clicked, &form,
+                     [record, take] { take(record->value()); });
+}
+
 } // namespace
 
 QString rateText(int holdsPerPosition)
@@ -170,20 +190,8 @@ std::optional<PoseMove> DialogQuestions::poseMove(QWidget *parent, const timing:
                      QStringLiteral("pose") + QString::number(a.channel),
                      spin(0, 255, from[size_t(a.channel)]));
     }
-    auto *takeRow = new QWidget;
-    auto *take = new QHBoxLayout(takeRow);
-    take->setContentsMargins(0, 0, 0, 0);
-    QSpinBox *record = spin(1, std::max(records, 1), std::max(records, 1));
-    record->setObjectName(QStringLiteral("poseRecord"));
-    record->setAccessibleName(QStringLiteral("Step to take the pose from"));
-    auto *takeButton = new QPushButton(QStringLiteral("&Take the pose after step"));
-    takeButton->setObjectName(QStringLiteral("takePose"));
-    takeButton->setAccessibleName(takeButton->text().remove(QLatin1Char('&')));
-    take->addWidget(takeButton);
-    take->addWidget(record);
-    form.addRow(takeRow);
-    QObject::connect(takeButton, &QPushButton::clicked, &form, [&] {
-        const timing::Pose p = poseAt(record->value());
+    addTakeRow(form, records, [&](int record) {
+        const timing::Pose p = poseAt(record);
         for (size_t i = 0; i < boxes.size(); ++i)
             boxes[i]->setValue(p[i]);
     });

@@ -206,6 +206,14 @@ About::About(std::function<void()> showWelcome, std::function<void()> endProgram
              QStringLiteral("A click shows the welcome window"));
     describe(Image2, QStringLiteral("Small Kestrel picture"), QString());
 
+    placeMakerAndVersion();
+
+    new ClickWatch(Frame1, [this] { Frame1_Click(); });
+    new ClickWatch(Image1, [this] { Frame1_Click(); });
+}
+
+void About::placeMakerAndVersion()
+{
     // The maker's name is set in two labels: one beside the small picture and one beneath it.
     Label3 = label(Frame1, "Label3", QStringLiteral("Vel"), twips::rect(3360, 960, 735, 255),
                    look::arial(9.75));
@@ -217,9 +225,6 @@ About::About(std::function<void()> showWelcome, std::function<void()> endProgram
     Version = label(Frame1, "Version", QStringLiteral("v1.0"), twips::rect(360, 2520, 615, 285),
                     look::font(QStringLiteral("Times New Roman"), 12, true));
     Version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    new ClickWatch(Frame1, [this] { Frame1_Click(); });
-    new ClickWatch(Image1, [this] { Frame1_Click(); });
 }
 
 void About::Frame1_Click()

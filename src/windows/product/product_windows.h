@@ -55,6 +55,8 @@ public:
 
 private:
     void Frame1_Click();
+    // The maker's name in its two labels, and the version.
+    void placeMakerAndVersion();
 
     std::function<void()> m_showWelcome;
     QFrame *Frame1 = nullptr;
