@@ -84,10 +84,10 @@ void PreviewPanel::buildControls()
 void PreviewPanel::layOut()
 {
     const armview::Positions shown = [this](int channel) { return m_pose[size_t(channel)]; };
-    auto *side = new armview::SideView(shown, this);
+    auto *side = new armview::SideView(shown, &m_profile, this);
     side->setObjectName(QStringLiteral("sideView"));
     side->setAccessibleName(QStringLiteral("Arm from the side"));
-    auto *top = new armview::TopView(shown, this);
+    auto *top = new armview::TopView(shown, &m_profile, this);
     top->setObjectName(QStringLiteral("topView"));
     top->setAccessibleName(QStringLiteral("Base from above"));
     auto *grip = new armview::GripView(shown, this);

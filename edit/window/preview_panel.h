@@ -4,6 +4,7 @@
 // timer here only decides how often the picture is redrawn. The speed is the preview's only:
 // 0.25x to 4x.
 
+#include "core/arm/profile.h"
 #include "core/edit/preview_clock.h"
 
 #include <QElapsedTimer>
@@ -48,6 +49,7 @@ private:
 
     MotionDocument &m_document;
     timing::Pose m_pose{};
+    arm::Profile m_profile = arm::defaults(); // what the pictures draw the arm by
     QAction *m_play, *m_pause, *m_stop, *m_loop;
     QComboBox *m_speed;
     QLabel *m_time;

@@ -69,9 +69,9 @@ QLayout *ArmWindow::makePictures()
     const armview::Positions received = [&state = m_simulator.state()](int channel) {
         return state.position(channel);
     };
-    m_side = new armview::SideView(received, this);
+    m_side = new armview::SideView(received, &m_profile, this);
     m_side->setObjectName(QStringLiteral("sideView"));
-    m_top = new armview::TopView(received, this);
+    m_top = new armview::TopView(received, &m_profile, this);
     m_top->setObjectName(QStringLiteral("topView"));
     m_grip = new armview::GripView(received, this);
     m_grip->setObjectName(QStringLiteral("gripView"));

@@ -3,6 +3,8 @@
 // counters and the last things received. It refreshes on a short timer rather than on every
 // frame: the line can carry 240 frames a second, more than anyone can read.
 
+#include "core/arm/profile.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -34,6 +36,7 @@ private:
     QWidget *makeLine(const QString &portName, const QString &device, bool echo);
 
     const Simulator &m_simulator;
+    arm::Profile m_profile = arm::defaults(); // what the pictures draw the arm by
     bool m_dirty = true;
     QTimer m_refresh;
     armview::SideView *m_side;

@@ -122,8 +122,8 @@ SidePose sidePose(const Positions &s, QPointF shoulder)
 
 } // namespace
 
-SideView::SideView(Positions positions, QWidget *parent)
-    : QWidget(parent), m_positions(std::move(positions))
+SideView::SideView(Positions positions, const arm::Profile *profile, QWidget *parent)
+    : QWidget(parent), m_positions(std::move(positions)), m_profile(profile)
 {
     setMinimumSize(320, 230);
 }
@@ -163,8 +163,8 @@ void SideView::paintEvent(QPaintEvent *)
     drawJoint(p, pose.wrist, 7);
 }
 
-TopView::TopView(Positions positions, QWidget *parent)
-    : QWidget(parent), m_positions(std::move(positions))
+TopView::TopView(Positions positions, const arm::Profile *profile, QWidget *parent)
+    : QWidget(parent), m_positions(std::move(positions)), m_profile(profile)
 {
     setMinimumSize(150, 135);
 }

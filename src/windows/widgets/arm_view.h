@@ -2,6 +2,10 @@
 // Pictures of the arm: the side view (shoulder, elbow, wrist and the hand), the base seen from
 // above, and the grip's jaws. They read the five positions when painted, from whoever holds
 // them (the simulator's received frames, the editor's preview), and hold nothing of their own.
+// The side view and the view from above draw the arm by a profile their owner keeps (and may
+// change, then update the view).
+
+#include "core/arm/profile.h"
 
 #include <QWidget>
 #include <functional>
@@ -13,7 +17,7 @@ using Positions = std::function<int(int channel)>;
 
 class SideView : public QWidget {
 public:
-    SideView(Positions positions, QWidget *parent);
+    SideView(Positions positions, const arm::Profile *profile, QWidget *parent);
     QSize sizeHint() const override { return {480, 340}; }
 
 protected:
@@ -21,11 +25,12 @@ protected:
 
 private:
     Positions m_positions;
+    const arm::Profile *m_profile;
 };
 
 class TopView : public QWidget {
 public:
-    TopView(Positions positions, QWidget *parent);
+    TopView(Positions positions, const arm::Profile *profile, QWidget *parent);
     QSize sizeHint() const override { return {200, 180}; }
 
 protected:
@@ -33,6 +38,7 @@ protected:
 
 private:
     Positions m_positions;
+    const arm::Profile *m_profile;
 };
 
 class GripView : public QWidget {
