@@ -12,6 +12,8 @@ namespace edit {
 struct Options {
     QString file;      // the movement file to open; empty: an empty motion
     QString configDir; // empty: Kestrel's own configuration folder
+    QString profile;   // --profile: the arm profile; empty: arm.ini in the configuration folder
+    bool noLimits = false; // --no-limits: export bytes and sketches that break the profile
     // --export: the format's name (csv, bytes, arduino), the passes, and where to write; an
     // empty output is standard output.
     QString exportFormat;

@@ -29,6 +29,8 @@ struct Options {
     QString device;    // a device path instead of a port number
     int loops = 1;     // passes; 0: until stopped
     QString configDir; // empty: Kestrel's own configuration folder
+    QString profile;   // --profile: the arm profile; empty: arm.ini in the configuration folder
+    bool noLimits = false; // --no-limits: plays a motion that breaks the profile, with a warning
     bool dryRun = false;
     bool quiet = false;
 };

@@ -15,6 +15,7 @@ struct Options {
     bool echo = false;
     bool headless = false;
     QString logFile; // headless only; empty: standard output
+    QString profile; // --profile: the arm to draw; empty: arm.ini in the configuration folder
 };
 
 using ParsedOptions = program::Parsed<Options>;
