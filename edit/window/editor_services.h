@@ -2,6 +2,7 @@
 // What an editor window is given: the seams for its dialogs and questions, and what it takes
 // from the configuration and the system.
 
+#include "core/arm/profile.h"
 #include "core/edit/pass_timing.h"
 #include "core/store/config_file.h"
 
@@ -18,4 +19,6 @@ struct EditorServices {
     timing::Pose passStart{127, 127, 127, 127, 127};
     QString stateFolder;       // where the editors keep their recovery snapshots
     config::Settings settings; // the configuration whose homes the exports' arm walks to
+    QString profilePath;       // arm.ini in the configuration folder, or --profile's file
+    arm::Profile profile = arm::defaults(); // read from it (the defaults when it is missing)
 };
