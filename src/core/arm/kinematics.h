@@ -19,10 +19,10 @@ struct Point {
 using Positions = std::array<double, axes::count>; // by channel; fractions allowed
 
 struct Reach {
-    Point tool;   // the tool point between the jaw tips
-    Point wrist;  // the wrist's axis
-    Point elbow;  // the elbow's axis
-    Point shoulder; // the shoulder's axis, on the base's axis at the shoulder's height
+    Point tool;       // the tool point between the jaw tips
+    Point wrist;      // the wrist's axis
+    Point elbow;      // the elbow's axis
+    Point shoulder;   // the shoulder's axis, on the base's axis at the shoulder's height
     double pitch = 0; // the hand's elevation in degrees, in (-180, 180]: 0 level, -90 down
     double base = 0;  // the base's angle in degrees, as the profile gives it
 };

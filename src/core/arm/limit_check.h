@@ -30,9 +30,9 @@ struct Breach {
     enum class Rule { Min, Max, Step, ToolBelowTable, WristBelowTable };
     int record = 0; // 0: start-up
     Rule rule = Rule::Min;
-    int channel = 0;     // the axis the frame moved
-    double value = 0;    // the position, the change, or the height in mm
-    double limit = 0;    // min, max, max_step or table_mm
+    int channel = 0;  // the axis the frame moved
+    double value = 0; // the position, the change, or the height in mm
+    double limit = 0; // min, max, max_step or table_mm
 
     // "Record 7: the elbow at 210 is above its max 200" or "Start-up: ..."
     QString text() const;

@@ -22,9 +22,9 @@ struct Joint {
     double at255 = 0; // degrees at position 255
     int min = axes::lowest;
     int max = axes::highest;
-    int maxStep = 255;                // the most one frame may move the axis, in positions
-    std::optional<double> maxSpeed;   // degrees per second, for generated moves; none: no cap
-    std::optional<double> maxAccel;   // degrees per second squared, likewise
+    int maxStep = 255;              // the most one frame may move the axis, in positions
+    std::optional<double> maxSpeed; // degrees per second, for generated moves; none: no cap
+    std::optional<double> maxAccel; // degrees per second squared, likewise
 
     double degrees(double position) const { return at0 + (at255 - at0) * position / 255.0; }
     // The position at which the joint stands at `angle` (at0 and at255 differ in a valid joint).
@@ -34,10 +34,10 @@ struct Joint {
 
 // Millimetres.
 struct Geometry {
-    double shoulderHeight = 60; // from the table to the shoulder's axis
-    double upperArm = 100;      // shoulder axis to elbow axis
-    double forearm = 90;        // elbow axis to wrist axis
-    double hand = 42;           // wrist axis to the tool point between the jaw tips
+    double shoulderHeight = 60;  // from the table to the shoulder's axis
+    double upperArm = 100;       // shoulder axis to elbow axis
+    double forearm = 90;         // elbow axis to wrist axis
+    double hand = 42;            // wrist axis to the tool point between the jaw tips
     std::optional<double> table; // the lowest the tool point and the wrist axis may go
     bool operator==(const Geometry &) const = default;
 };
@@ -47,10 +47,7 @@ struct Profile {
     std::array<Joint, axes::count> joints; // by channel
 
     // The joint of a channel's angle at a position.
-    double degrees(int channel, double position) const
-    {
-        return joints[channel].degrees(position);
-    }
+    double degrees(int channel, double position) const { return joints[channel].degrees(position); }
     bool operator==(const Profile &) const = default;
 };
 
