@@ -86,7 +86,7 @@ bool EditorFiles::exportMotion()
         return false;
     const editfiles::Written written = editfiles::exportMotion(
         editfiles::withSuffix(path, suffix), choice->format, m_document.records(),
-        m_services.settings, choice->loops, m_document.file());
+        m_services.settings, choice->loops, m_document.file(), m_services.profile);
     if (!written.ok)
         m_notices.showMessage(written.message);
     else
