@@ -1,14 +1,8 @@
 #include "sim/core/arm_state.h"
 
 #include "core/motion/axes.h"
-#include "core/motion/servo_angle.h"
 
 namespace sim {
-
-double angleOf(int position)
-{
-    return servo::degrees(position);
-}
 
 QString describe(const Event &event)
 {

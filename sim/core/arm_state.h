@@ -12,10 +12,6 @@
 
 namespace sim {
 
-// The angle the pictures and the joints' numbers show for a position: the drawing's convention,
-// servo::degrees (core/motion/servo_angle.h), shared with the editor's preview.
-double angleOf(int position);
-
 constexpr int channels = 5;
 constexpr int recentCapacity = 12;
 

@@ -1,5 +1,5 @@
-// The simulator's picture of the arm: the angle each position is drawn at, and what a stream of
-// bytes with junk in it does to the positions, the counters and the log.
+// The simulator's picture of the arm: what a stream of bytes with junk in it does to the
+// positions, the counters and the log.
 
 #include "sim/core/arm_state.h"
 
@@ -31,9 +31,6 @@ QStringList described(const std::deque<Event> &events)
 class TestSimArmState : public QObject {
     Q_OBJECT
 private slots:
-    void angleOfDocumentedPositions_data();
-    void angleOfDocumentedPositions();
-    void angleIsLinearOverHalfATurn();
     void decodesAroundJunk();
     void keepsFramesSplitAcrossReads();
     void frameForAChannelWithoutServo();
@@ -43,34 +40,6 @@ private slots:
     void recentKeepsTheLastTwelve();
     void framesPerSecondCountsTheLastSecond();
 };
-
-void TestSimArmState::angleOfDocumentedPositions_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<double>("degrees");
-    QTest::newRow("0 is one end") << 0 << -89.647;
-    QTest::newRow("127 is the centre") << 127 << 0.0;
-    QTest::newRow("255 is the other end") << 255 << 90.353;
-    QTest::newRow("64, halfway down") << 64 << -44.471;
-}
-
-void TestSimArmState::angleOfDocumentedPositions()
-{
-    QFETCH(int, position);
-    QFETCH(double, degrees);
-    QVERIFY2(std::abs(sim::angleOf(position) - degrees) < 1e-3,
-             qPrintable(QString::number(sim::angleOf(position))));
-}
-
-void TestSimArmState::angleIsLinearOverHalfATurn()
-{
-    QCOMPARE(sim::angleOf(127), 0.0);
-    QVERIFY(qFuzzyCompare(sim::angleOf(255) - sim::angleOf(0), 180.0));
-    const double step = sim::angleOf(1) - sim::angleOf(0);
-    for (int p = 1; p <= 255; ++p)
-        QVERIFY2(qFuzzyCompare(sim::angleOf(p) - sim::angleOf(p - 1), step),
-                 qPrintable(QString::number(p)));
-}
 
 void TestSimArmState::decodesAroundJunk()
 {
