@@ -43,7 +43,11 @@ public:
     // Channels 0 to 4 that have had a frame since start; the others still show the centre.
     bool heard(int channel) const { return m_heard.at(channel); }
     qint64 frames() const { return m_decoder.frames(); }
-    qint64 badBytes() const { return m_decoder.badBytes(); }
+    // Bytes that were neither part of a frame nor the program's probe.
+    qint64 badBytes() const { return m_decoder.badBytes() - m_probes; }
+    // The program's probes: a "B" alone, which the decoder skips like any stray byte, but which
+    // is no fault on the line.
+    qint64 probes() const { return m_probes; }
     // Frames whose arrival lies within the second before now.
     int framesPerSecond(qint64 nowMs) const;
     // The last recentCapacity events, oldest first.
@@ -54,6 +58,7 @@ private:
 
     frame::Decoder m_decoder;
     qint64 m_fed = 0;
+    qint64 m_probes = 0;
     std::array<int, channels> m_positions;
     std::array<bool, channels> m_heard{};
     std::deque<qint64> m_frameTimes;

@@ -165,6 +165,10 @@ QWidget *ArmWindow::makeLine(const QString &portName, const QString &device, boo
     grid->addWidget(m_frames, 3, 1);
     grid->addWidget(new QLabel(tr("bad bytes"), box), 4, 0);
     grid->addWidget(m_badBytes, 4, 1);
+    // Counted apart from the bad bytes: the program sends one whenever it opens the port.
+    m_probes = numberLabel(box, QStringLiteral("probes"));
+    grid->addWidget(new QLabel(tr("probes"), box), 5, 0);
+    grid->addWidget(m_probes, 5, 1);
     return box;
 }
 
@@ -180,6 +184,7 @@ void ArmWindow::refresh()
     showPose();
     m_frames->setText(QString::number(s.frames()));
     m_badBytes->setText(QString::number(s.badBytes()));
+    m_probes->setText(QString::number(s.probes()));
 
     QString text;
     for (const Event &event : s.recent())

@@ -51,6 +51,7 @@ private:
     std::array<QLabel *, 4> m_tool{}; // x, y, z, pitch
     QLabel *m_framesPerSecond = nullptr;
     QLabel *m_frames = nullptr;
+    QLabel *m_probes = nullptr;
     QLabel *m_badBytes = nullptr;
     QPlainTextEdit *m_recent = nullptr;
 };
