@@ -102,8 +102,8 @@ double openingOf(int position)
     return position / 255.0;
 }
 
-// The table the arm stands on, the pedestal and, when the profile has one, the table height the
-// arm is kept above.
+// The ground the arm stands on, its pedestal and, when the profile sets one, the table height
+// the arm is kept above.
 void drawStand(QPainter &p, const SidePicture &pic)
 {
     p.setPen(QPen(ink, 3));
