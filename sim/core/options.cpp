@@ -49,11 +49,10 @@ Table table()
                            QStringLiteral("With --headless, writes the lines to <file> "
                                           "instead of standard output."),
                            QStringLiteral("file")),
-        QCommandLineOption(
-            QStringLiteral("profile"),
-            QStringLiteral("Draws the arm by the profile in <file> instead of arm.ini in the "
-                           "configuration folder; the file must exist."),
-            QStringLiteral("file")),
+        QCommandLineOption(QStringLiteral("profile"),
+                           QStringLiteral("Draws the arm by the profile in <file> instead of "
+                                          "arm.ini in the configuration folder."),
+                           QStringLiteral("file")),
     };
 }
 
