@@ -31,8 +31,8 @@ QString droppedMovement(const QMimeData *mime)
 } // namespace
 
 EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_document(services.passStart),
-      m_history(m_document), m_notices(this, services.dialogs),
+    : QMainWindow(parent), m_services(services), m_profile(services.profilePath, services.profile),
+      m_document(services.passStart), m_history(m_document), m_notices(this, services.dialogs),
       m_edits(m_document, m_history, services.questions, m_notices),
       m_files(m_document, m_history, m_services, m_notices)
 {
@@ -64,9 +64,9 @@ EditorWindow::~EditorWindow()
 
 void EditorWindow::layOut()
 {
-    m_timeline = new TimelinePanel(m_document, this);
+    m_timeline = new TimelinePanel(m_document, m_profile, this);
     m_steps = new StepList(m_document, this);
-    m_preview = new PreviewPanel(m_document, this);
+    m_preview = new PreviewPanel(m_document, m_profile, this);
     connect(m_preview, &PreviewPanel::playheadMoved, m_timeline->view(),
             &TimelineView::setPlayhead);
     auto *left = new QSplitter(Qt::Vertical, this);

@@ -2,7 +2,8 @@
 // too, Delete removes it as one command, undo gives the file back byte for byte and the title
 // follows the stack; saving writes the movement file's own form; a motion too long for Kestrel
 // or a bad file is refused with a message; a window that went without closing leaves a
-// snapshot the next one recovers, and a window still open keeps its own.
+// snapshot the next one recovers, and a window still open keeps its own. The pointer's readout
+// gives the tool point.
 
 #include "core/edit/recovery.h"
 #include "core/export/exports.h"
@@ -19,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -90,6 +92,7 @@ private slots:
     void exportsWhatTheCoreMakes();
     void asksBeforeUnsavedChangesGo();
     void recoversWhatAWindowLeftBehind();
+    void readoutGivesTheToolPoint();
 };
 
 void TestEditWindow::dragDeleteUndoSave()
@@ -464,6 +467,22 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     QVERIFY(last.close());
     e.window.reset();
     QCOMPARE(QDir(state).entryList(QDir::Files), QStringList{QStringLiteral("damaged.snapshot")});
+}
+
+void TestEditWindow::readoutGivesTheToolPoint()
+{
+    Editor e;
+    const QString file = e.path(QStringLiteral("m.kmv"));
+    QVERIFY(writeFile(file, movementText({{0, 0}, {0, 127}, {1, 127}})));
+    EditorWindow &w = e.make();
+    QVERIFY(w.openFile(file));
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *view = w.findChild<TimelineView *>(QStringLiteral("timeline"));
+    QTest::mouseMove(view, QPoint(xOfIndex(*view, w.document(), 1), view->height() / 2));
+    // Every axis at 127: the defaults' upright upper arm with the forearm and hand level.
+    const QString readout = w.findChild<QLabel *>(QStringLiteral("pointerReadout"))->text();
+    QVERIFY2(readout.endsWith(QStringLiteral("tool x 132.0 y 0.0 z 160.0 mm, pitch 0.0\u00B0")),
+             qPrintable(readout));
 }
 
 QTEST_MAIN(TestEditWindow)
