@@ -124,6 +124,8 @@ void CheckList::selectStep(const QModelIndex &index)
         return;
     const int record = m_model.rows()[size_t(index.row())].record;
     // Record N is records[N - 1]; start-up is no step of the motion.
-    if (record >= 1 && record <= m_document.size())
-        m_document.select({record - 1, 1});
+    if (record < 1 || record > m_document.size())
+        return;
+    m_document.select({record - 1, 1});
+    Q_EMIT stepChosen(record - 1);
 }

@@ -43,6 +43,8 @@ public:
 
 Q_SIGNALS:
     void summaryChanged(const QString &summary);
+    // A row's step was selected, records[index]; the timeline brings it into view.
+    void stepChosen(int index);
 
 private:
     void recheck();

@@ -72,6 +72,7 @@ void EditorWindow::layOut()
     m_preview = new PreviewPanel(m_document, m_profile, this);
     connect(m_preview, &PreviewPanel::playheadMoved, m_timeline->view(),
             &TimelineView::setPlayhead);
+    connect(m_checks, &CheckList::stepChosen, m_timeline->view(), &TimelineView::reveal);
     auto *left = new QSplitter(Qt::Vertical, this);
     left->addWidget(m_timeline);
     left->addWidget(m_preview);

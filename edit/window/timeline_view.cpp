@@ -80,6 +80,17 @@ void TimelineView::fitAll()
     Q_EMIT viewChanged();
 }
 
+void TimelineView::reveal(int index)
+{
+    const timing::TimedStep *t = m_document.timed(index);
+    if (!t)
+        return;
+    const double from = double(t->startByte);
+    if (from >= m_left && from + t->bytes <= m_left + visibleBytes())
+        return;
+    setLeftByte(from - visibleBytes() / 2);
+}
+
 void TimelineView::setPlayhead(qint64 byte)
 {
     if (byte == m_playhead)

@@ -29,6 +29,8 @@ public:
     void zoomBy(double factor, double aboutX);
     void fitAll();
 
+    // Pans, when records[index] is out of view, to put it in the middle.
+    void reveal(int index);
     // Where the preview is playing; -1 when it is not.
     void setPlayhead(qint64 byte);
 
