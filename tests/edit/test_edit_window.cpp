@@ -526,6 +526,9 @@ void TestEditWindow::checkListFollowsEditsAndFitToLimits()
     w.action(QStringLiteral("undo"))->trigger();
     QCOMPARE(doc.records(), edited);
     QTRY_COMPARE(count->text(), QStringLiteral("2 limit breaches"));
+    // A profile saved while the motion is open is checked by at once.
+    w.profile().set(arm::defaults());
+    QTRY_COMPARE(count->text(), QStringLiteral("Within the arm's limits"));
 }
 
 void TestEditWindow::readoutGivesTheToolPoint()
