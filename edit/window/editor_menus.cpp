@@ -80,7 +80,11 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
                {"duplicate", "D&uplicate", "Ctrl+D", [&e] { e.duplicateSteps(); }},
                {"reverse", "Re&verse", "Ctrl+R", [&e] { e.reverseSteps(); }},
                {},
-               {"selectAll", "Select &All", "Ctrl+A", [&e] { e.selectAll(); }}});
+               {"selectAll", "Select &All", "Ctrl+A", [&e] { e.selectAll(); }},
+               {},
+               {"fitToLimits", "&Fit to Limits", "Ctrl+Shift+F", [&e] { e.fitToLimits(); },
+                "Clamps every position into its axis's limits and walks every jump over its "
+                "max_step."}});
 }
 
 void EditorMenus::buildPositionsAndTiming(const Targets &t)
@@ -125,4 +129,5 @@ void EditorMenus::showEnabled(const MotionDocument &document)
                              "offsetPositions", "scalePositions", "slowDown", "smooth"})
         m_actions.at(QString::fromLatin1(name))->setEnabled(some);
     m_actions.at(QStringLiteral("selectAll"))->setEnabled(document.size() > 0);
+    m_actions.at(QStringLiteral("fitToLimits"))->setEnabled(document.size() > 0);
 }
