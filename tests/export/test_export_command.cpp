@@ -106,7 +106,6 @@ private slots:
             << 7;
         QTest::newRow("a profile not there")
             << QStringList{"--export", "arduino", "--profile", m_new, motion} << 3;
-        QTest::newRow("no-limits alone") << QStringList{"--no-limits", motion} << 2;
     }
 
     void failuresHaveTheirOwnStatus()

@@ -126,8 +126,8 @@ private Q_SLOTS:
         QCOMPARE(r.err, "Error Code   8002\n\n" + nowhere + " is not available\nDevice: " + nowhere +
                             " (not found)\n");
 
-        // A profile that cannot be used, and a motion that breaks arm.ini (the base to 130):
-        // nothing is sent, and a dry run prints nothing.
+        // A bad profile, and a motion that breaks arm.ini (the base to 130): nothing sent or
+        // printed.
         QCOMPARE(play({"--device", pty.slavePath(), "--profile", "none.ini", good}).status, 3);
         QVERIFY(writeFile(config() + "/arm.ini", "[base]\nmax = 129\n"));
         r = play({"--device", pty.slavePath(), good});
