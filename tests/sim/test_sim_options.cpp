@@ -33,15 +33,13 @@ void TestSimOptions::everythingSet()
     const ParsedOptions p = sim::parseOptions(
         {QStringLiteral("kestrel-sim"), QStringLiteral("--port"), QStringLiteral("3"),
          QStringLiteral("--config-dir=/tmp/k"), QStringLiteral("--echo"),
-         QStringLiteral("--headless"), QStringLiteral("--log"), QStringLiteral("/tmp/k.log"),
-         QStringLiteral("--profile=/tmp/arm.ini")});
+         QStringLiteral("--headless"), QStringLiteral("--log"), QStringLiteral("/tmp/k.log")});
     QCOMPARE(p.outcome, ParsedOptions::Run);
     QCOMPARE(p.options.port, 3);
     QCOMPARE(p.options.configDir, QStringLiteral("/tmp/k"));
     QVERIFY(p.options.echo);
     QVERIFY(p.options.headless);
     QCOMPARE(p.options.logFile, QStringLiteral("/tmp/k.log"));
-    QCOMPARE(p.options.profile, QStringLiteral("/tmp/arm.ini"));
 }
 
 void TestSimOptions::refusals_data()
