@@ -2,7 +2,6 @@
 
 #include "core/arm/kinematics.h"
 #include "core/arm/profile_file.h"
-#include "core/motion/servo_angle.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +21,13 @@ arm::Profile unitArm()
     for (arm::Joint &j : p.joints)
         j.at0 = 0, j.at255 = 255;
     return p;
+}
+
+// How the pictures turned a position into a servo's angle before there was a profile: 180
+// degrees over the 256 positions, with the centre (127) at 0.
+double drawnDegrees(int position)
+{
+    return (position - 127) * 180.0 / 255.0;
 }
 
 bool near(double a, double b)
@@ -87,7 +93,7 @@ void TestArmProfile::toolPoint()
     QVERIFY2(near(reach.wrist.z, wristZ), text(reach.wrist));
 }
 
-// The pictures drew each segment by servo::degrees: the upper arm at the shoulder's angle from
+// The pictures drew each segment by that angle: the upper arm at the shoulder's angle from
 // straight up, the forearm 90 degrees and the elbow's angle further down, the hand turned back
 // by the wrist's; the base clockwise from above. The default profile must place every joint
 // where that drawing did.
@@ -96,9 +102,9 @@ void TestArmProfile::defaultsAreTheOldDrawing()
     const arm::Profile profile = arm::defaults();
     for (const Pose &pose : {Pose{0, 0, 0, 0, 0}, Pose{255, 255, 255, 255, 255},
                              Pose{40, 200, 17, 90, 3}, Pose{127, 60, 180, 230, 127}}) {
-        const double a1 = servo::degrees(pose[1]);
-        const double a2 = a1 - 90 - servo::degrees(pose[2]);
-        const double a3 = a2 + servo::degrees(pose[3]);
+        const double a1 = drawnDegrees(pose[1]);
+        const double a2 = a1 - 90 - drawnDegrees(pose[2]);
+        const double a3 = a2 + drawnDegrees(pose[3]);
         // A heading from straight up, counter-clockwise, as (forward, up).
         const auto along = [](double degrees, double length) {
             const double r = degrees * M_PI / 180;
@@ -112,10 +118,10 @@ void TestArmProfile::defaultsAreTheOldDrawing()
         const double drawnR = r1 + r2 + r3;
         QVERIFY(near(reach.tool.z, 60 + z1 + z2 + z3));
         QVERIFY(near(reach.wrist.z, 60 + z1 + z2));
-        QVERIFY(near(reach.tool.x, drawnR * std::cos(-servo::degrees(pose[0]) * M_PI / 180)));
+        QVERIFY(near(reach.tool.x, drawnR * std::cos(-drawnDegrees(pose[0]) * M_PI / 180)));
         QVERIFY(near(std::abs(drawnR), reachR));
-        QVERIFY(near(reach.base, -servo::degrees(pose[0])));
-        QVERIFY(near(profile.degrees(axes::Grip, pose[4]), servo::degrees(pose[4])));
+        QVERIFY(near(reach.base, -drawnDegrees(pose[0])));
+        QVERIFY(near(profile.degrees(axes::Grip, pose[4]), drawnDegrees(pose[4])));
     }
 }
 
