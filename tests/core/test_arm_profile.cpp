@@ -212,6 +212,9 @@ void TestArmProfile::twoPointCalibration()
     QVERIFY(near(j.degrees(40), 0) && near(j.degrees(168), 90));
     QVERIFY(near(j.position(90), 168));
     QVERIFY(!arm::calibrate(50, 0, 50, 90));
+    // Measured at the ends, the ends are what was measured, to the last bit.
+    const std::optional<arm::Calibration> ends = arm::calibrate(0, 0.1, 255, 180.3529);
+    QVERIFY(ends && ends->at0 == 0.1 && ends->at255 == 180.3529);
 }
 
 QTEST_GUILESS_MAIN(TestArmProfile)

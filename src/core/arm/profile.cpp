@@ -1,5 +1,7 @@
 #include "core/arm/profile.h"
 
+#include <cmath>
+
 namespace arm {
 
 namespace {
@@ -36,7 +38,12 @@ std::optional<Calibration> calibrate(double p1, double a1, double p2, double a2)
     if (p1 == p2)
         return std::nullopt;
     const double perPosition = (a2 - a1) / (p2 - p1);
-    return Calibration{a1 - perPosition * p1, a1 + perPosition * (255 - p1)};
+    // From the nearer measurement, so that a point measured at 0 or 255 comes back exactly.
+    const auto at = [&](double p) {
+        return std::abs(p - p1) <= std::abs(p - p2) ? a1 + perPosition * (p - p1)
+                                                    : a2 + perPosition * (p - p2);
+    };
+    return Calibration{at(0), at(255)};
 }
 
 } // namespace arm
