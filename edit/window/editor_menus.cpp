@@ -3,7 +3,9 @@
 #include "core/edit/motion_document.h"
 #include "edit/window/edit_handlers.h"
 #include "edit/window/editor_files.h"
+#include "edit/window/editor_profile.h"
 #include "edit/window/preview_panel.h"
+#include "edit/window/profile_dialog.h"
 #include "edit/window/timeline_view.h"
 
 #include <QAction>
@@ -56,6 +58,14 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
     QMainWindow *w = m_window;
     EditorFiles &f = t.files;
     EditHandlers &e = t.edits;
+    EditorProfile *profile = &t.profile;
+    Dialogs *dialogs = &t.dialogs;
+    // The profile is the arm's, not the motion's: a saved one takes no undo entry and leaves the
+    // motion as modified as it was.
+    const auto editProfile = [w, profile, dialogs] {
+        if (const auto saved = ask::editProfile(w, *dialogs, profile->path(), profile->profile()))
+            profile->set(*saved);
+    };
     add(w->menuBar()->addMenu(QStringLiteral("&File")),
         {{"open", "&Open...", "Ctrl+O", [&f] { f.openChosen(); }},
          {"save", "&Save", "Ctrl+S", [&f] { f.save(); }},
@@ -80,7 +90,10 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
                {"duplicate", "D&uplicate", "Ctrl+D", [&e] { e.duplicateSteps(); }},
                {"reverse", "Re&verse", "Ctrl+R", [&e] { e.reverseSteps(); }},
                {},
-               {"selectAll", "Select &All", "Ctrl+A", [&e] { e.selectAll(); }}});
+               {"selectAll", "Select &All", "Ctrl+A", [&e] { e.selectAll(); }},
+               {},
+               {"armProfile", "Ar&m Profile...", nullptr, editProfile,
+                "The arm's shape, calibration and limits, saved in their own file."}});
 }
 
 void EditorMenus::buildPositionsAndTiming(const Targets &t)

@@ -10,6 +10,7 @@
 #include "edit/window/edit_history.h"
 #include "edit/window/editor_files.h"
 #include "edit/window/editor_menus.h"
+#include "edit/window/editor_profile.h"
 #include "edit/window/editor_services.h"
 #include "edit/window/notices.h"
 
@@ -28,6 +29,7 @@ public:
     ~EditorWindow() override;
 
     MotionDocument &document() { return m_document; }
+    EditorProfile &profile() { return m_profile; }
     const QUndoStack &undoStack() const { return m_history.stack(); }
 
     // Reads the file and shows it; a bad file leaves the motion as it was and says why.
@@ -56,6 +58,7 @@ private:
     void showTitle();
 
     EditorServices m_services;
+    EditorProfile m_profile;
     MotionDocument m_document;
     EditHistory m_history;
     Notices m_notices;

@@ -1,13 +1,17 @@
 // The Arm Profile dialog offscreen: the two measured points show at_0 and at_255 as they are
 // typed; what OK saves is what the programs read back; a bad entry or a failed save is said and
-// keeps the dialog open with nothing written.
+// keeps the dialog open with nothing written; the editor's menu entry hands the saved profile
+// to the window without touching the motion.
 
 #include "core/arm/profile_file.h"
 #include "core/program/cannot.h"
 #include "core/store/save_file.h"
+#include "edit/window/editor_window.h"
 #include "edit/window/profile_dialog.h"
+#include "scripted_questions.h"
 #include "support/scripted_dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -16,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 using Change = std::function<void(arm::Profile &)>;
@@ -57,6 +62,7 @@ private slots:
     void okSavesOrSaysWhy_data();
     void okSavesOrSaysWhy();
     void isNamedInTabOrderAndFits();
+    void menuEntryChangesTheProfileNotTheMotion();
 };
 
 void TestProfileDialog::showsTheCalibrationAsTyped_data()
@@ -178,6 +184,30 @@ void TestProfileDialog::isNamedInTabOrderAndFits()
         QVERIFY(!w->accessibleName().isEmpty());
         QTest::keyClick(w, Qt::Key_Tab);
     }
+}
+
+void TestProfileDialog::menuEntryChangesTheProfileNotTheMotion()
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    ScriptedQuestions questions;
+    EditorServices s;
+    s.dialogs = &dialogs;
+    s.questions = &questions;
+    s.stateFolder = dir.filePath(QStringLiteral("state"));
+    s.profilePath = dir.filePath(QStringLiteral("arm.ini"));
+    EditorWindow w(s);
+    w.show();
+    QTimer::singleShot(0, &w, [] {
+        QWidget *d = QApplication::activeModalWidget();
+        type(*d, QStringLiteral("table=7.5"));
+        pressOk(*d);
+    });
+    w.action(QStringLiteral("armProfile"))->trigger();
+    QCOMPARE(w.profile().profile().arm.table, std::optional<double>(7.5));
+    QVERIFY(arm::load(s.profilePath, false).profile == w.profile().profile());
+    QCOMPARE(w.undoStack().count(), 0);
+    QVERIFY(!w.isWindowModified());
 }
 
 QTEST_MAIN(TestProfileDialog)
