@@ -18,14 +18,18 @@ namespace ask {
 
 namespace {
 
-// A titled grid: a heading over each column, then the rows.
-QGroupBox *grid(const QString &title, const QStringList &headings,
+// A titled grid named `name`: a heading over each column ("limitsHeading2"), then the rows.
+QGroupBox *grid(const QString &name, const QString &title, const QStringList &headings,
                 const std::vector<std::vector<QWidget *>> &rows)
 {
     auto *box = new QGroupBox(title);
+    box->setObjectName(name);
     auto *g = new QGridLayout(box);
-    for (int c = 0; c < headings.size(); ++c)
-        g->addWidget(new QLabel(headings[c]), 0, c);
+    for (int c = 0; c < headings.size(); ++c) {
+        auto *heading = new QLabel(headings[c]);
+        heading->setObjectName(name + QStringLiteral("Heading") + QString::number(c));
+        g->addWidget(heading, 0, c);
+    }
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < rows[r].size(); ++c)
             g->addWidget(rows[r][c], int(r) + 1, int(c));
@@ -75,20 +79,26 @@ void ProfileDialog::layOut()
                                           f.hand.edit, f.table.edit};
     // Headings between bars, the first over the axes' names.
     const auto headings = [](const char *text) { return QString::fromUtf8(text).split('|'); };
-    layout->addWidget(grid(QStringLiteral("The arm, in millimetres"),
+    layout->addWidget(grid(QStringLiteral("arm"), QStringLiteral("The arm, in millimetres"),
                            headings("Shoulder height|Upper arm|Forearm|Hand|Table (lowest reach)"),
                            {geometry}));
     std::vector<std::vector<QWidget *>> limits, points;
     for (const JointFields &j : f.joints) {
-        limits.push_back({new QLabel(j.name), j.min.edit, j.max.edit, j.maxStep.edit,
+        const auto axisName = [&j](const char *group) {
+            auto *l = new QLabel(j.name);
+            l->setObjectName(j.name.toLower() + QString::fromLatin1(group)); // "shoulderLimits"
+            return l;
+        };
+        limits.push_back({axisName("Limits"), j.min.edit, j.max.edit, j.maxStep.edit,
                           j.maxSpeed.edit, j.maxAccel.edit});
-        points.push_back({new QLabel(j.name), j.position1.edit, j.angle1.edit, j.position2.edit,
-                          j.angle2.edit, j.at0, j.at255});
+        points.push_back({axisName("Calibration"), j.position1.edit, j.angle1.edit,
+                          j.position2.edit, j.angle2.edit, j.at0, j.at255});
     }
     layout->addWidget(
-        grid(QStringLiteral("Limits, in positions 0 to 255"),
+        grid(QStringLiteral("limits"), QStringLiteral("Limits, in positions 0 to 255"),
              headings("|Min|Max|Max step|Max speed, \u00b0/s|Max accel, \u00b0/s\u00b2"), limits));
-    layout->addWidget(grid(QStringLiteral("Calibration: at position P the joint stands at A "
+    layout->addWidget(grid(QStringLiteral("calibration"),
+                           QStringLiteral("Calibration: at position P the joint stands at A "
                                           "degrees, measured twice"),
                            headings("|Position P|Angle A, \u00b0|Position P|Angle A, \u00b0|"
                                     "at_0, \u00b0|at_255, \u00b0"),

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -176,6 +177,9 @@ void TestProfileDialog::isNamedInTabOrderAndFits()
         for (const axes::Axis &a : axes::all)
             for (const QString &k : QString::fromLatin1(keys).split(' '))
                 order << QString::fromLatin1(a.name) + k;
+    for (const QWidget *w : d.findChildren<QWidget *>())
+        if (qobject_cast<const QLabel *>(w) || qobject_cast<const QGroupBox *>(w))
+            QVERIFY2(!w->objectName().isEmpty(), qPrintable(w->property("text").toString()));
     // The dialog opens on the first field, and Tab walks them as they are laid out.
     QVERIFY(QTest::qWaitForWindowActive(&d));
     for (const QString &name : order) {
