@@ -1,5 +1,6 @@
 #include "edit/run.h"
 
+#include "core/arm/profile_file.h"
 #include "core/edit/recovery.h"
 #include "core/export/exports.h"
 #include "core/program/command_line.h"
@@ -85,14 +86,26 @@ int edit(QApplication &app, const Options &o)
     services.passStart = timing::passStartPose(configuration.settings);
     services.settings = configuration.settings;
     services.stateFolder = recovery::stateFolder();
+    // No --profile: arm.ini beside robotini.txt, which need not be there.
+    services.profilePath = o.profile.isEmpty() ? arm::profilePath(configDir) : o.profile;
+    const arm::ProfileRead profile = arm::load(services.profilePath, o.profile.isEmpty());
+    services.profile = profile.profile;
     EditorWindow window(services);
     window.show();
     // Without a window manager nobody else gives the window the keyboard.
     window.activateWindow();
+    QStringList trouble;
     if (configuration.trouble != config::Loaded::Trouble::None)
-        window.statusBar()->showMessage(
-            QStringLiteral("No usable robotini.txt in %1: times start from the default homes.")
-                .arg(configDir));
+        trouble << QStringLiteral(
+                       "No usable robotini.txt in %1: times start from the default homes.")
+                       .arg(configDir);
+    if (!profile.ok()) {
+        dialogs.message(&window, profile.error, QStringLiteral("Kestrel Edit"),
+                        Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        trouble << QStringLiteral("The arm profile was not used: the arm's defaults apply.");
+    }
+    if (!trouble.isEmpty())
+        window.statusBar()->showMessage(trouble.join(QLatin1Char(' ')));
     window.offerRecovery(o.file);
     // A message box that had the keyboard gives it back to nobody when no manager is there.
     window.activateWindow();

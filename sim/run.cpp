@@ -1,5 +1,6 @@
 #include "sim/run.h"
 
+#include "core/arm/profile_file.h"
 #include "core/process/quit_signals.h"
 #include "core/program/command_line.h"
 #include "core/program/terminal.h"
@@ -21,7 +22,8 @@ namespace {
 using program::say;
 
 // The simulator with its views: the log of a headless run, or the window.
-int simulate(QCoreApplication &app, const Options &o, PtyLink &link, HeadlessLog &log)
+int simulate(QCoreApplication &app, const Options &o, PtyLink &link, HeadlessLog &log,
+             const arm::Profile &profile)
 {
     const QString portName = QStringLiteral("COM%1").arg(o.port);
     say(stderr, QStringLiteral("%1 -> %2").arg(portName, link.slavePath()));
@@ -31,7 +33,8 @@ int simulate(QCoreApplication &app, const Options &o, PtyLink &link, HeadlessLog
     if (o.headless) {
         QObject::connect(&simulator, &Simulator::happened, &log, &HeadlessLog::write);
     } else {
-        window = std::make_unique<ArmWindow>(simulator, portName, link.slavePath(), o.echo);
+        window =
+            std::make_unique<ArmWindow>(simulator, portName, link.slavePath(), o.echo, profile);
         window->show();
     }
     const int status = app.exec();
@@ -39,9 +42,27 @@ int simulate(QCoreApplication &app, const Options &o, PtyLink &link, HeadlessLog
     return status;
 }
 
-// Opens the log and publishes the link, then simulates until a quit or a signal.
+// The arm to draw: the file --profile names, or arm.ini in the folder if there is one.
+arm::ProfileRead readProfile(const Options &o, const QString &folder)
+{
+    return o.profile.isEmpty() ? arm::load(arm::profilePath(folder), true)
+                               : arm::load(o.profile, false);
+}
+
+// Reads the arm's profile, opens the log and publishes the link, then simulates until a quit or
+// a signal.
 int publishAndSimulate(QCoreApplication &app, const Options &o)
 {
+    // The program's own folder rule, so that the two always agree on where COMn lives.
+    const QString folder = o.configDir.isEmpty() ? Folders::standard().config : o.configDir;
+    // Before anything is published or written: a profile that cannot be used stops the
+    // simulator as it stops the other programs, and nobody sees a port come and go.
+    const arm::ProfileRead profile = readProfile(o, folder);
+    if (!profile.ok()) {
+        say(stderr, QStringLiteral("kestrel-sim: ") + profile.error);
+        return 3;
+    }
+
     HeadlessLog log(nullptr);
     QString error;
     if (o.headless && !log.open(o.logFile, &error)) {
@@ -58,14 +79,12 @@ int publishAndSimulate(QCoreApplication &app, const Options &o)
     }
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &QCoreApplication::quit);
 
-    // The program's own folder rule, so that the two always agree on where COMn lives.
-    const QString folder = o.configDir.isEmpty() ? Folders::standard().config : o.configDir;
     PtyLink::Opened opened = PtyLink::publish(folder, o.port);
     if (!opened.link) {
         say(stderr, QStringLiteral("kestrel-sim: ") + opened.error);
         return 1;
     }
-    return simulate(app, o, *opened.link, log);
+    return simulate(app, o, *opened.link, log, profile.profile);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "edit/window/edit_handlers.h"
 
+#include "core/edit/fit_to_limits.h"
 #include "core/edit/motion_document.h"
 #include "core/motion/axes.h"
 #include "core/store/movement_file.h"
 #include "edit/window/edit_history.h"
+#include "edit/window/editor_profile.h"
 #include "edit/window/notices.h"
 #include "edit/window/questions.h"
 
@@ -21,6 +23,12 @@ QByteArray asText(const std::vector<Step> &steps)
     return movement::text(steps);
 }
 
+// "1 step", "3 steps".
+QString counted(int n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
 std::vector<Step> slice(const std::vector<Step> &r, edits::Range range)
 {
     return {r.begin() + range.first, r.begin() + range.first + range.count};
@@ -29,16 +37,19 @@ std::vector<Step> slice(const std::vector<Step> &r, edits::Range range)
 } // namespace
 
 EditHandlers::EditHandlers(MotionDocument &document, EditHistory &history,
-                           ask::Questions *questions, const Notices &notices)
-    : m_document(document), m_history(history), m_questions(questions), m_notices(notices)
+                           ask::Questions *questions, const Notices &notices,
+                           const EditorProfile &profile)
+    : m_document(document), m_history(history), m_questions(questions), m_notices(notices),
+      m_profile(profile)
 {
 }
 
-void EditHandlers::push(const QString &name, edits::Edited edited)
+bool EditHandlers::push(const QString &name, edits::Edited edited)
 {
     const QString refused = m_history.apply(name, std::move(edited));
     if (!refused.isEmpty())
         m_notices.showMessage(refused);
+    return refused.isEmpty();
 }
 
 void EditHandlers::deleteSteps()
@@ -180,4 +191,21 @@ void EditHandlers::smoothSteps()
     push(QStringLiteral("Smooth"),
          edits::smoothSelected(m_document, s->maxJump, s->holdsPerPosition));
     m_notices.say(QStringLiteral("Walks at %1.").arg(ask::rateText(s->holdsPerPosition)));
+}
+
+void EditHandlers::fitToLimits()
+{
+    edits::Fitted fitted =
+        edits::fittedToLimits(m_document.records(), m_profile.profile(), m_document.passStart());
+    // Nothing to fit is no edit: the undo history gets no empty entry.
+    if (!fitted.changed()) {
+        m_notices.say(QStringLiteral("Nothing needed fitting: every step is within the arm's "
+                                     "limits and no jump is over its max_step."));
+        return;
+    }
+    if (!push(QStringLiteral("Fit to Limits"), {std::move(fitted.records), m_document.selection()}))
+        return;
+    m_notices.say(QStringLiteral("Fitted to the limits: %1 clamped, %2 added.")
+                      .arg(counted(fitted.clamped, "position", "positions"),
+                           counted(fitted.added, "step", "steps")));
 }

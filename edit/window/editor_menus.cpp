@@ -92,6 +92,10 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
                {},
                {"selectAll", "Select &All", "Ctrl+A", [&e] { e.selectAll(); }},
                {},
+               {"fitToLimits", "&Fit to Limits", "Ctrl+Shift+F", [&e] { e.fitToLimits(); },
+                "Clamps every position into its axis's limits and walks every jump over its "
+                "max_step."},
+               {},
                {"armProfile", "Ar&m Profile...", nullptr, editProfile,
                 "The arm's shape, calibration and limits, saved in their own file."}});
 }
@@ -138,4 +142,5 @@ void EditorMenus::showEnabled(const MotionDocument &document)
                              "offsetPositions", "scalePositions", "slowDown", "smooth"})
         m_actions.at(QString::fromLatin1(name))->setEnabled(some);
     m_actions.at(QStringLiteral("selectAll"))->setEnabled(document.size() > 0);
+    m_actions.at(QStringLiteral("fitToLimits"))->setEnabled(document.size() > 0);
 }

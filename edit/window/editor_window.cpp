@@ -1,5 +1,6 @@
 #include "edit/window/editor_window.h"
 
+#include "edit/window/check_list.h"
 #include "edit/window/preview_panel.h"
 #include "edit/window/step_list.h"
 #include "edit/window/timeline_panel.h"
@@ -9,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
@@ -33,7 +35,7 @@ QString droppedMovement(const QMimeData *mime)
 EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_profile(services.profilePath, services.profile),
       m_document(services.passStart), m_history(m_document), m_notices(this, services.dialogs),
-      m_edits(m_document, m_history, services.questions, m_notices),
+      m_edits(m_document, m_history, services.questions, m_notices, m_profile),
       m_files(m_document, m_history, m_services, m_notices)
 {
     setObjectName(QStringLiteral("editor"));
@@ -64,23 +66,35 @@ EditorWindow::~EditorWindow()
 
 void EditorWindow::layOut()
 {
-    m_timeline = new TimelinePanel(m_document, this);
+    m_timeline = new TimelinePanel(m_document, m_profile, this);
     m_steps = new StepList(m_document, this);
-    m_preview = new PreviewPanel(m_document, this);
+    m_checks = new CheckList(m_document, m_profile, m_services.settings, this);
+    m_preview = new PreviewPanel(m_document, m_profile, this);
     connect(m_preview, &PreviewPanel::playheadMoved, m_timeline->view(),
             &TimelineView::setPlayhead);
+    connect(m_checks, &CheckList::stepChosen, m_timeline->view(), &TimelineView::reveal);
     auto *left = new QSplitter(Qt::Vertical, this);
     left->addWidget(m_timeline);
     left->addWidget(m_preview);
     left->setStretchFactor(0, 3);
     left->setStretchFactor(1, 2);
+    auto *right = new QSplitter(Qt::Vertical, this);
+    right->addWidget(m_steps);
+    right->addWidget(m_checks);
+    right->setStretchFactor(0, 3);
+    right->setStretchFactor(1, 1);
     auto *whole = new QSplitter(Qt::Horizontal, this);
     whole->addWidget(left);
-    whole->addWidget(m_steps);
+    whole->addWidget(right);
     whole->setStretchFactor(0, 3);
     whole->setStretchFactor(1, 1);
     setCentralWidget(whole);
     statusBar()->setObjectName(QStringLiteral("status"));
+    m_limits = new QLabel(m_checks->summary(), this);
+    m_limits->setObjectName(QStringLiteral("limitCount"));
+    m_limits->setAccessibleName(QStringLiteral("Limit breaches"));
+    statusBar()->addPermanentWidget(m_limits);
+    connect(m_checks, &CheckList::summaryChanged, m_limits, &QLabel::setText);
 }
 
 void EditorWindow::showTitle()

@@ -1,9 +1,10 @@
 #pragma once
 // kestrel-edit's window: a view of a MotionDocument (core), made of panels that each own their
 // widgets. The timeline and the step list show the document and select in it; the preview plays
-// it on a drawn arm; the menus (EditorMenus) call the edits (EditHandlers) and the files
-// (EditorFiles). What an edit does, what a save or an export writes and says, and the steps of
-// recovery are core's; the undo history (EditHistory) is this layer's, since QUndoStack is Qt Gui.
+// it on a drawn arm; the Check list shows where it leaves the arm's limits; the menus (EditorMenus)
+// call the edits (EditHandlers) and the files (EditorFiles). What an edit does, what a save or an
+// export writes and says, and the steps of recovery are core's; the undo history (EditHistory) is
+// this layer's, since QUndoStack is Qt Gui.
 
 #include "core/edit/motion_document.h"
 #include "edit/window/edit_handlers.h"
@@ -17,8 +18,10 @@
 #include <QMainWindow>
 #include <memory>
 
+class CheckList;
 class PreviewPanel;
 class QAction;
+class QLabel;
 class StepList;
 class TimelinePanel;
 
@@ -29,6 +32,7 @@ public:
     ~EditorWindow() override;
 
     MotionDocument &document() { return m_document; }
+    // The arm profile the panels draw, shade and check by; set() after a save redraws them.
     EditorProfile &profile() { return m_profile; }
     const QUndoStack &undoStack() const { return m_history.stack(); }
 
@@ -67,5 +71,7 @@ private:
     TimelinePanel *m_timeline;
     StepList *m_steps;
     PreviewPanel *m_preview;
+    CheckList *m_checks;
+    QLabel *m_limits; // the Check list's count, kept in the status bar beside passing messages
     std::unique_ptr<EditorMenus> m_menus;
 };

@@ -1,6 +1,7 @@
 #include "edit/window/preview_panel.h"
 
 #include "core/edit/motion_document.h"
+#include "edit/window/editor_profile.h"
 #include "windows/widgets/arm_view.h"
 
 #include <QAction>
@@ -26,8 +27,9 @@ QToolButton *button(QAction *action, QWidget *parent)
 }
 } // namespace
 
-PreviewPanel::PreviewPanel(MotionDocument &document, QWidget *parent)
-    : QWidget(parent), m_document(document), m_play(new QAction(QStringLiteral("&Play"), this)),
+PreviewPanel::PreviewPanel(MotionDocument &document, const EditorProfile &profile, QWidget *parent)
+    : QWidget(parent), m_document(document), m_profile(profile),
+      m_play(new QAction(QStringLiteral("&Play"), this)),
       m_pause(new QAction(QStringLiteral("P&ause"), this)),
       m_stop(new QAction(QStringLiteral("S&top"), this)),
       m_loop(new QAction(QStringLiteral("&Loop"), this)), m_speed(new QComboBox(this)),
@@ -45,6 +47,10 @@ PreviewPanel::PreviewPanel(MotionDocument &document, QWidget *parent)
     connect(&m_document, &MotionDocument::selectionChanged, this, [this] {
         if (!playing() && m_clock.stopped())
             showStill();
+    });
+    connect(&m_profile, &EditorProfile::changed, this, [this] {
+        for (QWidget *w : m_views)
+            w->update();
     });
     showStill();
     showButtons();
@@ -84,10 +90,10 @@ void PreviewPanel::buildControls()
 void PreviewPanel::layOut()
 {
     const armview::Positions shown = [this](int channel) { return m_pose[size_t(channel)]; };
-    auto *side = new armview::SideView(shown, &m_profile, this);
+    auto *side = new armview::SideView(shown, &m_profile.profile(), this);
     side->setObjectName(QStringLiteral("sideView"));
     side->setAccessibleName(QStringLiteral("Arm from the side"));
-    auto *top = new armview::TopView(shown, &m_profile, this);
+    auto *top = new armview::TopView(shown, &m_profile.profile(), this);
     top->setObjectName(QStringLiteral("topView"));
     top->setAccessibleName(QStringLiteral("Base from above"));
     auto *grip = new armview::GripView(shown, this);

@@ -1,10 +1,9 @@
 #pragma once
 // The preview: the motion played on the drawn arm at the line's pace, with a playhead on the
 // timeline. What it plays and where it stands when is its clock's (PreviewClock, core); the
-// timer here only decides how often the picture is redrawn. The speed is the preview's only:
-// 0.25x to 4x.
+// timer here only decides how often the picture is redrawn. The arm is drawn by its profile. The
+// speed is the preview's only: 0.25x to 4x.
 
-#include "core/arm/profile.h"
 #include "core/edit/preview_clock.h"
 
 #include <QElapsedTimer>
@@ -12,6 +11,7 @@
 #include <QWidget>
 #include <array>
 
+class EditorProfile;
 class MotionDocument;
 class QAction;
 class QComboBox;
@@ -20,7 +20,9 @@ class QLabel;
 class PreviewPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewPanel(MotionDocument &document, QWidget *parent = nullptr);
+    // The pictures draw the arm by `profile`, which the window keeps alive, and again when it
+    // changes.
+    PreviewPanel(MotionDocument &document, const EditorProfile &profile, QWidget *parent = nullptr);
 
     QAction *playAction() const { return m_play; }
     QAction *pauseAction() const { return m_pause; }
@@ -49,7 +51,7 @@ private:
 
     MotionDocument &m_document;
     timing::Pose m_pose{};
-    arm::Profile m_profile = arm::defaults(); // what the pictures draw the arm by
+    const EditorProfile &m_profile;
     QAction *m_play, *m_pause, *m_stop, *m_loop;
     QComboBox *m_speed;
     QLabel *m_time;

@@ -8,8 +8,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-TimelinePanel::TimelinePanel(MotionDocument &document, QWidget *parent)
-    : QWidget(parent), m_document(document), m_view(new TimelineView(document, this)),
+TimelinePanel::TimelinePanel(MotionDocument &document, const EditorProfile &profile,
+                             QWidget *parent)
+    : QWidget(parent), m_document(document), m_view(new TimelineView(document, profile, this)),
       m_scroll(new QScrollBar(Qt::Horizontal, this)), m_pointer(new QLabel(this)),
       m_duration(new QLabel(this))
 {

@@ -1,10 +1,11 @@
 #pragma once
 // The timeline with its scroll bar and the line under it that reads out what the pointer is
-// over (time, record, the five positions), and the motion's length with the note that only
-// the first pass is timed.
+// over (time, record, the five positions, the tool point and its pitch), and the motion's length
+// with the note that only the first pass is timed.
 
 #include <QWidget>
 
+class EditorProfile;
 class MotionDocument;
 class QLabel;
 class QScrollBar;
@@ -13,7 +14,8 @@ class TimelineView;
 class TimelinePanel : public QWidget {
     Q_OBJECT
 public:
-    explicit TimelinePanel(MotionDocument &document, QWidget *parent = nullptr);
+    TimelinePanel(MotionDocument &document, const EditorProfile &profile,
+                  QWidget *parent = nullptr);
     TimelineView *view() const { return m_view; }
 
 private:

@@ -3,7 +3,9 @@
 #include "core/edit/lane_columns.h"
 #include "core/edit/motion_document.h"
 #include "core/motion/axes.h"
+#include "edit/window/editor_profile.h"
 #include "edit/window/lane_colours.h"
+#include "edit/window/lane_painting.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,8 +20,8 @@ constexpr double fewestBytesPerPixel = 1.0 / 8;
 constexpr double zoomStep = 1.25;
 } // namespace
 
-TimelineView::TimelineView(MotionDocument &document, QWidget *parent)
-    : QWidget(parent), m_document(document)
+TimelineView::TimelineView(MotionDocument &document, const EditorProfile &profile, QWidget *parent)
+    : QWidget(parent), m_document(document), m_profile(profile)
 {
     setObjectName(QStringLiteral("timeline"));
     setAccessibleName(QStringLiteral("Timeline"));
@@ -31,6 +33,7 @@ TimelineView::TimelineView(MotionDocument &document, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&m_document, &MotionDocument::recordsChanged, this, &TimelineView::recordsChanged);
     connect(&m_document, &MotionDocument::selectionChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_profile, &EditorProfile::changed, this, qOverload<>(&QWidget::update));
 }
 
 qint64 TimelineView::totalBytes() const
@@ -77,6 +80,17 @@ void TimelineView::fitAll()
     Q_EMIT viewChanged();
 }
 
+void TimelineView::reveal(int index)
+{
+    const timing::TimedStep *t = m_document.timed(index);
+    if (!t)
+        return;
+    const double from = double(t->startByte);
+    if (from >= m_left && from + t->bytes <= m_left + visibleBytes())
+        return;
+    setLeftByte(from - visibleBytes() / 2);
+}
+
 void TimelineView::setPlayhead(qint64 byte)
 {
     if (byte == m_playhead)
@@ -121,7 +135,7 @@ int TimelineView::indexAtX(int x) const
 
 QString TimelineView::readout(int x) const
 {
-    return timeline::readout(m_document, indexAtX(x));
+    return timeline::readout(m_document, indexAtX(x), m_profile.profile());
 }
 
 void TimelineView::paintEvent(QPaintEvent *)
@@ -170,27 +184,8 @@ void TimelineView::paintSelection(QPainter &p) const
 void TimelineView::paintLanes(QPainter &p) const
 {
     const timeline::LaneColumns columns(m_document, {m_left, m_bytesPerPixel, plotWidth()});
-    for (int a = 0; a <= axes::count; ++a) {
-        const QRectF r = lane(a);
-        p.setPen(palette().mid().color());
-        p.drawLine(QPointF(0, r.bottom()), QPointF(width(), r.bottom()));
-        const QRectF plot = r.adjusted(0, 3, 0, -3);
-        const auto yOf = [&](int position) {
-            return plot.bottom() - position * plot.height() / 255;
-        };
-        const auto column = [&](int c, double y0, double y1) {
-            p.drawLine(QPointF(plotLeft() + c + 0.5, y0), QPointF(plotLeft() + c + 0.5, y1));
-        };
-        p.setPen(QPen(lanes::colour(a), 1));
-        if (a == axes::count) {
-            for (const auto &[c, position] : columns.others())
-                column(c, plot.bottom(), yOf(position));
-            continue;
-        }
-        for (int c = 0; c < columns.width(); ++c)
-            if (columns.high(c, a) >= 0)
-                column(c, yOf(columns.low(c, a)), yOf(columns.high(c, a)));
-    }
+    lanes::paintLanes(
+        p, palette(), columns, m_profile.profile(), [this](int a) { return lane(a); }, width());
 }
 
 void TimelineView::wheelEvent(QWheelEvent *event)

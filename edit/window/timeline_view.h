@@ -4,16 +4,18 @@
 // move no axis. Time runs in bytes on the line, so what is drawn is where the pass's bytes fall.
 // The wheel zooms about the pointer (with Shift it pans); + and - zoom, the arrows pan, 0 fits
 // the whole motion. Dragging selects the steps played in the dragged span; a click selects one.
+// Each axis's lane is shaded faintly where its positions leave the arm's limits.
 
 #include <QWidget>
 
+class EditorProfile;
 class MotionDocument;
 class QPainter;
 
 class TimelineView : public QWidget {
     Q_OBJECT
 public:
-    explicit TimelineView(MotionDocument &document, QWidget *parent = nullptr);
+    TimelineView(MotionDocument &document, const EditorProfile &profile, QWidget *parent = nullptr);
 
     QSize sizeHint() const override { return {720, 6 * 56}; }
     QSize minimumSizeHint() const override { return {240, 6 * 28}; }
@@ -27,6 +29,8 @@ public:
     void zoomBy(double factor, double aboutX);
     void fitAll();
 
+    // Pans, when records[index] is out of view, to put it in the middle.
+    void reveal(int index);
     // Where the preview is playing; -1 when it is not.
     void setPlayhead(qint64 byte);
 
@@ -36,7 +40,8 @@ public:
     double xOf(double byte) const { return plotLeft() + (byte - m_left) / m_bytesPerPixel; }
     double byteAt(double x) const { return m_left + (x - plotLeft()) * m_bytesPerPixel; }
 
-    // What the pointer is over: time, record and the five positions, as a line of text.
+    // What the pointer is over: time, record, the five positions and where they put the tool
+    // point, as a line of text.
     QString readout(int x) const;
 
 Q_SIGNALS:
@@ -67,6 +72,7 @@ private:
     void paintLanes(QPainter &p) const;
 
     MotionDocument &m_document;
+    const EditorProfile &m_profile;
     double m_left = 0;
     double m_bytesPerPixel = 1;
     bool m_fitted = true; // follows the motion's length until the operator zooms or pans

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes one roff manual page per program from pages.txt, the one source of all of them.
+"""Writes the roff manual pages, one per program and one per file format, from pages.txt, the
+one source of all of them.
 
     make-man-pages.py SOURCE OUT_DIR VERSION DATE
 
@@ -33,10 +34,14 @@ def inline(text):
     return text
 
 
+# The manual's own title for each section a page may be in.
+MANUALS = {"1": "User Commands", "5": "File Formats"}
+
+
 def render(name, section, summary, body, version, date):
     out = [
-        '.TH %s %s %s "kestrel %s" "User Commands"'
-        % (name.upper().replace("-", "\\-"), section, date, version),
+        '.TH %s %s %s "kestrel %s" "%s"'
+        % (name.upper().replace("-", "\\-"), section, date, version, MANUALS[section]),
         ".SH NAME",
         "%s \\- %s" % (escape(name), escape(summary)),
     ]
@@ -78,6 +83,8 @@ def main():
     pages = []
     for line in Path(source).read_text(encoding="utf-8").splitlines():
         head = re.match(r"^# (\S+) (\d) \| (.+)$", line)
+        if head and head.group(2) not in MANUALS:
+            sys.exit("%s: no manual for section %s: %s" % (source, head.group(2), line))
         if head:
             pages.append((head.group(1), head.group(2), head.group(3), []))
         elif line.startswith("# "):

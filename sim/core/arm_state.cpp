@@ -1,14 +1,8 @@
 #include "sim/core/arm_state.h"
 
 #include "core/motion/axes.h"
-#include "core/motion/servo_angle.h"
 
 namespace sim {
-
-double angleOf(int position)
-{
-    return servo::degrees(position);
-}
 
 QString describe(const Event &event)
 {
@@ -50,6 +44,7 @@ std::deque<Event> ArmState::feed(const QByteArray &bytes, qint64 ms, bool moreWa
         },
         [&](unsigned char b) {
             made.push_back(Event{loneB ? Event::Probe : Event::Junk, ms, 0, 0, b});
+            m_probes += loneB ? 1 : 0;
         });
 
     while (!m_frameTimes.empty() && m_frameTimes.front() <= ms - 1000)

@@ -12,10 +12,6 @@
 
 namespace sim {
 
-// The angle the pictures and the joints' numbers show for a position: the drawing's convention,
-// servo::degrees (core/motion/servo_angle.h), shared with the editor's preview.
-double angleOf(int position);
-
 constexpr int channels = 5;
 constexpr int recentCapacity = 12;
 
@@ -47,7 +43,11 @@ public:
     // Channels 0 to 4 that have had a frame since start; the others still show the centre.
     bool heard(int channel) const { return m_heard.at(channel); }
     qint64 frames() const { return m_decoder.frames(); }
-    qint64 badBytes() const { return m_decoder.badBytes(); }
+    // Bytes that were neither part of a frame nor the program's probe.
+    qint64 badBytes() const { return m_decoder.badBytes() - m_probes; }
+    // The program's probes: a "B" alone, which the decoder skips like any stray byte, but which
+    // is no fault on the line.
+    qint64 probes() const { return m_probes; }
     // Frames whose arrival lies within the second before now.
     int framesPerSecond(qint64 nowMs) const;
     // The last recentCapacity events, oldest first.
@@ -58,6 +58,7 @@ private:
 
     frame::Decoder m_decoder;
     qint64 m_fed = 0;
+    qint64 m_probes = 0;
     std::array<int, channels> m_positions;
     std::array<bool, channels> m_heard{};
     std::deque<qint64> m_frameTimes;

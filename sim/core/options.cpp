@@ -23,6 +23,7 @@ struct Table {
     QCommandLineOption echo;
     QCommandLineOption headless;
     QCommandLineOption log;
+    QCommandLineOption profile;
 };
 
 Table table()
@@ -48,6 +49,10 @@ Table table()
                            QStringLiteral("With --headless, writes the lines to <file> "
                                           "instead of standard output."),
                            QStringLiteral("file")),
+        QCommandLineOption(QStringLiteral("profile"),
+                           QStringLiteral("Draws the arm by the profile in <file> instead of "
+                                          "arm.ini in the configuration folder."),
+                           QStringLiteral("file")),
     };
 }
 
@@ -59,7 +64,7 @@ ParsedOptions parseOptions(const QStringList &args)
     const Table t = table();
     ParsedOptions result =
         program::readOptions(parser, QStringLiteral("kestrel-sim"), description,
-                             {t.configDir, t.port, t.echo, t.headless, t.log}, args);
+                             {t.configDir, t.port, t.echo, t.headless, t.log, t.profile}, args);
     if (result.outcome != ParsedOptions::Run)
         return result;
     if (!parser.positionalArguments().isEmpty())
@@ -73,6 +78,7 @@ ParsedOptions parseOptions(const QStringList &args)
     o.echo = parser.isSet(t.echo);
     o.headless = parser.isSet(t.headless);
     o.logFile = parser.value(t.log);
+    o.profile = parser.value(t.profile);
     if (!o.logFile.isEmpty() && !o.headless)
         return program::refused(
             QStringLiteral("--log goes with --headless; the window shows the frames."));

@@ -1,6 +1,8 @@
 #include "sim/window/arm_window.h"
 
+#include "core/arm/kinematics.h"
 #include "core/motion/axes.h"
+#include "core/text/numbers.h"
 #include "sim/core/simulator.h"
 #include "windows/widgets/arm_view.h"
 
@@ -24,18 +26,25 @@ QLabel *numberLabel(QWidget *parent, const QString &name)
     return label;
 }
 
-QString angleText(int position)
+// One decimal, rounded half-even as the program's numbers are, and never "-0.0".
+QString oneDecimal(double value)
 {
-    return QStringLiteral("%1%2\u00B0")
-        .arg(angleOf(position) >= 0 ? QStringLiteral("+") : QString())
-        .arg(angleOf(position), 0, 'f', 1);
+    const double tenths = numbers::roundHalfEven(value * 10);
+    return QString::number(tenths == 0 ? 0.0 : tenths / 10, 'f', 1);
+}
+
+QString angleText(double degrees)
+{
+    const QString digits = oneDecimal(degrees);
+    return (digits.startsWith(QLatin1Char('-')) ? digits : QLatin1Char('+') + digits) +
+           QStringLiteral("\u00B0");
 }
 
 } // namespace
 
 ArmWindow::ArmWindow(const Simulator &simulator, const QString &portName, const QString &device,
-                     bool echo)
-    : m_simulator(simulator)
+                     bool echo, const arm::Profile &profile)
+    : m_simulator(simulator), m_profile(profile)
 {
     setWindowTitle(tr("Kestrel simulated arm \u2014 %1").arg(portName));
     setObjectName(QStringLiteral("ArmWindow"));
@@ -79,10 +88,25 @@ QLayout *ArmWindow::makePictures()
     auto *small = new QVBoxLayout;
     small->addWidget(m_top, 3);
     small->addWidget(m_grip, 2);
+    small->addWidget(makeReadout());
     auto *pictures = new QHBoxLayout;
     pictures->addWidget(m_side, 5);
     pictures->addLayout(small, 2);
     return pictures;
+}
+
+QWidget *ArmWindow::makeReadout()
+{
+    auto *box = new QGroupBox(tr("Tool point"), this);
+    auto *grid = new QGridLayout(box);
+    const char *names[] = {"toolX", "toolY", "toolZ", "toolPitch"};
+    const QString captions[] = {tr("x"), tr("y"), tr("z"), tr("pitch")};
+    for (int row = 0; row < int(m_tool.size()); ++row) {
+        grid->addWidget(new QLabel(captions[row], box), row, 0);
+        m_tool[row] = numberLabel(box, QString::fromLatin1(names[row]));
+        grid->addWidget(m_tool[row], row, 1);
+    }
+    return box;
 }
 
 QWidget *ArmWindow::makeRecent(const QString &portName)
@@ -141,6 +165,10 @@ QWidget *ArmWindow::makeLine(const QString &portName, const QString &device, boo
     grid->addWidget(m_frames, 3, 1);
     grid->addWidget(new QLabel(tr("bad bytes"), box), 4, 0);
     grid->addWidget(m_badBytes, 4, 1);
+    // Counted apart from the bad bytes: the program sends one whenever it opens the port.
+    m_probes = numberLabel(box, QStringLiteral("probes"));
+    grid->addWidget(new QLabel(tr("probes"), box), 5, 0);
+    grid->addWidget(m_probes, 5, 1);
     return box;
 }
 
@@ -153,14 +181,10 @@ void ArmWindow::refresh()
         return;
     m_dirty = false;
 
-    for (int ch = 0; ch < axes::count; ++ch) {
-        const int position = s.position(ch);
-        // Until a frame arrives the arm is drawn at the centre, but the number says it is a guess.
-        m_positions[ch]->setText(s.heard(ch) ? QString::number(position) : tr("(127)"));
-        m_angles[ch]->setText(angleText(position));
-    }
+    showPose();
     m_frames->setText(QString::number(s.frames()));
     m_badBytes->setText(QString::number(s.badBytes()));
+    m_probes->setText(QString::number(s.probes()));
 
     QString text;
     for (const Event &event : s.recent())
@@ -170,6 +194,23 @@ void ArmWindow::refresh()
     m_side->update();
     m_top->update();
     m_grip->update();
+}
+
+void ArmWindow::showPose()
+{
+    const ArmState &s = m_simulator.state();
+    std::array<int, axes::count> pose{};
+    for (int ch = 0; ch < axes::count; ++ch) {
+        pose[ch] = s.position(ch);
+        // Until a frame arrives the arm is drawn at the centre, but the number says it is a guess.
+        m_positions[ch]->setText(s.heard(ch) ? QString::number(pose[ch]) : tr("(127)"));
+        m_angles[ch]->setText(angleText(m_profile.degrees(ch, pose[ch])));
+    }
+    const arm::Reach at = arm::forward(m_profile, pose);
+    m_tool[0]->setText(tr("%1 mm").arg(oneDecimal(at.tool.x)));
+    m_tool[1]->setText(tr("%1 mm").arg(oneDecimal(at.tool.y)));
+    m_tool[2]->setText(tr("%1 mm").arg(oneDecimal(at.tool.z)));
+    m_tool[3]->setText(angleText(at.pitch));
 }
 
 } // namespace sim

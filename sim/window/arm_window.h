@@ -1,7 +1,9 @@
 #pragma once
-// The simulator's window: the pictures of the arm, each joint's position and angle, the line's
-// counters and the last things received. It refreshes on a short timer rather than on every
-// frame: the line can carry 240 frames a second, more than anyone can read.
+// The simulator's window: the pictures of the arm and where its tool point is, each joint's
+// position and angle, the line's counters and the last things received. The arm is drawn and
+// its numbers worked out by the profile the simulator was started with. It refreshes on a short
+// timer rather than on every frame: the line can carry 240 frames a second, more than anyone can
+// read.
 
 #include "core/arm/profile.h"
 
@@ -25,18 +27,20 @@ struct Event;
 class ArmWindow : public QWidget {
     Q_OBJECT
 public:
-    ArmWindow(const Simulator &simulator, const QString &portName, const QString &device,
-              bool echo);
+    ArmWindow(const Simulator &simulator, const QString &portName, const QString &device, bool echo,
+              const arm::Profile &profile);
 
 private:
     void refresh();
-    QLayout *makePictures(); // the side, top and grip views
+    void showPose();         // the joints' numbers and the tool point
+    QLayout *makePictures(); // the side, top and grip views, and the tool point's readout
+    QWidget *makeReadout();
     QWidget *makeRecent(const QString &portName);
     QWidget *makeJoints();
     QWidget *makeLine(const QString &portName, const QString &device, bool echo);
 
     const Simulator &m_simulator;
-    arm::Profile m_profile = arm::defaults(); // what the pictures draw the arm by
+    const arm::Profile m_profile; // what the pictures and the numbers go by
     bool m_dirty = true;
     QTimer m_refresh;
     armview::SideView *m_side;
@@ -44,8 +48,10 @@ private:
     armview::GripView *m_grip;
     std::array<QLabel *, 5> m_positions{};
     std::array<QLabel *, 5> m_angles{};
+    std::array<QLabel *, 4> m_tool{}; // x, y, z, pitch
     QLabel *m_framesPerSecond = nullptr;
     QLabel *m_frames = nullptr;
+    QLabel *m_probes = nullptr;
     QLabel *m_badBytes = nullptr;
     QPlainTextEdit *m_recent = nullptr;
 };

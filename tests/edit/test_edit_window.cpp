@@ -2,10 +2,12 @@
 // too, Delete removes it as one command, undo gives the file back byte for byte and the title
 // follows the stack; saving writes the movement file's own form; a motion too long for Kestrel
 // or a bad file is refused with a message; a window that went without closing leaves a
-// snapshot the next one recovers, and a window still open keeps its own.
+// snapshot the next one recovers, and a window still open keeps its own. The Check list follows
+// the edits and Fit to Limits; the pointer's readout gives the tool point.
 
 #include "core/edit/recovery.h"
 #include "core/export/exports.h"
+#include "edit/window/check_list.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/step_list.h"
 #include "edit/window/timeline_view.h"
@@ -19,6 +21,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -46,9 +49,11 @@ struct Editor {
     ScriptedQuestions questions;
     std::unique_ptr<EditorWindow> window;
 
-    EditorWindow &make(const QString &stateFolder = {})
+    EditorWindow &make(const QString &stateFolder = {},
+                       const arm::Profile &profile = arm::defaults())
     {
         EditorServices s;
+        s.profile = profile;
         s.dialogs = &dialogs;
         s.questions = &questions;
         s.stateFolder = stateFolder.isEmpty() ? dir.path() + QStringLiteral("/state") : stateFolder;
@@ -90,6 +95,8 @@ private slots:
     void exportsWhatTheCoreMakes();
     void asksBeforeUnsavedChangesGo();
     void recoversWhatAWindowLeftBehind();
+    void checkListFollowsEditsAndFitToLimits();
+    void readoutGivesTheToolPoint();
 };
 
 void TestEditWindow::dragDeleteUndoSave()
@@ -288,7 +295,7 @@ void TestEditWindow::everyControlIsNamedAndEveryEditHasKeys()
                              "reverse",        "selectAll",    "setPositions", "offsetPositions",
                              "scalePositions", "insertHold",   "slowDown",     "moveToPose",
                              "smooth",         "zoomIn",       "zoomOut",      "zoomAll",
-                             "previewPlay",    "previewPause", "previewStop"}) {
+                             "previewPlay",    "previewPause", "previewStop",  "fitToLimits"}) {
         QAction *a = w.action(QString::fromLatin1(name));
         QVERIFY2(a && !a->associatedObjects().isEmpty(), name);
         const QString k = a->shortcut().toString();
@@ -464,6 +471,80 @@ void TestEditWindow::recoversWhatAWindowLeftBehind()
     QVERIFY(last.close());
     e.window.reset();
     QCOMPARE(QDir(state).entryList(QDir::Files), QStringList{QStringLiteral("damaged.snapshot")});
+}
+
+void TestEditWindow::checkListFollowsEditsAndFitToLimits()
+{
+    Editor e;
+    arm::Profile profile = arm::defaults();
+    profile.joints[axes::Base].maxStep = 20;
+    const QString file = e.path(QStringLiteral("m.kmv"));
+    QVERIFY(writeFile(file, movementText({{0, 0}, {0, 127}, {0, 140}, {0, 127}, {1, 127}})));
+    EditorWindow &w = e.make({}, profile);
+    QVERIFY(w.openFile(file));
+    auto *list = w.findChild<CheckList *>(QStringLiteral("checkList"));
+    auto *count = w.findChild<QLabel *>(QStringLiteral("limitCount"));
+    QVERIFY(list && count);
+    QTRY_COMPARE(count->text(), QStringLiteral("Within the arm's limits"));
+
+    // The base set to 200 at record 3 jumps there and back: one row for each jump.
+    MotionDocument &doc = w.document();
+    doc.select({2, 1});
+    e.questions.axisChanges << ask::AxisChange{ask::AxisChange::Set, 0, 200};
+    w.action(QStringLiteral("setPositions"))->trigger();
+    const std::vector<Step> edited = doc.records();
+    QTRY_COMPARE(count->text(), QStringLiteral("2 limit breaches"));
+    const QAbstractItemModel *rows = list->model();
+    QCOMPARE(rows->index(1, CheckModel::Record).data().toString(), QStringLiteral("4"));
+    QCOMPARE(rows->index(1, CheckModel::Axis).data().toString(), QStringLiteral("base"));
+    QCOMPARE(rows->index(1, CheckModel::Rule).data().toString(), QStringLiteral("max_step"));
+    doc.select({0, 0});
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(rows->index(1, CheckModel::Rule)).center());
+    QCOMPARE(doc.selection().first, 3);
+    QCOMPARE(doc.selection().count, 1);
+
+    // Walked there and back 20 a step: one command, which undo takes back with its breaches.
+    w.action(QStringLiteral("fitToLimits"))->trigger();
+    QCOMPARE(doc.records(), (std::vector<Step>{{0, 0},
+                                               {0, 127},
+                                               {0, 147},
+                                               {0, 167},
+                                               {0, 187},
+                                               {0, 200},
+                                               {0, 180},
+                                               {0, 160},
+                                               {0, 140},
+                                               {0, 127},
+                                               {1, 127}}));
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("Fitted to the limits: 0 positions clamped, 6 steps added."));
+    QTRY_COMPARE(count->text(), QStringLiteral("Within the arm's limits"));
+    QCOMPARE(w.undoStack().count(), 2);
+    w.action(QStringLiteral("fitToLimits"))->trigger(); // nothing to fit: no empty command
+    QCOMPARE(w.undoStack().count(), 2);
+    w.action(QStringLiteral("undo"))->trigger();
+    QCOMPARE(doc.records(), edited);
+    QTRY_COMPARE(count->text(), QStringLiteral("2 limit breaches"));
+    // A profile saved while the motion is open is checked by at once.
+    w.profile().set(arm::defaults());
+    QTRY_COMPARE(count->text(), QStringLiteral("Within the arm's limits"));
+}
+
+void TestEditWindow::readoutGivesTheToolPoint()
+{
+    Editor e;
+    const QString file = e.path(QStringLiteral("m.kmv"));
+    QVERIFY(writeFile(file, movementText({{0, 0}, {0, 127}, {1, 127}})));
+    EditorWindow &w = e.make();
+    QVERIFY(w.openFile(file));
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *view = w.findChild<TimelineView *>(QStringLiteral("timeline"));
+    QTest::mouseMove(view, QPoint(xOfIndex(*view, w.document(), 1), view->height() / 2));
+    // Every axis at 127: the defaults' upright upper arm with the forearm and hand level.
+    const QString readout = w.findChild<QLabel *>(QStringLiteral("pointerReadout"))->text();
+    QVERIFY2(readout.endsWith(QStringLiteral("tool x 132.0 y 0.0 z 160.0 mm, pitch 0.0\u00B0")),
+             qPrintable(readout));
 }
 
 QTEST_MAIN(TestEditWindow)

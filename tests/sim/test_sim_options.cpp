@@ -75,7 +75,8 @@ void TestSimOptions::helpNamesEveryOption()
     const ParsedOptions p =
         sim::parseOptions({QStringLiteral("kestrel-sim"), QStringLiteral("--help")});
     QCOMPARE(p.outcome, ParsedOptions::ShowHelp);
-    for (const char *option : {"--config-dir", "--port", "--echo", "--headless", "--log"})
+    for (const char *option :
+         {"--config-dir", "--port", "--echo", "--headless", "--log", "--profile"})
         QVERIFY2(p.text.contains(QLatin1String(option)), option);
 }
 

@@ -71,6 +71,8 @@ private slots:
     void refusesAnExistingCom1();
     void probeEcho_data();
     void probeEcho();
+    void refusesABadProfile_data();
+    void refusesABadProfile();
 };
 
 void TestSimProcess::decodesAtLinePaceAndLeavesOnSigterm()
@@ -211,6 +213,34 @@ void TestSimProcess::probeEcho()
     const QString line = QString::fromUtf8(sim.process.readLine()).trimmed();
     QVERIFY2(line.endsWith(QLatin1String(" probe 42")), qPrintable(line));
     ::close(port);
+}
+
+void TestSimProcess::refusesABadProfile_data()
+{
+    QTest::addColumn<QStringList>("args"); // in the folder, where a bad arm.ini is
+    QTest::newRow("--profile names no file") << QStringList{"--headless", "--profile", "none.ini"};
+    QTest::newRow("arm.ini is bad") << QStringList{"--headless"};
+    QTest::newRow("arm.ini is bad, with the window") << QStringList{"-platform", "offscreen"};
+}
+
+void TestSimProcess::refusesABadProfile()
+{
+    QFETCH(QStringList, args);
+    QTemporaryDir tmp;
+    QFile f(tmp.filePath(QStringLiteral("arm.ini")));
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("[elbow]\nmx = 200\n") > 0);
+    f.close();
+    // The message names the file it could not use.
+    const QString named = args.contains("--profile") ? args.last() : QStringLiteral("arm.ini");
+    QProcess process;
+    process.setWorkingDirectory(tmp.path());
+    process.start(binary, args << QStringLiteral("--config-dir") << tmp.path());
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 3);
+    const QString error = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(error.contains(named), qPrintable(error));
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    QVERIFY(!QFileInfo::exists(tmp.filePath(QStringLiteral("COM1"))));
 }
 
 QTEST_GUILESS_MAIN(TestSimProcess)

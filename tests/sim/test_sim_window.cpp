@@ -1,6 +1,8 @@
 // The simulator's window follows the line: what arrives on the published port shows up in the
-// joints' numbers, the counters and the list of what was received.
+// joints' numbers, the tool point's readout (by the window's profile), the counters and the list
+// of what was received.
 
+#include "core/arm/profile.h"
 #include "sim/core/pty_link.h"
 #include "sim/core/simulator.h"
 #include "sim/window/arm_window.h"
@@ -26,7 +28,10 @@ void TestSimWindow::showsWhatTheLineSaid()
     sim::PtyLink::Opened opened = sim::PtyLink::publish(tmp.path(), 4);
     QVERIFY2(opened.link, qPrintable(opened.error));
     sim::Simulator simulator(opened.link->masterFd(), false, nullptr);
-    sim::ArmWindow window(simulator, QStringLiteral("COM4"), opened.link->slavePath(), false);
+    arm::Profile profile = arm::defaults();
+    profile.arm.upperArm = 150;
+    sim::ArmWindow window(simulator, QStringLiteral("COM4"), opened.link->slavePath(), false,
+                          profile);
     window.show();
     QCOMPARE(window.windowTitle(), QStringLiteral("Kestrel simulated arm \u2014 COM4"));
 
@@ -34,14 +39,18 @@ void TestSimWindow::showsWhatTheLineSaid()
     auto *shoulderAngle = window.findChild<QLabel *>(QStringLiteral("angle1"));
     auto *grip = window.findChild<QLabel *>(QStringLiteral("position4"));
     auto *bad = window.findChild<QLabel *>(QStringLiteral("badBytes"));
+    auto *probes = window.findChild<QLabel *>(QStringLiteral("probes"));
     auto *frames = window.findChild<QLabel *>(QStringLiteral("frames"));
     auto *recent = window.findChild<QPlainTextEdit *>(QStringLiteral("recent"));
-    QVERIFY(shoulder && shoulderAngle && grip && bad && frames && recent);
+    QVERIFY(shoulder && shoulderAngle && grip && bad && probes && frames && recent);
     QCOMPARE(shoulder->text(), QStringLiteral("(127)")); // nothing heard yet
 
     const int port =
         ::open(QFile::encodeName(opened.link->linkPath()).constData(), O_RDWR | O_NOCTTY);
     QVERIFY(port >= 0);
+    // The program's probe comes alone, before any frame.
+    QCOMPARE(::write(port, "B", 1), ssize_t(1));
+    QVERIFY(QTest::qWaitFor([&] { return probes->text() == QLatin1String("1"); }, 5000));
     const QByteArray line("\xFF\x01\x00\x0D"
                           "!?"
                           "\xFF\x04\xC8\x0D",
@@ -51,10 +60,15 @@ void TestSimWindow::showsWhatTheLineSaid()
     ::close(port);
 
     QCOMPARE(shoulder->text(), QStringLiteral("0"));
-    QCOMPARE(shoulderAngle->text(), QStringLiteral("-89.6\u00B0"));
+    QCOMPARE(shoulderAngle->text(), QStringLiteral("+0.4\u00B0")); // 90 - 127 * 180 / 255
     QCOMPARE(grip->text(), QStringLiteral("200"));
     QCOMPARE(bad->text(), QStringLiteral("2"));
-    const QStringList shown = recent->toPlainText().split(QLatin1Char('\n'));
+    // Upper arm 150 almost level, forearm and hand 132 almost straight down from it.
+    QStringList readout;
+    for (const char *name : {"toolX", "toolY", "toolZ", "toolPitch"})
+        readout << window.findChild<QLabel *>(QLatin1String(name))->text();
+    QCOMPARE(readout, QStringList({"150.8 mm", "0.0 mm", "-71.1 mm", "-89.6\u00B0"}));
+    const QStringList shown = recent->toPlainText().split(QLatin1Char('\n')).mid(1); // the probe's
     QCOMPARE(shown.size(), 4);
     QVERIFY2(shown[0].endsWith(QLatin1String("  FF 01 00 0D shoulder 0")), qPrintable(shown[0]));
     QVERIFY2(shown[1].endsWith(QLatin1String("  junk 21")), qPrintable(shown[1]));

@@ -4,6 +4,7 @@
 #include "picture.h"
 #include "scenes.h"
 
+#include "core/arm/profile.h"
 #include "core/link/frame.h"
 #include "sim/core/pty_link.h"
 #include "sim/core/simulator.h"
@@ -53,7 +54,8 @@ QImage simulatedArm(const QString &)
         return {};
     }
     sim::Simulator simulator(opened.link->masterFd(), false, nullptr);
-    sim::ArmWindow window(simulator, QStringLiteral("COM1"), opened.link->slavePath(), false);
+    sim::ArmWindow window(simulator, QStringLiteral("COM1"), opened.link->slavePath(), false,
+                          arm::defaults());
     window.resize(660, 620);
     window.show();
 

@@ -7,7 +7,7 @@
 //          absent: no check)
 // [base], [shoulder], [elbow], [wrist], [grip]
 //          at_0, at_255 (degrees, not equal), min, max (0..255, min not above max),
-//          max_step (1..255), max_speed, max_accel (0 or more; empty or absent: no cap)
+//          max_step (1..255), max_speed, max_accel (above 0; empty or absent: no cap)
 
 #include "core/arm/profile.h"
 

@@ -1,11 +1,23 @@
 #include "core/edit/lane_columns.h"
 
+#include "core/arm/kinematics.h"
 #include "core/edit/motion_document.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace timeline {
+
+namespace {
+
+// Tenths of a millimetre or a degree; a coordinate a rounding error away from 0 reads 0.0,
+// never -0.0.
+QString tenths(double v)
+{
+    return QString::number(std::abs(v) < 0.05 ? 0.0 : v, 'f', 1);
+}
+
+} // namespace
 
 LaneColumns::LaneColumns(const MotionDocument &d, const Scale &scale)
     : m_low(size_t(std::max(scale.width, 0))), m_high(m_low.size())
@@ -72,6 +84,17 @@ QString readout(const MotionDocument &d, int index)
         text +=
             QStringLiteral("  %1 %2").arg(QLatin1String(a.name)).arg(t->pose[size_t(a.channel)]);
     return text;
+}
+
+QString readout(const MotionDocument &d, int index, const arm::Profile &profile)
+{
+    const timing::TimedStep *t = d.timed(index);
+    if (!t)
+        return QString();
+    const arm::Reach reach = arm::forward(profile, t->pose);
+    return readout(d, index) + QStringLiteral("    tool x %1 y %2 z %3 mm, pitch %4\u00B0")
+                                   .arg(tenths(reach.tool.x), tenths(reach.tool.y),
+                                        tenths(reach.tool.z), tenths(reach.pitch));
 }
 
 } // namespace timeline

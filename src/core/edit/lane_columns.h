@@ -1,9 +1,10 @@
 #pragma once
 // What the timeline draws, worked out without a widget: for each pixel column of the plot the
 // lowest and highest position each axis took there, and where the steps on other channels fall;
-// the bytes the selection covers; the steps a span of bytes takes. A long motion zoomed out is
-// summed in time proportional to the width, not to the steps.
+// the bytes the selection covers; the steps a span of bytes takes; what the pointer reads out. A
+// long motion zoomed out is summed in time proportional to the width, not to the steps.
 
+#include "core/arm/profile.h"
 #include "core/edit/motion_edits.h"
 #include "core/motion/axes.h"
 
@@ -55,5 +56,8 @@ std::optional<edits::Range> playedBetween(const MotionDocument &d, double b0, do
 // What the pointer over records[index] reads out: time, record and the five positions; empty
 // when index is no played record.
 QString readout(const MotionDocument &d, int index);
+// The same, with the tool point (x, y, z in mm) and the hand's pitch for the pose after that
+// record, by the arm's profile: "... tool x 132.0 y 0.0 z 160.0 mm, pitch 0.0°".
+QString readout(const MotionDocument &d, int index, const arm::Profile &profile);
 
 } // namespace timeline

@@ -1,20 +1,21 @@
 #include "windows/widgets/arm_view.h"
 
 #include "core/motion/axes.h"
-#include "core/motion/servo_angle.h"
+#include "windows/widgets/arm_view_geometry.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <algorithm>
 
 namespace armview {
 
-// How the servo angles become a picture. The arm reaches to the right in the side view, and
-// each segment turns about the end of the one before it. Directions follow the program's
-// sliders: pushing the shoulder, elbow or wrist slider up raises its segment, and pushing the
-// base slider right turns the base clockwise as seen from above. With every servo at 127 the
-// upper arm stands upright and the forearm and hand point level, forward: the elbow's centre
-// is drawn as a right angle, the usual rest pose of such arms. Grip 0 is closed, 255 open.
+// How the positions become a picture: by the profile, whose model (core/arm/kinematics) says
+// where each joint stands; the side view lays it into the arm's plane (arm_view_geometry). The
+// arm reaches to the right in the side view, and front is up in the view from above. With the
+// default profile, pushing the shoulder, elbow or wrist slider up raises its segment, pushing
+// the base slider right turns the base clockwise as seen from above, and at 127 the upper arm
+// stands upright and the forearm and hand point level, forward. Grip 0 is closed, 255 open.
 
 namespace {
 
@@ -22,6 +23,7 @@ const QColor paper(248, 249, 251);
 const QColor grid(226, 230, 236);
 const QColor ink(60, 66, 80);
 const QColor faint(180, 188, 200);
+const QColor tableColour(200, 96, 80);
 const QColor segmentColours[axes::count] = {QColor(90, 110, 140),  // base
                                             QColor(220, 120, 40),  // shoulder: upper arm
                                             QColor(50, 140, 200),  // elbow: forearm
@@ -100,24 +102,50 @@ double openingOf(int position)
     return position / 255.0;
 }
 
-struct SidePose {
-    QPointF shoulder, elbow, wrist, tip;
-    double handDegrees;
-};
-
-SidePose sidePose(const Positions &s, QPointF shoulder)
+// The ground the arm stands on, its pedestal and, when the profile sets one, the table height
+// the arm is kept above.
+void drawStand(QPainter &p, const SidePicture &pic)
 {
-    constexpr double upperArm = 100, forearm = 90, hand = 42;
-    const double a1 = servo::degrees(s(axes::Shoulder));
-    const double a2 = a1 - 90 - servo::degrees(s(axes::Elbow));
-    const double a3 = a2 + servo::degrees(s(axes::Wrist));
-    SidePose pose;
-    pose.shoulder = shoulder;
-    pose.elbow = shoulder + heading(a1, upperArm);
-    pose.wrist = pose.elbow + heading(a2, forearm);
-    pose.tip = pose.wrist + heading(a3, hand);
-    pose.handDegrees = a3;
-    return pose;
+    p.setPen(QPen(ink, 3));
+    p.drawLine(QPointF(pic.leftX, pic.groundY), QPointF(pic.rightX, pic.groundY));
+    if (pic.tableY) {
+        p.setPen(QPen(tableColour, 2, Qt::DashLine));
+        p.drawLine(QPointF(pic.leftX, *pic.tableY), QPointF(pic.rightX, *pic.tableY));
+        // At the font's own size, like the captions.
+        const QPointF at = p.transform().map(QPointF(pic.leftX, *pic.tableY));
+        p.save();
+        p.resetTransform();
+        p.drawText(at + QPointF(2, -4), SideView::tr("table"));
+        p.restore();
+    }
+    // The base's turn cannot be seen from the side: a foot and a column up to the shoulder.
+    const double x = pic.shoulder.x();
+    const double foot = std::min(22.0, pic.groundY - pic.shoulder.y());
+    p.setPen(QPen(ink.darker(110), 1));
+    p.setBrush(segmentColours[axes::Base]);
+    if (foot > 0)
+        p.drawRoundedRect(QRectF(x - 45, pic.groundY - foot, 90, foot), 4, 4);
+    const double column = pic.groundY - foot - pic.shoulder.y();
+    if (column > 0)
+        p.drawRoundedRect(QRectF(x - 22, pic.shoulder.y(), 44, column), 4, 4);
+}
+
+// Each joint's sweep between its limits, faintly, about the joint.
+void drawTravel(QPainter &p, const SidePicture &pic)
+{
+    p.setPen(QPen(faint, 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    for (const TravelArc &a : pic.travel) {
+        const QRectF box(a.centre - QPointF(a.radius, a.radius),
+                         QSizeF(2 * a.radius, 2 * a.radius));
+        p.drawArc(box, qRound(a.start * 16), qRound(a.span * 16));
+    }
+}
+
+const arm::Profile &orDefaults(const arm::Profile *profile)
+{
+    static const arm::Profile fallback = arm::defaults();
+    return profile ? *profile : fallback;
 }
 
 } // namespace
@@ -130,37 +158,27 @@ SideView::SideView(Positions positions, const arm::Profile *profile, QWidget *pa
 
 void SideView::paintEvent(QPaintEvent *)
 {
-    const QSizeF canvas(480, 340);
+    arm::Positions pose;
+    for (int channel = 0; channel < axes::count; ++channel)
+        pose[channel] = m_positions(channel);
+    const SidePicture pic = sidePicture(orDefaults(m_profile), pose);
+
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     drawBackground(p, *this);
     drawCaptions(p, *this, tr("Side view"));
-    fitCanvas(p, *this, canvas);
+    fitCanvas(p, *this, pic.canvas);
+    drawStand(p, pic);
+    drawTravel(p, pic);
 
-    const double groundY = 310;
-    const QPointF shoulder(200, 250);
-    // Table and pedestal: the base's turn cannot be seen from the side.
-    p.setPen(QPen(ink, 3));
-    p.drawLine(QPointF(20, groundY), QPointF(460, groundY));
-    p.setPen(QPen(ink.darker(110), 1));
-    p.setBrush(segmentColours[axes::Base]);
-    p.drawRoundedRect(QRectF(shoulder.x() - 45, groundY - 22, 90, 22), 4, 4);
-    p.drawRoundedRect(QRectF(shoulder.x() - 22, shoulder.y(), 44, groundY - 22 - shoulder.y()), 4,
-                      4);
-
-    // The servo's travel around the shoulder, and where home would be, faintly.
-    p.setPen(QPen(faint, 1, Qt::DashLine));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(shoulder - QPointF(40, 40), QSizeF(80, 80)), 0, 180 * 16);
-
-    const SidePose pose = sidePose(m_positions, shoulder);
-    drawSegment(p, pose.shoulder, pose.elbow, segmentColours[axes::Shoulder], 16);
-    drawSegment(p, pose.elbow, pose.wrist, segmentColours[axes::Elbow], 13);
-    drawSegment(p, pose.wrist, pose.tip, segmentColours[axes::Wrist], 10);
-    drawJaws(p, pose.tip, pose.handDegrees, openingOf(m_positions(axes::Grip)), 22);
-    drawJoint(p, pose.shoulder, 11);
-    drawJoint(p, pose.elbow, 9);
-    drawJoint(p, pose.wrist, 7);
+    drawSegment(p, pic.shoulder, pic.elbow, segmentColours[axes::Shoulder], 16);
+    drawSegment(p, pic.elbow, pic.wrist, segmentColours[axes::Elbow], 13);
+    drawSegment(p, pic.wrist, pic.tool, segmentColours[axes::Wrist], 10);
+    // heading() counts from straight up, the pitch from level.
+    drawJaws(p, pic.tool, pic.pitch - 90, openingOf(m_positions(axes::Grip)), 22);
+    drawJoint(p, pic.shoulder, 11);
+    drawJoint(p, pic.elbow, 9);
+    drawJoint(p, pic.wrist, 7);
 }
 
 TopView::TopView(Positions positions, const arm::Profile *profile, QWidget *parent)
@@ -180,23 +198,27 @@ void TopView::paintEvent(QPaintEvent *)
 
     const QPointF centre(100, 110);
     const double radius = 55;
-    // The half circle the base can sweep, with its ends and its centre marked.
+    // Front is up; heading() turns counter-clockwise from up, as the base's angle does from
+    // above.
+    const arm::Joint &base = orDefaults(m_profile).joints[axes::Base];
+    // The sweep between the base's limits, with its ends and the centre marked, faintly.
     p.setPen(QPen(faint, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
+    const double from = base.degrees(base.min);
+    const double span = std::clamp(base.degrees(base.max) - from, -360.0, 360.0);
     p.drawArc(QRectF(centre - QPointF(radius + 12, radius + 12),
                      QSizeF(2 * radius + 24, 2 * radius + 24)),
-              0, 180 * 16);
-    for (int position : {axes::lowest, axes::centre, axes::highest}) {
-        const double h = servo::degrees(position);
-        p.drawLine(centre + heading(-h, radius + 6), centre + heading(-h, radius + 18));
+              qRound((90 + from) * 16), qRound(span * 16));
+    for (int position : {base.min, axes::centre, base.max}) {
+        const double h = base.degrees(position);
+        p.drawLine(centre + heading(h, radius + 6), centre + heading(h, radius + 18));
     }
 
     p.setPen(QPen(ink.darker(110), 1));
     p.setBrush(segmentColours[axes::Base].lighter(150));
     p.drawEllipse(centre, 30, 30);
-    // Clockwise from the front: heading() turns counter-clockwise, hence the minus.
-    const double h = servo::degrees(m_positions(axes::Base));
-    drawSegment(p, centre, centre + heading(-h, radius), segmentColours[axes::Shoulder], 14);
+    const double h = base.degrees(m_positions(axes::Base));
+    drawSegment(p, centre, centre + heading(h, radius), segmentColours[axes::Shoulder], 14);
     drawJoint(p, centre, 9);
 }
 

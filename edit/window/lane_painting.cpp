@@ -1,0 +1,62 @@
+#include "edit/window/lane_painting.h"
+
+#include "core/edit/lane_columns.h"
+#include "core/motion/axes.h"
+#include "edit/window/lane_colours.h"
+
+#include <QPainter>
+#include <QPalette>
+
+namespace lanes {
+
+namespace {
+
+// Position p is drawn at plot.bottom() - p * plot.height() / 255.
+double yOf(const QRectF &plot, double position)
+{
+    return plot.bottom() - position * plot.height() / 255;
+}
+
+void paintLimits(QPainter &p, const QPalette &palette, const arm::Joint &joint, const QRectF &plot)
+{
+    // Faint, so that the positions drawn over the band stay the lane's own colour.
+    QColor shade = palette.text().color();
+    shade.setAlpha(28);
+    // The band runs half a position past the last position it holds, so that min and max
+    // themselves stay clear.
+    if (joint.min > axes::lowest)
+        p.fillRect(QRectF(QPointF(plot.left(), yOf(plot, joint.min - 0.5)), plot.bottomRight()),
+                   shade);
+    if (joint.max < axes::highest)
+        p.fillRect(QRectF(plot.topLeft(), QPointF(plot.right(), yOf(plot, joint.max + 0.5))),
+                   shade);
+}
+
+} // namespace
+
+void paintLanes(QPainter &p, const QPalette &palette, const timeline::LaneColumns &columns,
+                const arm::Profile &profile, const std::function<QRectF(int)> &lane, int width)
+{
+    for (int a = 0; a <= axes::count; ++a) {
+        const QRectF r = lane(a);
+        p.setPen(palette.mid().color());
+        p.drawLine(QPointF(0, r.bottom()), QPointF(width, r.bottom()));
+        const QRectF plot = r.adjusted(0, 3, 0, -3);
+        const auto column = [&](int c, double y0, double y1) {
+            p.drawLine(QPointF(plot.left() + c + 0.5, y0), QPointF(plot.left() + c + 0.5, y1));
+        };
+        if (a == axes::count) {
+            p.setPen(QPen(colour(a), 1));
+            for (const auto &[c, position] : columns.others())
+                column(c, plot.bottom(), yOf(plot, position));
+            continue;
+        }
+        paintLimits(p, palette, profile.joints[size_t(a)], plot);
+        p.setPen(QPen(colour(a), 1));
+        for (int c = 0; c < columns.width(); ++c)
+            if (columns.high(c, a) >= 0)
+                column(c, yOf(plot, columns.low(c, a)), yOf(plot, columns.high(c, a)));
+    }
+}
+
+} // namespace lanes
