@@ -13,6 +13,18 @@
 #include <QMenuBar>
 #include <QUndoStack>
 
+namespace {
+
+// The profile is the arm's, not the motion's: a saved one takes no undo entry and leaves the
+// motion as modified as it was.
+void editArmProfile(QWidget *parent, Dialogs &dialogs, EditorProfile &profile)
+{
+    if (const auto saved = ask::editProfile(parent, dialogs, profile.path(), profile.profile()))
+        profile.set(*saved);
+}
+
+} // namespace
+
 EditorMenus::EditorMenus(QMainWindow *window, const Targets &targets) : m_window(window)
 {
     buildFileAndEdit(targets);
@@ -58,14 +70,7 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
     QMainWindow *w = m_window;
     EditorFiles &f = t.files;
     EditHandlers &e = t.edits;
-    EditorProfile *profile = &t.profile;
-    Dialogs *dialogs = &t.dialogs;
-    // The profile is the arm's, not the motion's: a saved one takes no undo entry and leaves the
-    // motion as modified as it was.
-    const auto editProfile = [w, profile, dialogs] {
-        if (const auto saved = ask::editProfile(w, *dialogs, profile->path(), profile->profile()))
-            profile->set(*saved);
-    };
+    const auto editProfile = [w, &p = t.profile, &d = t.dialogs] { editArmProfile(w, d, p); };
     add(w->menuBar()->addMenu(QStringLiteral("&File")),
         {{"open", "&Open...", "Ctrl+O", [&f] { f.openChosen(); }},
          {"save", "&Save", "Ctrl+S", [&f] { f.save(); }},
