@@ -24,18 +24,25 @@ const char *description =
     "\n"
     "With --export it opens no window and needs no display: it writes FILE.kmv in FORMAT to\n"
     "OUT or to standard output, and ends. The formats:\n"
-    "  csv      the first replay pass as a table: step,time_s,channel,axis,position,angle_deg\n"
+    "  csv      the first replay pass as a table, with each step's angle and the tool point\n"
+    "           after it by the arm profile:\n"
+    "           step,time_s,channel,axis,position,angle_deg,x_mm,y_mm,z_mm,pitch_deg\n"
     "  bytes    exactly the bytes kestrel-play --loops N sends, less the probe: the start-up\n"
     "           centring, the homing walk, then N passes (N at least 1)\n"
     "  arduino  a sketch for an Arduino Uno that sends those bytes from its TX pin at 9600\n"
     "           baud, 8N1, two seconds after power-up; with --loops 0 again and again\n"
-    "The homes come from robotini.txt in the configuration folder, as in kestrel-play.\n"
+    "The homes come from robotini.txt in the configuration folder, as in kestrel-play, and\n"
+    "the arm profile from arm.ini there or --profile. The bytes and the sketch are refused\n"
+    "for a motion that breaks the profile, as kestrel-play refuses to play it.\n"
     "\n"
-    "Exit status of an export: 0 done; 2 a bad command line; 3 the movement file is missing,\n"
-    "unreadable or faulty, or the motion cannot be exported; 4 OUT cannot be written.";
+    "Exit status of an export: 0 done; 2 a bad command line; 3 the movement file or the arm\n"
+    "profile is missing, unreadable or faulty, or the motion cannot be exported; 4 OUT cannot\n"
+    "be written; 7 the motion breaks the arm profile (nothing was written).";
 
 struct Table {
     QCommandLineOption configDir;
+    QCommandLineOption profile;
+    QCommandLineOption noLimits;
     QCommandLineOption exportAs;
     QCommandLineOption loops;
     QCommandLineOption output;
@@ -46,10 +53,19 @@ Table table()
     return {
         QCommandLineOption(
             QStringLiteral("config-dir"),
-            QStringLiteral("Reads the homes of robotini.txt in <dir> instead of Kestrel's "
-                           "configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
-                           "~/.config/kestrel)."),
+            QStringLiteral("Reads the homes of robotini.txt and the arm profile arm.ini in <dir> "
+                           "instead of Kestrel's configuration folder ($XDG_CONFIG_HOME/kestrel, "
+                           "by default ~/.config/kestrel)."),
             QStringLiteral("dir")),
+        QCommandLineOption(
+            QStringLiteral("profile"),
+            QStringLiteral("Reads the arm profile from <file> instead of arm.ini in the "
+                           "configuration folder; the file must exist."),
+            QStringLiteral("file")),
+        QCommandLineOption(
+            QStringLiteral("no-limits"),
+            QStringLiteral("With --export: writes the bytes or the sketch of a motion that breaks "
+                           "the arm profile, with a warning, instead of refusing it.")),
         QCommandLineOption(
             QStringLiteral("export"),
             QStringLiteral("Writes FILE.kmv as <format> (csv, bytes or arduino) and ends, with no "
@@ -101,8 +117,9 @@ Parsed parse(const QStringList &args)
                                  QStringLiteral("The movement file to open (optional)."),
                                  QStringLiteral("[FILE.kmv]"));
     const Table t = table();
-    Parsed result = program::readOptions(parser, QStringLiteral("kestrel-edit"), description,
-                                         {t.configDir, t.exportAs, t.loops, t.output}, args);
+    Parsed result = program::readOptions(
+        parser, QStringLiteral("kestrel-edit"), description,
+        {t.configDir, t.profile, t.noLimits, t.exportAs, t.loops, t.output}, args);
     if (result.outcome != Parsed::Run)
         return result;
     const QStringList files = parser.positionalArguments();
@@ -114,9 +131,13 @@ Parsed parse(const QStringList &args)
     result.options.configDir = parser.value(t.configDir);
     if (parser.isSet(t.configDir) && result.options.configDir.isEmpty())
         return program::refused(QStringLiteral("--config-dir takes a folder."));
+    result.options.profile = parser.value(t.profile);
+    if (parser.isSet(t.profile) && result.options.profile.isEmpty())
+        return program::refused(QStringLiteral("--profile takes a file, e.g. arm.ini."));
+    result.options.noLimits = parser.isSet(t.noLimits);
     if (parser.isSet(t.exportAs))
         return readExport(parser, t, result);
-    for (const QCommandLineOption &only : {t.loops, t.output})
+    for (const QCommandLineOption &only : {t.loops, t.output, t.noLimits})
         if (parser.isSet(only))
             return program::refused(
                 QStringLiteral("--%1 goes with --export.").arg(only.names().last()));

@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace edit {
 
@@ -47,8 +48,26 @@ int writeOut(const QString &input, const QString &output, const QByteArray &data
     return 0;
 }
 
-// --export, with no window: the file, the configuration's homes, the format, then OUT or
-// standard output.
+// The limits' side of an export: a refusal (7, nothing written) or, with --no-limits, a warning.
+// The exit status when the export is not written.
+std::optional<int> refusedByProfile(const exports::Result &result, const QString &profileFile)
+{
+    if (!result.breach)
+        return std::nullopt;
+    if (result.ok()) {
+        say(stderr, QStringLiteral("Warning: the motion breaks the arm profile '%1'; exporting it "
+                                   "anyway (--no-limits).\r%2")
+                        .arg(profileFile, result.breach->text()));
+        return std::nullopt;
+    }
+    say(stderr, QStringLiteral("kestrel-edit: the motion breaks the arm profile '%1'; nothing was "
+                               "written (--no-limits exports it anyway).\r%2")
+                    .arg(profileFile, result.error));
+    return 7;
+}
+
+// --export, with no window: the file, the configuration's homes and the arm profile, the
+// format, then OUT or standard output.
 int exportMotion(const Options &o)
 {
     const movement::Loaded file = movement::load(o.file);
@@ -61,9 +80,19 @@ int exportMotion(const Options &o)
     // As kestrel-play says it: the homes are then the defaults.
     if (configuration.trouble != config::Loaded::Trouble::None)
         say(stderr, configuration.notice);
+    // --profile's file must exist; arm.ini in the configuration folder may be missing.
+    const QString profileFile = o.profile.isEmpty() ? arm::profilePath(folders.config) : o.profile;
+    const arm::ProfileRead profile = arm::load(profileFile, o.profile.isEmpty());
+    if (!profile.ok()) {
+        say(stderr, profile.error);
+        return 3;
+    }
     const exports::Result result =
         exports::motion(*exports::formatNamed(o.exportFormat), file.records, configuration.settings,
-                        o.loops, QFileInfo(o.file).fileName());
+                        o.loops, QFileInfo(o.file).fileName(), profile.profile,
+                        o.noLimits ? exports::Limits::Waive : exports::Limits::Keep);
+    if (const std::optional<int> refused = refusedByProfile(result, profileFile))
+        return *refused;
     if (!result.ok()) {
         say(stderr, QStringLiteral("kestrel-edit: %1").arg(result.error));
         return 3;

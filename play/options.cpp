@@ -18,14 +18,21 @@ const char *description =
     "Ctrl-C, SIGTERM and SIGHUP stop the arm after the step in progress, as STOP does,\n"
     "also during the homing walk; the port and its lock are released.\n"
     "\n"
+    "Before it opens the port, every frame of the play is checked against the arm profile\n"
+    "(arm.ini in the configuration folder, or --profile): each axis within its min and max,\n"
+    "no frame moving an axis more than its max_step, the tool point and the wrist not below\n"
+    "the table. A motion that breaks it is not played.\n"
+    "\n"
     "Exit status:\n"
     "  0    the motion was played to its end\n"
     "  1    the program could not start\n"
     "  2    a bad command line\n"
-    "  3    the movement file is missing, unreadable or faulty (nothing was sent)\n"
+    "  3    the movement file is missing, unreadable or faulty, or so is the arm profile\n"
+    "       (nothing was sent)\n"
     "  4    the port cannot be opened (nothing was sent)\n"
     "  5    the device echoes the probe: a modem or a loop, not the arm\n"
     "  6    the device went away while playing\n"
+    "  7    the motion breaks the arm profile (nothing was sent)\n"
     "  128+n  stopped by signal n: 130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP";
 
 // The most passes a count may ask for; more is "until stopped", which is --loops 0.
@@ -36,6 +43,8 @@ struct Table {
     QCommandLineOption device;
     QCommandLineOption loops;
     QCommandLineOption configDir;
+    QCommandLineOption profile;
+    QCommandLineOption noLimits;
     QCommandLineOption dryRun;
     QCommandLineOption quiet;
 };
@@ -61,10 +70,20 @@ Table table()
             QStringLiteral("n"), QStringLiteral("1")),
         QCommandLineOption(
             QStringLiteral("config-dir"),
-            QStringLiteral("Reads robotini.txt and the COM<n> links in <dir> instead of Kestrel's "
+            QStringLiteral("Reads robotini.txt, arm.ini and the COM<n> links in <dir> instead of "
+                           "Kestrel's "
                            "configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
                            "~/.config/kestrel)."),
             QStringLiteral("dir")),
+        QCommandLineOption(
+            QStringLiteral("profile"),
+            QStringLiteral("Checks the motion against the arm profile in <file> instead of arm.ini "
+                           "in the configuration folder; the file must exist."),
+            QStringLiteral("file")),
+        QCommandLineOption(
+            QStringLiteral("no-limits"),
+            QStringLiteral("Plays a motion that breaks the arm profile, with a warning, instead of "
+                           "refusing it.")),
         QCommandLineOption(
             QStringLiteral("dry-run"),
             QStringLiteral("Opens no port: prints each byte that would be sent, as the simulator "
@@ -114,9 +133,9 @@ Parsed parse(const QStringList &args)
     parser.addPositionalArgument(QStringLiteral("FILE.kmv"),
                                  QStringLiteral("The movement file to play."));
     const Table t = table();
-    const program::CommandLine read =
-        program::readOptions(parser, QStringLiteral("kestrel-play"), description,
-                             {t.port, t.device, t.loops, t.configDir, t.dryRun, t.quiet}, args);
+    const program::CommandLine read = program::readOptions(
+        parser, QStringLiteral("kestrel-play"), description,
+        {t.port, t.device, t.loops, t.configDir, t.profile, t.noLimits, t.dryRun, t.quiet}, args);
     if (read.outcome != program::CommandLine::Run)
         return read;
 
@@ -130,6 +149,10 @@ Parsed parse(const QStringList &args)
         !why.isEmpty())
         return program::refused(why);
     o.configDir = parser.value(t.configDir);
+    o.profile = parser.value(t.profile);
+    if (parser.isSet(t.profile) && o.profile.isEmpty())
+        return program::refused(QStringLiteral("--profile takes a file, e.g. arm.ini."));
+    o.noLimits = parser.isSet(t.noLimits);
     o.dryRun = parser.isSet(t.dryRun);
     o.quiet = parser.isSet(t.quiet);
     return result;

@@ -1,5 +1,7 @@
 #include "play/run.h"
 
+#include "core/arm/limit_check.h"
+#include "core/arm/profile_file.h"
 #include "core/link/com_device.h"
 #include "core/link/serial_port.h"
 #include "core/play/player.h"
@@ -161,7 +163,34 @@ int playMotion(const Options &o, const config::Loaded &configuration, const Fold
     return BySignal + signalled;
 }
 
-// Reads the configuration and the movement file, then plays it.
+// Whether the motion keeps the arm within its profile, checked on the frames the player will
+// write before the port is opened: a motion that would leave it sends nothing at all. With
+// --no-limits it is played anyway, after a warning. The exit status when it is not played.
+std::optional<int> refusedByProfile(const Options &o, const QString &profileFile,
+                                    const arm::Profile &profile, const std::vector<Step> &records,
+                                    const config::Settings &settings)
+{
+    const arm::MotionCheck checked = arm::checkMotion(profile, records, settings, o.loops);
+    if (!checked.error.isEmpty()) {
+        say(stderr, QStringLiteral("kestrel-play: %1").arg(checked.error));
+        return BadMovementFile;
+    }
+    if (!checked.breach)
+        return std::nullopt;
+    const QString breach = checked.breach->text();
+    if (o.noLimits) {
+        say(stderr, QStringLiteral("Warning: the motion breaks the arm profile '%1'; playing it "
+                                   "anyway (--no-limits).\r%2")
+                        .arg(profileFile, breach));
+        return std::nullopt;
+    }
+    say(stderr, QStringLiteral("The motion breaks the arm profile '%1'; nothing was sent "
+                               "(--no-limits plays it anyway).\r%2")
+                    .arg(profileFile, breach));
+    return BreaksProfile;
+}
+
+// Reads the configuration, the arm profile and the movement file, then plays it.
 int openAndPlay(const Options &o)
 {
     // Watched from the start: a signal before the arm moves ends the run before it does.
@@ -176,6 +205,15 @@ int openAndPlay(const Options &o)
     // left behind by a dead process (its number reused), and removes it.
     QCoreApplication::setApplicationName(QStringLiteral("kestrel-play"));
     const config::Loaded configuration = loadConfiguration(folders, o);
+    // --profile's file must exist; arm.ini in the configuration folder may be missing. One that
+    // cannot be used is never used in part, nor replaced by the defaults: the limits it was
+    // written to keep would be lost.
+    const QString profileFile = o.profile.isEmpty() ? arm::profilePath(folders.config) : o.profile;
+    const arm::ProfileRead profile = arm::load(profileFile, o.profile.isEmpty());
+    if (!profile.ok()) {
+        say(stderr, profile.error);
+        return BadMovementFile;
+    }
 
     // The whole file is checked before the port is opened: a fault on its last line sends
     // nothing at all.
@@ -184,6 +222,9 @@ int openAndPlay(const Options &o)
         say(stderr, file.message);
         return BadMovementFile;
     }
+    if (const std::optional<int> refused =
+            refusedByProfile(o, profileFile, profile.profile, file.records, configuration.settings))
+        return *refused;
     return playMotion(o, configuration, folders, file.records, quitSignals);
 }
 

@@ -4,6 +4,7 @@
 #include "core/edit/motion_files.h"
 #include "core/store/movement_file.h"
 #include "edit/window/edit_history.h"
+#include "edit/window/editor_profile.h"
 #include "edit/window/notices.h"
 #include "edit/window/questions.h"
 #include "windows/widgets/dialogs.h"
@@ -16,9 +17,10 @@ const QString filter = QStringLiteral("kestrel (*.kmv)");
 } // namespace
 
 EditorFiles::EditorFiles(MotionDocument &document, EditHistory &history,
-                         const EditorServices &services, const Notices &notices)
-    : m_document(document), m_history(history), m_services(services), m_notices(notices),
-      m_rescue(services.stateFolder)
+                         const EditorServices &services, const EditorProfile &profile,
+                         const Notices &notices)
+    : m_document(document), m_history(history), m_services(services), m_profile(profile),
+      m_notices(notices), m_rescue(services.stateFolder)
 {
     // Kept after every change of the undo position, once the events of the change have run:
     // a burst of edits writes one snapshot.
@@ -86,7 +88,7 @@ bool EditorFiles::exportMotion()
         return false;
     const editfiles::Written written = editfiles::exportMotion(
         editfiles::withSuffix(path, suffix), choice->format, m_document.records(),
-        m_services.settings, choice->loops, m_document.file());
+        m_services.settings, choice->loops, m_document.file(), m_profile.profile());
     if (!written.ok)
         m_notices.showMessage(written.message);
     else

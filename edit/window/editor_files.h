@@ -11,14 +11,16 @@
 #include <QTimer>
 
 class EditHistory;
+class EditorProfile;
 class MotionDocument;
 class Notices;
 
 class EditorFiles : public QObject {
     Q_OBJECT
 public:
+    // `profile` is the one the window draws by, which its dialog may change: Export keeps to it.
     EditorFiles(MotionDocument &document, EditHistory &history, const EditorServices &services,
-                const Notices &notices);
+                const EditorProfile &profile, const Notices &notices);
 
     bool openFile(const QString &path);
     void openChosen();
@@ -43,6 +45,7 @@ private:
     MotionDocument &m_document;
     EditHistory &m_history;
     const EditorServices &m_services;
+    const EditorProfile &m_profile;
     const Notices &m_notices;
     recovery::Rescue m_rescue;
     QTimer m_snapshotTimer;

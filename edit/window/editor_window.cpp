@@ -36,7 +36,7 @@ EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_profile(services.profilePath, services.profile),
       m_document(services.passStart), m_history(m_document), m_notices(this, services.dialogs),
       m_edits(m_document, m_history, services.questions, m_notices, m_profile),
-      m_files(m_document, m_history, m_services, m_notices)
+      m_files(m_document, m_history, m_services, m_profile, m_notices)
 {
     setObjectName(QStringLiteral("editor"));
     setAcceptDrops(true);

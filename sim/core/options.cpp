@@ -79,6 +79,8 @@ ParsedOptions parseOptions(const QStringList &args)
     o.headless = parser.isSet(t.headless);
     o.logFile = parser.value(t.log);
     o.profile = parser.value(t.profile);
+    if (parser.isSet(t.profile) && o.profile.isEmpty())
+        return program::refused(QStringLiteral("--profile takes a file, e.g. arm.ini."));
     if (!o.logFile.isEmpty() && !o.headless)
         return program::refused(
             QStringLiteral("--log goes with --headless; the window shows the frames."));

@@ -110,11 +110,13 @@ void TestMotionFiles::exportPipeline()
         QVERIFY(writeFile(file = path, "kept"));
     const config::Settings settings;
     const editfiles::Written w =
-        editfiles::exportMotion(path, format, motion(records), settings, 2, file);
+        editfiles::exportMotion(path, format, motion(records), settings, 2, file, arm::defaults());
     QCOMPARE(w.ok, reason.isEmpty());
     const QString shown = file.isEmpty() ? QStringLiteral("(a new motion)") : "wave.kmv";
     if (w.ok) {
-        QCOMPARE(readAll(path), exports::motion(format, motion(records), settings, 2, shown).data);
+        QCOMPARE(
+            readAll(path),
+            exports::motion(format, motion(records), settings, 2, shown, arm::defaults()).data);
         QCOMPARE(w.message, "Exported " + shown + " as " + name + ".");
         return;
     }

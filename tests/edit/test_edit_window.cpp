@@ -331,6 +331,14 @@ void TestEditWindow::exportsWhatTheCoreMakes()
     QVERIFY(!w.exportMotion());
     QCOMPARE(e.dialogs.shown.size(), 1);
     QVERIFY(e.dialogs.shown.first().text.startsWith("Cannot export to '" + nowhere + "'"));
+    // The profile the window holds now, as its dialog sets it: record 2 takes the shoulder to 13.
+    arm::Profile narrow = arm::defaults();
+    narrow.joints[axes::Shoulder].min = 20;
+    w.profile().set(narrow);
+    e.questions.exportChoices = {{exports::Format::Bytes, 1}};
+    e.dialogs.savePaths = {e.path(QStringLiteral("narrow.bin"))};
+    QVERIFY(!w.exportMotion());
+    QVERIFY(e.dialogs.shown.last().text.contains("Record 2: the shoulder at 13 is below"));
 }
 
 void TestEditWindow::refusesWhatCannotBeSaved()

@@ -46,6 +46,8 @@ private slots:
         QVERIFY(QFile::copy(data + "still/motion.kmv", m_own));
         QCOMPARE(link(qPrintable(m_own), qPrintable(m_dir.filePath("hard.kmv"))), 0);
         QCOMPARE(mkfifo(qPrintable(m_dir.filePath("pipe")), 0600), 0);
+        // "still" breaks it at record 7 (the shoulder to 10), "fractional" at 9 (the grip to 255).
+        QVERIFY(writeFile(m_dir.filePath("arm.ini"), "[shoulder]\nmin = 11\n[grip]\nmax = 254\n"));
     }
 
     void writesEachFormatWithNoDisplay()
@@ -57,10 +59,11 @@ private slots:
         QCOMPARE(csv.out, readAll(dir + "/motion.csv"));
 
         QTemporaryDir out;
-        const Run bytes = exportWith({"--export", "bytes", "--loops", "2", "--config-dir", dir,
-                                      "-o", out.filePath("b"), motion});
+        const Run bytes =
+            exportWith({"--export", "bytes", "--loops", "2", "--config-dir", dir, "--profile",
+                        m_dir.filePath("arm.ini"), "--no-limits", "-o", out.filePath("b"), motion});
         QCOMPARE(bytes.status, 0);
-        QVERIFY(bytes.out.isEmpty());
+        QVERIFY(bytes.out.isEmpty() && bytes.err.contains("Record 9: the grip at 255"));
         QCOMPARE(readAll(out.filePath("b")), readAll(dir + "/motion-2.bin"));
 
         const Run sketch = exportWith({"--export", "arduino", "--loops", "0", "--config-dir", dir,
@@ -97,6 +100,12 @@ private slots:
             << QStringList{"--export", "csv", "-o", deviceToRefuse(m_dir.path()), motion} << 4;
         QTest::newRow("output is the input")
             << QStringList{"--export", "csv", "-o", m_dir.filePath("hard.kmv"), m_own} << 4;
+        // The profile's: none is written, not even an empty file.
+        QTest::newRow("breaks the profile")
+            << QStringList{"--export", "bytes", "--config-dir", m_dir.path(), "-o", m_new, motion}
+            << 7;
+        QTest::newRow("a profile not there")
+            << QStringList{"--export", "arduino", "--profile", m_new, motion} << 3;
     }
 
     void failuresHaveTheirOwnStatus()
@@ -111,7 +120,8 @@ private slots:
         QVERIFY(r.out.isEmpty());
         QVERIFY(!r.err.isEmpty());
         // OUT is named, and neither OUT nor the movement file is touched.
-        QVERIFY(out.isEmpty() || r.err.contains("cannot write '" + out.toUtf8() + "'"));
+        QVERIFY(out.isEmpty() || status != 4 ||
+                r.err.contains("cannot write '" + out.toUtf8() + "'"));
         QCOMPARE(QFileInfo(out).isFile(), ordinary);
         QCOMPARE(readAll(args.last()), input);
     }
@@ -119,6 +129,7 @@ private slots:
 private:
     QTemporaryDir m_dir;
     const QString m_own = m_dir.filePath("own.kmv");
+    const QString m_new = m_dir.filePath("new.bin");
 };
 
 QTEST_GUILESS_MAIN(TestExportCommand)

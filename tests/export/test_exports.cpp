@@ -73,6 +73,8 @@ private Q_SLOTS:
     void refused_data();
     void refused();
     void refusedPastTheMost();
+    void tableByTheModel_data();
+    void tableByTheModel();
 };
 
 void TestExports::againstGoldenFilesAndThePlayer_data()
@@ -90,7 +92,7 @@ void TestExports::againstGoldenFilesAndThePlayer()
     const QString dir = data + name;
     const QString file = dir + "/motion.kmv";
 
-    const exports::Result table = exports::csv(m.records, m.settings);
+    const exports::Result table = exports::csv(m.records, m.settings, arm::defaults());
     const exports::Result bytes = exports::lineBytes(m.records, m.settings, 2);
     QVERIFY2(table.ok() && bytes.ok(), qPrintable(table.error + bytes.error));
     QCOMPARE(table.data, readAll(dir + "/motion.csv"));
@@ -105,7 +107,8 @@ void TestExports::againstGoldenFilesAndThePlayer()
     const qsizetype passFrom = dryRun(dir, firstOnly, 1).size();
     const QByteArray played = dryRun(dir, file, 1);
     QList<QByteArray> rows = table.data.split('\n');
-    QCOMPARE(rows.takeFirst(), "step,time_s,channel,axis,position,angle_deg\r");
+    QCOMPARE(rows.takeFirst(),
+             "step,time_s,channel,axis,position,angle_deg,x_mm,y_mm,z_mm,pitch_deg\r");
     QCOMPARE(rows.takeLast(), QByteArray());
     QCOMPARE(rows.size(), qsizetype(m.records.size()) - 1);
     for (qsizetype r = 0; r < rows.size(); ++r) {
@@ -217,7 +220,7 @@ void TestExports::refused()
     QFETCH(std::vector<Step>, records);
     QFETCH(int, loops);
     const exports::Result r =
-        exports::motion(exports::Format(format), records, config::Settings{}, loops, "m.kmv");
+        exports::motion(exports::Format(format), records, config::Settings{}, loops, "m.kmv", {});
     QVERIFY(!r.ok());
     QVERIFY(r.data.isEmpty());
 }
@@ -233,6 +236,39 @@ void TestExports::refusedPastTheMost()
     const exports::Result over = exports::lineBytes(swing, homes, 3, 50);
     QVERIFY(!over.ok());
     QVERIFY(over.data.isEmpty());
+}
+
+void TestExports::tableByTheModel_data()
+{
+    // Joints of a degree a position: the base at 90 - p (90 along +y), the others at p - 90, the
+    // grip at p / 4 (a tie at 1). From the homes the upper arm stands upright, forearm and hand
+    // level: the tool point at r 55.5 + 21.1, z 33.3 + 70.7. Record 1 is never played.
+    QTest::addColumn<std::vector<Step>>("steps");
+    QTest::addColumn<QByteArray>("lastLine");
+    const auto row = [](const char *name, const std::vector<Step> &steps, const char *line) {
+        QTest::newRow(name) << steps << QByteArray(line);
+    };
+    row("grip tie", {{0, 0}, {4, 1}}, "2,0.0000,4,grip,1,0.2,76.60,0.00,104.00,0.00");
+    row("base at 45", {{0, 0}, {0, 45}}, "2,0.0000,0,base,45,45.0,54.16,54.16,104.00,0.00");
+    // f2 = f3 = 255: r = 76.6 cos 255 = -19.826, z = 104 + 76.6 sin 255 = 30.009
+    row("elbow folded over", {{0, 0}, {2, 255}},
+        "2,0.0000,2,elbow,255,165.0,-19.83,0.00,30.01,-105.00");
+    row("hand still down", {{0, 0}, {3, 0}, {7, 9}}, "3,0.0083,7,,9,,55.50,0.00,82.90,-90.00");
+}
+
+void TestExports::tableByTheModel()
+{
+    QFETCH(std::vector<Step>, steps);
+    QFETCH(QByteArray, lastLine);
+    arm::Profile odd{{33.3, 70.7, 55.5, 21.1, 200.0}, {}};
+    odd.joints.fill({-90, 165, 0, 255, 255, {}, {}});
+    odd.joints[axes::Base] = {90, -165, 0, 255, 255, {}, {}};
+    odd.joints[axes::Grip] = {0, 63.75, 10, 255, 255, {}, {}};
+    config::Settings settings;
+    settings.home = {90, 180, 0, 90, 127};
+    // The motion breaks the table height and the grip's min: the table is made all the same.
+    const exports::Result t = exports::motion(exports::Format::Csv, steps, settings, 1, "m", odd);
+    QCOMPARE(t.data.split('\n').value(qsizetype(steps.size()) - 1), lastLine + '\r');
 }
 
 QTEST_GUILESS_MAIN(TestExports)

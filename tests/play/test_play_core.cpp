@@ -52,6 +52,7 @@ void TestPlayCore::commandLine_data()
     row("negative loops", {"--loops", "-1", "m.kmv"}, play::Parsed::Error, "not '-1'");
     row("too many loops", {"--loops", "1000001", "m.kmv"}, play::Parsed::Error, "not '1000001'");
     row("fractional loops", {"--loops", "2.5", "m.kmv"}, play::Parsed::Error, "not '2.5'");
+    row("profile with no file", {"--profile", "", "m.kmv"}, play::Parsed::Error, "--profile takes");
 }
 
 void TestPlayCore::commandLine()

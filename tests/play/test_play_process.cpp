@@ -126,11 +126,23 @@ private Q_SLOTS:
         QCOMPARE(r.err, "Error Code   8002\n\n" + nowhere + " is not available\nDevice: " + nowhere +
                             " (not found)\n");
 
-        // A port by its number, through the link in the configuration folder.
+        // A bad profile, and a motion that breaks arm.ini (the base to 130): nothing sent or
+        // printed.
+        QCOMPARE(play({"--device", pty.slavePath(), "--profile", "none.ini", good}).status, 3);
+        QVERIFY(writeFile(config() + "/arm.ini", "[base]\nmax = 129\n"));
+        r = play({"--device", pty.slavePath(), good});
+        QCOMPARE(r.status, 7);
+        QVERIFY2(r.err.contains("Record 2: the base at 130"), qPrintable(r.err));
+        QCOMPARE(play({"--dry-run", good}).out, QString());
+        QCOMPARE(lineSoFar(pty), QByteArray());
+
+        // A port by its number, through the link in the configuration folder; --no-limits plays
+        // the motion that breaks arm.ini, after a warning.
         QVERIFY(pty.linkAs(config() + "/COM4"));
-        r = play({"--port", "4", "--quiet", good});
+        r = play({"--port", "4", "--quiet", "--no-limits", good});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.err, QString());
+        QVERIFY2(r.err.startsWith("Warning: the motion breaks the arm profile"), qPrintable(r.err));
+        QFile::remove(config() + "/arm.ini");
         bool whole = false;
         QCOMPARE(framesAfterProbe(lineSoFar(pty), &whole).size(), 4 + 2);
         QVERIFY(whole);

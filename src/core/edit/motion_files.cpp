@@ -46,12 +46,13 @@ Written saveMotion(const QString &path, const std::vector<Step> &records)
 }
 
 Written exportMotion(const QString &path, exports::Format format, const std::vector<Step> &records,
-                     const config::Settings &settings, int loops, const QString &file)
+                     const config::Settings &settings, int loops, const QString &file,
+                     const arm::Profile &profile)
 {
     const QString name =
         file.isEmpty() ? QStringLiteral("(a new motion)") : QFileInfo(file).fileName();
     const QString what = QStringLiteral("Cannot export to");
-    const exports::Result made = exports::motion(format, records, settings, loops, name);
+    const exports::Result made = exports::motion(format, records, settings, loops, name, profile);
     if (!made.ok())
         return {false, program::cannot(what, path, made.error)};
     const SaveResult saved = exports::write(path, made.data, file);

@@ -26,9 +26,11 @@ Written saveMotion(const QString &path, const std::vector<Step> &records);
 
 // The export pipeline: the motion in `format` (its arm walking to the settings' homes, `loops`
 // passes), then written whole to path. `file` is the motion's own file (empty for a new one),
-// which the export names and never replaces.
+// which the export names and never replaces. Bytes or a sketch of a motion that breaks
+// `profile` are refused, and nothing is written.
 Written exportMotion(const QString &path, exports::Format format, const std::vector<Step> &records,
-                     const config::Settings &settings, int loops, const QString &file);
+                     const config::Settings &settings, int loops, const QString &file,
+                     const arm::Profile &profile);
 
 // The question before unsaved changes to the motion of `file` (empty: a new one) are set aside.
 QString unsavedQuestion(const QString &file);

@@ -1,6 +1,6 @@
+#include "core/arm/kinematics.h"
 #include "core/edit/pass_timing.h"
 #include "core/export/played.h"
-#include "core/motion/servo_angle.h"
 #include "core/text/numbers.h"
 
 #include <cmath>
@@ -20,36 +20,46 @@ QByteArray fixed(qint64 scaled, int decimals)
            QByteArray::number(magnitude % unit).rightJustified(decimals, '0');
 }
 
-// Both columns are rounded half-even, as every number the program prints, from the exact
-// quotient. No value here is ever a tie: a pass writes whole frames of four bytes, so
-// bytes / 960 in ten-thousandths has a third or two thirds or nothing over, and an angle in
-// tenths is a multiple of 120/17.
+// Every column is rounded half-even, as every number the program prints. The time is rounded
+// from the exact quotient and is never a tie: a pass writes whole frames of four bytes, so
+// bytes / 960 in ten-thousandths has a third or two thirds or nothing over.
 QByteArray seconds(qint64 bytes)
 {
     return fixed(qint64(numbers::roundHalfEven(double(bytes) * 10000 / timing::bytesPerSecond)), 4);
 }
 
-QByteArray angle(int position)
+QByteArray rounded(double value, int decimals)
 {
-    return fixed(qint64(numbers::roundHalfEven(servo::degrees(position) * 10)), 1);
+    return fixed(qint64(numbers::roundHalfEven(value * std::pow(10.0, decimals))), decimals);
+}
+
+// x_mm,y_mm,z_mm,pitch_deg: where the tool point is in the pose, and how the hand points.
+QByteArray toolPoint(const arm::Profile &profile, const timing::Pose &pose)
+{
+    const arm::Reach reach = arm::forward(profile, pose);
+    return rounded(reach.tool.x, 2) + ',' + rounded(reach.tool.y, 2) + ',' +
+           rounded(reach.tool.z, 2) + ',' + rounded(reach.pitch, 2);
 }
 
 } // namespace
 
-Result csv(const std::vector<Step> &records, const config::Settings &settings)
+Result csv(const std::vector<Step> &records, const config::Settings &settings,
+           const arm::Profile &profile)
 {
     if (QString why = refusal(records); !why.isEmpty())
         return {{}, why};
     // Timed as the editor's timeline times it: from the pose kestrel-play's start-up leaves.
     const timing::Pass pass = timing::firstPass(records, timing::passStartPose(settings));
-    QByteArray text = "step,time_s,channel,axis,position,angle_deg\r\n";
+    QByteArray text = "step,time_s,channel,axis,position,angle_deg,x_mm,y_mm,z_mm,pitch_deg\r\n";
     for (const timing::TimedStep &t : pass.steps) {
-        const bool axis = t.step.channel < axes::count;
+        const int channel = t.step.channel;
+        const bool axis = channel < axes::count;
         text += QByteArray::number(t.record) + ',' + seconds(t.startByte) + ',' +
-                QByteArray::number(t.step.channel) + ',' +
-                (axis ? QByteArray(axes::all[t.step.channel].name) : QByteArray()) + ',' +
+                QByteArray::number(channel) + ',' +
+                (axis ? QByteArray(axes::all[channel].name) : QByteArray()) + ',' +
                 QByteArray::number(t.step.position) + ',' +
-                (axis ? angle(t.step.position) : QByteArray()) + "\r\n";
+                (axis ? rounded(profile.degrees(channel, t.step.position), 1) : QByteArray()) +
+                ',' + toolPoint(profile, t.pose) + "\r\n";
     }
     return {text, {}};
 }

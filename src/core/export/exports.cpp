@@ -50,16 +50,38 @@ QString refusal(const std::vector<Step> &records)
     return {};
 }
 
+namespace {
+
+// The export checked against the profile over the frames it plays: a motion that cannot be
+// exported at all says so first, as it would without a profile.
+Result keptTo(Result made, const arm::Profile &profile, const std::vector<Step> &records,
+              const config::Settings &settings, int loops, Limits limits)
+{
+    if (!made.ok())
+        return made;
+    const arm::MotionCheck checked = arm::checkMotion(profile, records, settings, loops);
+    if (!checked.error.isEmpty())
+        return {{}, checked.error};
+    made.breach = checked.breach;
+    if (made.breach && limits == Limits::Keep)
+        return {{}, made.breach->text(), made.breach};
+    return made;
+}
+
+} // namespace
+
 Result motion(Format format, const std::vector<Step> &records, const config::Settings &settings,
-              int loops, const QString &fileName)
+              int loops, const QString &fileName, const arm::Profile &profile, Limits limits)
 {
     switch (format) {
     case Format::Csv:
-        return csv(records, settings);
+        return csv(records, settings, profile);
     case Format::Bytes:
-        return lineBytes(records, settings, loops);
+        return keptTo(lineBytes(records, settings, loops), profile, records, settings, loops,
+                      limits);
     case Format::Arduino:
-        return arduinoSketch(records, settings, loops, fileName);
+        return keptTo(arduinoSketch(records, settings, loops, fileName), profile, records, settings,
+                      loops, limits);
     }
     return {{}, QStringLiteral("Unknown format.")};
 }
