@@ -3,13 +3,27 @@
 #include "core/edit/motion_document.h"
 #include "edit/window/edit_handlers.h"
 #include "edit/window/editor_files.h"
+#include "edit/window/editor_profile.h"
 #include "edit/window/preview_panel.h"
+#include "edit/window/profile_dialog.h"
 #include "edit/window/timeline_view.h"
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QUndoStack>
+
+namespace {
+
+// The profile is the arm's, not the motion's: a saved one takes no undo entry and leaves the
+// motion as modified as it was.
+void editArmProfile(QWidget *parent, Dialogs &dialogs, EditorProfile &profile)
+{
+    if (const auto saved = ask::editProfile(parent, dialogs, profile.path(), profile.profile()))
+        profile.set(*saved);
+}
+
+} // namespace
 
 EditorMenus::EditorMenus(QMainWindow *window, const Targets &targets) : m_window(window)
 {
@@ -56,6 +70,7 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
     QMainWindow *w = m_window;
     EditorFiles &f = t.files;
     EditHandlers &e = t.edits;
+    const auto editProfile = [w, &p = t.profile, &d = t.dialogs] { editArmProfile(w, d, p); };
     add(w->menuBar()->addMenu(QStringLiteral("&File")),
         {{"open", "&Open...", "Ctrl+O", [&f] { f.openChosen(); }},
          {"save", "&Save", "Ctrl+S", [&f] { f.save(); }},
@@ -84,7 +99,10 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
                {},
                {"fitToLimits", "&Fit to Limits", "Ctrl+Shift+F", [&e] { e.fitToLimits(); },
                 "Clamps every position into its axis's limits and walks every jump over its "
-                "max_step."}});
+                "max_step."},
+               {},
+               {"armProfile", "Ar&m Profile...", nullptr, editProfile,
+                "The arm's shape, calibration and limits, saved in their own file."}});
 }
 
 void EditorMenus::buildPositionsAndTiming(const Targets &t)

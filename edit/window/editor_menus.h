@@ -9,8 +9,10 @@
 #include <map>
 #include <vector>
 
+class Dialogs;
 class EditHandlers;
 class EditorFiles;
+class EditorProfile;
 class MotionDocument;
 class PreviewPanel;
 class QAction;
@@ -30,6 +32,8 @@ public:
         TimelineView *timeline;
         QWidget *steps;
         PreviewPanel *preview;
+        EditorProfile &profile;
+        Dialogs &dialogs;
     };
     EditorMenus(QMainWindow *window, const Targets &targets);
 

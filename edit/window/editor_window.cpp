@@ -43,7 +43,7 @@ EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
     layOut();
     m_menus = std::make_unique<EditorMenus>(
         this, EditorMenus::Targets{m_files, m_edits, m_history.stack(), m_timeline->view(), m_steps,
-                                   m_preview});
+                                   m_preview, m_profile, *services.dialogs});
     const auto showEnabled = [this] { m_menus->showEnabled(m_document); };
     connect(&m_document, &MotionDocument::selectionChanged, this, showEnabled);
     connect(&m_document, &MotionDocument::recordsChanged, this, showEnabled);

@@ -6,8 +6,11 @@
 
 #include "core/arm/profile.h"
 
+#include <QDialog>
 #include <QString>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QWidget;
 class Dialogs;
@@ -19,5 +22,36 @@ namespace ask {
 // `dialogs`), nothing is returned and the file is as it was.
 std::optional<arm::Profile> editProfile(QWidget *parent, Dialogs &dialogs, const QString &path,
                                         const arm::Profile &current);
+
+// The dialog editProfile shows. Numbers are typed with a decimal point whatever the locale, so
+// that a file written here reads the same everywhere. OK closes it only once the profile is
+// saved: a field that is not a number, a profile the file's reader refuses, or a save that
+// fails is said through `dialogs` and leaves it open with what was typed.
+class ProfileDialog : public QDialog {
+    Q_OBJECT
+public:
+    ProfileDialog(QWidget *parent, Dialogs &dialogs, QString path, const arm::Profile &current);
+    ~ProfileDialog() override;
+
+    // The profile OK saved; none before.
+    const std::optional<arm::Profile> &saved() const { return m_saved; }
+    void accept() override;
+
+private:
+    struct Fields;
+    void layOut();
+    void keyInOrder(const std::vector<QWidget *> &geometry,
+                    const std::vector<std::vector<QWidget *>> &limits,
+                    const std::vector<std::vector<QWidget *>> &points);
+    void followCalibration();
+    void showCalibration(int channel);
+    std::optional<arm::Profile> typed();
+    void refuse(const QString &text);
+
+    Dialogs &m_dialogs;
+    QString m_path;
+    std::unique_ptr<Fields> m_fields;
+    std::optional<arm::Profile> m_saved;
+};
 
 } // namespace ask
