@@ -1,8 +1,12 @@
 // The real kestrel-edit on a real X desktop: a movement file opened from the command line, a
 // step picked on the timeline with a real click and deleted with the Delete key, undo and redo
 // from the keyboard with the title following; then the process killed with SIGKILL, and the
-// next start offering the work back, which Y takes and Ctrl+S saves.
+// next start offering the work back, which Y takes and Ctrl+S saves. With an arm profile the
+// motion breaks, Fit to Limits from the keyboard and Ctrl+S save the fitted motion.
 
+#include "core/arm/limit_check.h"
+#include "core/arm/profile_file.h"
+#include "core/edit/fit_to_limits.h"
 #include "core/edit/recovery.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/questions.h"
@@ -145,6 +149,42 @@ private Q_SLOTS:
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
+    }
+
+    void fitsToTheProfileFromTheKeyboard()
+    {
+        const QString config = m_dir.path() + QStringLiteral("/config/kestrel");
+        QVERIFY(QDir().mkpath(config));
+        const QString profileFile = arm::profilePath(config);
+        QVERIFY(writeFile(profileFile, "[elbow]\nmax = 150\nmax_step = 20\n"));
+        const arm::ProfileRead profile = arm::load(profileFile, false);
+        QVERIFY2(profile.ok(), qPrintable(profile.error));
+        const QString file = m_dir.path() + QStringLiteral("/limits.kmv");
+        const std::vector<Step> original{{0, 0}, {2, 200}, {2, 100}, {1, 60}};
+        QVERIFY(writeFile(file, movementText(original)));
+        const config::Settings settings;
+        QVERIFY(arm::checkMotion(profile.profile, original, settings, 1).breach);
+
+        QProcess editor;
+        start(editor, file);
+        const QString clean = QStringLiteral("limits.kmv \u2014 Kestrel Edit");
+        const Window main = m_x->waitForWindow(editor.processId(), clean, 20000);
+        QVERIFY2(main.id, "the editor's window did not appear");
+        QVERIFY(m_x->waitForFocus(main.id, 10000));
+        m_x->key(QStringLiteral("ctrl+shift+f"));
+        QVERIFY2(m_x->waitForWindow(editor.processId(),
+                                    QStringLiteral("limits.kmv* \u2014 Kestrel Edit"), 10000)
+                     .id,
+                 "Fit to Limits did not change the motion");
+        m_x->key(QStringLiteral("ctrl+s"));
+        QVERIFY2(m_x->waitForWindow(editor.processId(), clean, 10000).id, "Ctrl+S did not save");
+        const edits::Fitted fitted =
+            edits::fittedToLimits(original, profile.profile, timing::passStartPose(settings));
+        QCOMPARE(readAll(file), movementText(fitted.records));
+        QVERIFY(!arm::checkMotion(profile.profile, fitted.records, settings, 1).breach);
+        m_x->key(QStringLiteral("ctrl+q"));
+        QVERIFY(editor.waitForFinished(10000));
+        QCOMPARE(editor.exitCode(), 0);
     }
 };
 
