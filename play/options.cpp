@@ -49,6 +49,24 @@ struct Table {
     QCommandLineOption quiet;
 };
 
+// The arm profile's two options, which the check before anything is opened reads.
+QCommandLineOption profileOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("profile"),
+        QStringLiteral("Checks the motion against the arm profile in <file> instead of arm.ini "
+                       "in the configuration folder; the file must exist."),
+        QStringLiteral("file"));
+}
+
+QCommandLineOption noLimitsOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("no-limits"),
+        QStringLiteral("Plays a motion that breaks the arm profile, with a warning, instead of "
+                       "refusing it."));
+}
+
 Table table()
 {
     return {
@@ -71,19 +89,11 @@ Table table()
         QCommandLineOption(
             QStringLiteral("config-dir"),
             QStringLiteral("Reads robotini.txt, arm.ini and the COM<n> links in <dir> instead of "
-                           "Kestrel's "
-                           "configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
+                           "Kestrel's configuration folder ($XDG_CONFIG_HOME/kestrel, by default "
                            "~/.config/kestrel)."),
             QStringLiteral("dir")),
-        QCommandLineOption(
-            QStringLiteral("profile"),
-            QStringLiteral("Checks the motion against the arm profile in <file> instead of arm.ini "
-                           "in the configuration folder; the file must exist."),
-            QStringLiteral("file")),
-        QCommandLineOption(
-            QStringLiteral("no-limits"),
-            QStringLiteral("Plays a motion that breaks the arm profile, with a warning, instead of "
-                           "refusing it.")),
+        profileOption(),
+        noLimitsOption(),
         QCommandLineOption(
             QStringLiteral("dry-run"),
             QStringLiteral("Opens no port: prints each byte that would be sent, as the simulator "

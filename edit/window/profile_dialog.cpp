@@ -103,12 +103,17 @@ void ProfileDialog::layOut()
                            headings("|Position P|Angle A, \u00b0|Position P|Angle A, \u00b0|"
                                     "at_0, \u00b0|at_255, \u00b0"),
                            points));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->setObjectName(QStringLiteral("buttons"));
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &ProfileDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons());
     keyInOrder(geometry, limits, points);
+}
+
+QDialogButtonBox *ProfileDialog::buttons()
+{
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    box->setObjectName(QStringLiteral("buttons"));
+    connect(box, &QDialogButtonBox::accepted, this, &ProfileDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return box;
 }
 
 // Tab walks the fields as they are read: the arm, then the axes' limits row by row, then their

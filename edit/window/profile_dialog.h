@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class QDialogButtonBox;
 class QWidget;
 class Dialogs;
 
@@ -40,6 +41,7 @@ public:
 private:
     struct Fields;
     void layOut();
+    QDialogButtonBox *buttons();
     void keyInOrder(const std::vector<QWidget *> &geometry,
                     const std::vector<std::vector<QWidget *>> &limits,
                     const std::vector<std::vector<QWidget *>> &points);
