@@ -18,9 +18,11 @@ public:
     void redo() override;
 
 private:
-    void take(const edits::Span &span, edits::Range selection);
+    void take(const edits::Span &span, edits::Range selection,
+              const std::vector<edits::TimedSpan> &timed);
 
     MotionDocument &m_document;
     edits::Span m_span; // before -> after
     edits::Range m_selectionBefore, m_selectionAfter;
+    std::vector<edits::TimedSpan> m_timedBefore, m_timedAfter; // a few each: kept whole
 };

@@ -1,6 +1,7 @@
 // The arm's profile: its file read whole or refused whole, and the tool point it places.
 
 #include "core/arm/kinematics.h"
+#include "core/arm/named_poses.h"
 #include "core/arm/profile_file.h"
 
 #include <QTemporaryDir>
@@ -135,7 +136,7 @@ void TestArmProfile::badFiles_data()
     QTest::newRow("a section unknown")
         << QByteArray("[elbo]\nmax = 200\n")
         << "[elbo]: no such section (the sections are [arm], [base], [shoulder], [elbow], "
-           "[wrist] and [grip])";
+           "[wrist], [grip] and [poses])";
     QTest::newRow("a key outside sections")
         << QByteArray("max = 200\n") << "max: a key outside any section";
     QTest::newRow("not a number") << QByteArray("[arm]\nforearm_mm = 9O ; typed O\n")
@@ -160,6 +161,21 @@ void TestArmProfile::badFiles_data()
         << "[shoulder] max_speed = -5: must be above 0, or empty for no cap";
     QTest::newRow("infinity") << QByteArray("[elbow]\nat_0 = inf\n")
                               << "[elbow] at_0 = inf: not a number";
+    const QString notFive = QStringLiteral(": not five whole numbers (base, shoulder, elbow, "
+                                           "wrist, grip)");
+    QTest::newRow("a pose of four")
+        << QByteArray("[poses]\nrest = 1,2,3,4\n") << "[poses] rest = 1,2,3,4" + notFive;
+    QTest::newRow("a pose of one")
+        << QByteArray("[poses]\nrest = 7\n") << "[poses] rest = 7" + notFive;
+    QTest::newRow("a pose beyond the byte")
+        << QByteArray("[poses]\nrest = 1,2,300,4,5\n")
+        << "[poses] rest = 1,2,300,4,5: the elbow at 300 is not within 0..255";
+    QTest::newRow("a pose's name with a dot")
+        << QByteArray("[poses]\nr.est = 1,2,3,4,5\n")
+        << "[poses] r.est = 1,2,3,4,5: a pose's name is letters, digits, '_' and '-' (at most 40)";
+    QTest::newRow("a pose outside a limit read later")
+        << QByteArray("[poses]\nup = 1,2,3,4,5\n[wrist]\nmin = 10\n")
+        << "[poses] up: the wrist at 4 is below its min 10";
 }
 
 void TestArmProfile::badFiles()
@@ -178,6 +194,9 @@ void TestArmProfile::writtenFileReadsBackEqual()
     p.arm = {61.5, 104.25, 88, 40.1, -3.5};
     p.joints[axes::Elbow] = {-12.3456789, 170.1, 20, 230, 7, 90.5, 400};
     p.joints[axes::Grip].maxSpeed = 0.001;
+    p.poses = {{"rest", {127, 127, 127, 127, 127}}, {"cup-2", {30, 90, 100, 128, 255}}};
+    p = arm::withPose(p, {"rest", {127, 127, 20, 127, 127}}); // replaces; kept in name order
+    QCOMPARE(p.poses.size(), size_t(2));
     const arm::ProfileRead read = arm::parse(arm::write(p), QStringLiteral("arm.ini"));
     QVERIFY2(read.ok(), qPrintable(read.error));
     QCOMPARE(read.profile, p);

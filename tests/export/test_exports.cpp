@@ -260,7 +260,7 @@ void TestExports::tableByTheModel()
 {
     QFETCH(std::vector<Step>, steps);
     QFETCH(QByteArray, lastLine);
-    arm::Profile odd{{33.3, 70.7, 55.5, 21.1, 200.0}, {}};
+    arm::Profile odd{{33.3, 70.7, 55.5, 21.1, 200.0}, {}, {}};
     odd.joints.fill({-90, 165, 0, 255, 255, {}, {}});
     odd.joints[axes::Base] = {90, -165, 0, 255, 255, {}, {}};
     odd.joints[axes::Grip] = {0, 63.75, 10, 255, 255, {}, {}};

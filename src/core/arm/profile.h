@@ -10,8 +10,10 @@
 
 #include "core/motion/axes.h"
 
+#include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace arm {
 
@@ -42,9 +44,17 @@ struct Geometry {
     bool operator==(const Geometry &) const = default;
 };
 
+// A pose the user named, kept in the profile so that every program offers it by that name.
+struct NamedPose {
+    QString name;                             // letters, digits, '_' and '-'
+    std::array<int, axes::count> positions{}; // by channel, within each joint's min..max
+    bool operator==(const NamedPose &) const = default;
+};
+
 struct Profile {
     Geometry arm;
     std::array<Joint, axes::count> joints; // by channel
+    std::vector<NamedPose> poses;          // in the order of their names
 
     // The joint of a channel's angle at a position.
     double degrees(int channel, double position) const { return joints[channel].degrees(position); }

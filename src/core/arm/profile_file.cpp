@@ -1,5 +1,6 @@
 #include "core/arm/profile_file.h"
 
+#include "core/arm/named_poses.h"
 #include "core/program/cannot.h"
 #include "core/store/save_file.h"
 
@@ -159,6 +160,19 @@ QByteArray withoutHashComments(const QByteArray &text)
     return lines.join('\n');
 }
 
+// A value with a comma is a list to QSettings; a pose is one.
+QString posesKey(const QString &name, const QVariant &value, Profile &p)
+{
+    const QStringList values = value.typeId() == QMetaType::QStringList
+                                   ? value.toStringList()
+                                   : QStringList{value.toString()};
+    QString wrong = readPose(name, values, p);
+    if (wrong.isEmpty())
+        return {};
+    return QStringLiteral("[%1] %2 = %3: %4")
+        .arg(QLatin1String(posesSection), name, values.join(QLatin1Char(',')), wrong);
+}
+
 QString readKey(const QSettings &ini, const QString &fullKey, Profile &p)
 {
     const qsizetype slash = fullKey.indexOf(QLatin1Char('/'));
@@ -166,13 +180,15 @@ QString readKey(const QSettings &ini, const QString &fullKey, Profile &p)
         return QStringLiteral("%1: a key outside any section").arg(fullKey);
     const QString section = fullKey.left(slash);
     const QString name = fullKey.mid(slash + 1);
+    const QVariant value = ini.value(fullKey);
+    if (section == QLatin1String(posesSection))
+        return posesKey(name, value, p);
     int channel = -1;
     const std::vector<Key> *keys = keysOf(section, &channel);
     if (!keys)
         return QStringLiteral("[%1]: no such section (the sections are [arm], [base], "
-                              "[shoulder], [elbow], [wrist] and [grip])")
+                              "[shoulder], [elbow], [wrist], [grip] and [poses])")
             .arg(section);
-    const QVariant value = ini.value(fullKey);
     // A value with a comma is a list to QSettings: it is not a number of this file.
     const QString text = value.typeId() == QMetaType::QStringList
                              ? value.toStringList().join(QLatin1Char(','))
@@ -201,7 +217,7 @@ QString inconsistency(const Profile &p)
         if (j.min > j.max)
             return QStringLiteral("[%1] min %2 is above max %3").arg(section).arg(j.min).arg(j.max);
     }
-    return {};
+    return posesOutsideLimits(p);
 }
 
 QString refusal(const QString &path, const QString &reason)
@@ -278,7 +294,7 @@ QByteArray write(const Profile &profile)
         text += "max_speed = " + optional(j.maxSpeed) + "\n";
         text += "max_accel = " + optional(j.maxAccel) + "\n";
     }
-    return text;
+    return text + writePoses(profile);
 }
 
 } // namespace arm

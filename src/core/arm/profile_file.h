@@ -8,6 +8,7 @@
 // [base], [shoulder], [elbow], [wrist], [grip]
 //          at_0, at_255 (degrees, not equal), min, max (0..255, min not above max),
 //          max_step (1..255), max_speed, max_accel (above 0; empty or absent: no cap)
+// [poses]  name = base,shoulder,elbow,wrist,grip (named_poses.h)
 
 #include "core/arm/profile.h"
 

@@ -65,9 +65,11 @@ void MotionDocument::setFile(const QString &file)
     Q_EMIT fileChanged();
 }
 
-void MotionDocument::setState(const std::vector<Step> &records, edits::Range selection)
+void MotionDocument::setState(const std::vector<Step> &records, edits::Range selection,
+                              std::vector<edits::TimedSpan> timedSpans)
 {
     m_records = records;
+    m_timedSpans = std::move(timedSpans);
     m_pass = timing::firstPass(m_records, m_pass.start);
     Q_EMIT recordsChanged();
     m_selection = {-1, -1}; // announced even when the numbers are the same: the steps are not

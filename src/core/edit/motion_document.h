@@ -7,6 +7,7 @@
 
 #include "core/edit/motion_edits.h"
 #include "core/edit/pass_timing.h"
+#include "core/edit/timed_spans.h"
 
 #include <QObject>
 #include <QString>
@@ -40,9 +41,13 @@ public:
     const QString &file() const { return m_file; }
     void setFile(const QString &file);
 
-    // The records and the selection become these, announced as a change of both even when the
-    // numbers are the same: the steps under them are not.
-    void setState(const std::vector<Step> &records, edits::Range selection);
+    // The timed moves the session's edits made, in order (timed_spans.h).
+    const std::vector<edits::TimedSpan> &timedSpans() const { return m_timedSpans; }
+
+    // The records, the timed moves and the selection become these, announced as a change of the
+    // records and the selection even when the numbers are the same: the steps under them are not.
+    void setState(const std::vector<Step> &records, edits::Range selection,
+                  std::vector<edits::TimedSpan> timedSpans = {});
 
 Q_SIGNALS:
     void recordsChanged();
@@ -54,6 +59,7 @@ private:
 
     std::vector<Step> m_records;
     timing::Pass m_pass;
+    std::vector<edits::TimedSpan> m_timedSpans;
     edits::Range m_selection;
     QString m_file;
 };

@@ -5,6 +5,7 @@
 // parameters and takes the result as one undoable step.
 
 #include "core/edit/motion_edits.h"
+#include "core/edit/timed_spans.h"
 
 #include <QString>
 #include <vector>
@@ -14,8 +15,14 @@ class MotionDocument;
 namespace edits {
 
 struct Edited {
+    Edited() = default;
+    Edited(std::vector<Step> r, Range s, std::optional<TimedSpan> t = std::nullopt)
+        : records(std::move(r)), selection(s), timed(std::move(t))
+    {
+    }
     std::vector<Step> records;
     Range selection;
+    std::optional<TimedSpan> timed; // the timed move the edit made, when it made one
 };
 
 // The most records an edit may leave. Kestrel saves at most 12,010, but a motion may grow past
