@@ -45,7 +45,7 @@ struct ProfileDialog::Fields {
 
 ProfileDialog::ProfileDialog(QWidget *parent, Dialogs &dialogs, QString path,
                              const arm::Profile &current)
-    : QDialog(parent), m_dialogs(dialogs), m_path(std::move(path))
+    : QDialog(parent), m_dialogs(dialogs), m_path(std::move(path)), m_poses(current.poses)
 {
     setObjectName(QStringLiteral("armProfileDialog"));
     setWindowTitle(QStringLiteral("Arm Profile"));
@@ -158,6 +158,7 @@ std::optional<arm::Profile> ProfileDialog::typed()
     const Fields &f = *m_fields;
     FieldReader r;
     arm::Profile p;
+    p.poses = m_poses;
     p.arm.shoulderHeight = r.required(f.shoulderHeight);
     p.arm.upperArm = r.required(f.upperArm);
     p.arm.forearm = r.required(f.forearm);

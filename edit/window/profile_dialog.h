@@ -53,6 +53,7 @@ private:
     Dialogs &m_dialogs;
     QString m_path;
     std::unique_ptr<Fields> m_fields;
+    std::vector<arm::NamedPose> m_poses; // not shown here, but saved with the rest
     std::optional<arm::Profile> m_saved;
 };
 

@@ -44,9 +44,17 @@ void pressOk(QWidget &dialog)
     dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
 }
 
-arm::Profile changed(const Change &change)
+// The profile the dialog opens: the defaults with a named pose, which it shows nowhere but keeps.
+arm::Profile opened()
 {
     arm::Profile p = arm::defaults();
+    p.poses = {{QStringLiteral("rest"), {127, 127, 127, 127, 127}}};
+    return p;
+}
+
+arm::Profile changed(const Change &change)
+{
+    arm::Profile p = opened();
     change(p);
     return p;
 }
@@ -141,7 +149,7 @@ void TestProfileDialog::okSavesOrSaysWhy()
     if (says == QLatin1String("cannot"))
         QVERIFY(QDir().mkpath(path));
     ScriptedDialogs dialogs;
-    ask::ProfileDialog d(nullptr, dialogs, path, arm::defaults());
+    ask::ProfileDialog d(nullptr, dialogs, path, opened());
     d.show();
     type(d, edits);
     pressOk(d);
