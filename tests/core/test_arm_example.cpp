@@ -36,18 +36,25 @@ private slots:
 
 void TestArmExample::readsAsItSays_data()
 {
-    QTest::addColumn<QByteArray>("uncommented"); // a line the user may uncomment; empty: none
+    // Lines the user may uncomment together, one a line; empty: none.
+    QTest::addColumn<QByteArray>("uncommented");
     QTest::addColumn<std::optional<double>>("table");
     QTest::addColumn<std::optional<double>>("baseSpeed");
     QTest::addColumn<std::optional<double>>("baseAccel");
-    QTest::newRow("as installed") << QByteArray() << std::optional<double>()
-                                  << std::optional<double>() << std::optional<double>();
-    QTest::newRow("table") << QByteArray("table_mm = 5") << std::optional<double>(5)
-                           << std::optional<double>() << std::optional<double>();
-    QTest::newRow("speed") << QByteArray("max_speed = 90") << std::optional<double>()
-                           << std::optional<double>(90) << std::optional<double>();
-    QTest::newRow("acceleration") << QByteArray("max_accel = 360") << std::optional<double>()
-                                  << std::optional<double>() << std::optional<double>(360);
+    QTest::addColumn<std::vector<arm::NamedPose>>("poses");
+    const std::optional<double> none;
+    QTest::newRow("as installed") << QByteArray() << none << none << none
+                                  << std::vector<arm::NamedPose>();
+    QTest::newRow("table") << QByteArray("table_mm = 5") << std::optional<double>(5) << none << none
+                           << std::vector<arm::NamedPose>();
+    QTest::newRow("speed") << QByteArray("max_speed = 90") << none << std::optional<double>(90)
+                           << none << std::vector<arm::NamedPose>();
+    QTest::newRow("acceleration") << QByteArray("max_accel = 360") << none << none
+                                  << std::optional<double>(360) << std::vector<arm::NamedPose>();
+    QTest::newRow("a pose") << QByteArray("[poses]\nrest = 127,127,127,127,127") << none << none
+                            << none
+                            << std::vector<arm::NamedPose>{
+                                   {QStringLiteral("rest"), {127, 127, 127, 127, 127}}};
 }
 
 void TestArmExample::readsAsItSays()
@@ -56,12 +63,15 @@ void TestArmExample::readsAsItSays()
     QFETCH(std::optional<double>, table);
     QFETCH(std::optional<double>, baseSpeed);
     QFETCH(std::optional<double>, baseAccel);
+    QFETCH(std::vector<arm::NamedPose>, poses);
     QFile f(QStringLiteral(KESTREL_ARM_EXAMPLE));
     QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
     QByteArray text = f.readAll();
-    if (!uncommented.isEmpty()) {
-        QCOMPARE(text.count("; " + uncommented + '\n'), 1);
-        text.replace("; " + uncommented + '\n', uncommented + '\n');
+    for (const QByteArray &line : uncommented.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        QCOMPARE(text.count("; " + line + '\n'), 1);
+        text.replace("; " + line + '\n', line + '\n');
     }
 
     const arm::ProfileRead read = arm::parse(text, f.fileName());
@@ -73,6 +83,7 @@ void TestArmExample::readsAsItSays()
     QCOMPARE(read.profile.arm, expected.arm);
     for (int c = 0; c < axes::count; ++c)
         QVERIFY2(read.profile.joints[c] == expected.joints[c], axes::all[c].name);
+    QVERIFY(read.profile.poses == poses);
 }
 
 QTEST_GUILESS_MAIN(TestArmExample)
