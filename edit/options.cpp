@@ -138,7 +138,7 @@ Parsed readExport(const QCommandLineParser &parser, const Table &t, Parsed resul
     return result;
 }
 
-// The first of `options` that is set, refused as going only with `with`; empty when none is.
+// The first of `options` that is set, refused as going only with `with`; Run when none is.
 CommandLine onlyWith(const QCommandLineParser &parser, const QList<QCommandLineOption> &options,
                      const QString &with)
 {
