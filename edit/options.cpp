@@ -4,10 +4,13 @@
 #include "core/program/command_line.h"
 
 #include <QCommandLineParser>
+#include <cmath>
 
 namespace edit {
 
 namespace {
+
+using program::CommandLine;
 
 const char *description =
     "Shows a movement file (.kmv) taught in Kestrel on a timeline and edits it: delete, cut,\n"
@@ -37,7 +40,16 @@ const char *description =
     "\n"
     "Exit status of an export: 0 done; 2 a bad command line; 3 the movement file or the arm\n"
     "profile is missing, unreadable or faulty, or the motion cannot be exported; 4 OUT cannot\n"
-    "be written; 7 the motion breaks the arm profile (nothing was written).";
+    "be written; 7 the motion breaks the arm profile (nothing was written).\n"
+    "\n"
+    "With --move-to B,S,E,W,G it opens no window either: it appends to FILE.kmv a timed move\n"
+    "from the pose the first pass ends in to the positions B,S,E,W,G (base, shoulder, elbow,\n"
+    "wrist, grip; each 0 to 255), every axis starting and arriving together on the chosen ease\n"
+    "under the arm profile's max_speed and max_accel, and writes the motion to OUT (-o), whole\n"
+    "or not at all. Without --seconds the move takes the shortest time the caps allow.\n"
+    "Exit status: 0 done; 2 a bad command line; 3 the movement file or the arm profile cannot\n"
+    "be used, or the caps refuse the move (the reason on standard error); 4 OUT cannot be\n"
+    "written (a motion of more records than Kestrel holds included).";
 
 struct Table {
     QCommandLineOption configDir;
@@ -46,6 +58,9 @@ struct Table {
     QCommandLineOption exportAs;
     QCommandLineOption loops;
     QCommandLineOption output;
+    QCommandLineOption moveTo;
+    QCommandLineOption seconds;
+    QCommandLineOption ease;
 };
 
 Table table()
@@ -77,9 +92,24 @@ Table table()
                            "arduino sketch that plays until the board is switched off)."),
             QStringLiteral("N")),
         QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                           QStringLiteral("With --export: writes to <file>, whole or "
-                                          "not at all, instead of standard output."),
+                           QStringLiteral("Writes to <file>, whole or not at all: the export "
+                                          "(instead of standard output), or the motion with "
+                                          "--move-to's move."),
                            QStringLiteral("file")),
+        QCommandLineOption(
+            QStringLiteral("move-to"),
+            QStringLiteral("Appends to FILE.kmv a timed move to <pose> (base,shoulder,elbow,wrist,"
+                           "grip, e.g. 127,127,127,127,127) and writes the motion to -o's file, "
+                           "with no window."),
+            QStringLiteral("pose")),
+        QCommandLineOption(QStringLiteral("seconds"),
+                           QStringLiteral("With --move-to: the move takes <T> seconds (default: "
+                                          "as fast as the arm profile's caps allow)."),
+                           QStringLiteral("T")),
+        QCommandLineOption(QStringLiteral("ease"),
+                           QStringLiteral("With --move-to: linear, smooth (the default) or "
+                                          "trapezoid."),
+                           QStringLiteral("ease")),
     };
 }
 
@@ -108,6 +138,102 @@ Parsed readExport(const QCommandLineParser &parser, const Table &t, Parsed resul
     return result;
 }
 
+// The first of `options` that is set, refused as going only with `with`; Run when none is.
+CommandLine onlyWith(const QCommandLineParser &parser, const QList<QCommandLineOption> &options,
+                     const QString &with)
+{
+    for (const QCommandLineOption &only : options)
+        if (parser.isSet(only))
+            return program::refused(
+                QStringLiteral("--%1 goes with %2.").arg(only.names().last(), with));
+    return {};
+}
+
+// "B,S,E,W,G": five whole numbers 0..255, by channel; none for anything else.
+std::optional<timing::Pose> poseFrom(const QString &text)
+{
+    const QStringList fields = text.split(QLatin1Char(','));
+    if (fields.size() != axes::count)
+        return std::nullopt;
+    timing::Pose pose{};
+    for (int c = 0; c < axes::count; ++c) {
+        bool ok = false;
+        pose[c] = fields.at(c).trimmed().toInt(&ok);
+        if (!ok || pose[c] < 0 || pose[c] > 255)
+            return std::nullopt;
+    }
+    return pose;
+}
+
+// --seconds and --ease; empty when both are usable.
+CommandLine readTiming(const QCommandLineParser &parser, const Table &t, Options &o)
+{
+    if (parser.isSet(t.seconds)) {
+        bool ok = false;
+        const double seconds = parser.value(t.seconds).toDouble(&ok);
+        if (!ok || !std::isfinite(seconds) || seconds <= 0)
+            return program::refused(QStringLiteral("--seconds takes a number of seconds above 0, "
+                                                   "not '%1'.")
+                                        .arg(parser.value(t.seconds)));
+        o.seconds = seconds;
+    }
+    if (parser.isSet(t.ease)) {
+        const std::optional<moves::Ease> ease = moves::easeNamed(parser.value(t.ease));
+        if (!ease)
+            return program::refused(QStringLiteral("--ease takes linear, smooth or trapezoid, "
+                                                   "not '%1'.")
+                                        .arg(parser.value(t.ease)));
+        o.ease = *ease;
+    }
+    return {};
+}
+
+// --move-to's own options: the pose, its time and ease, and the file to write.
+Parsed readMoveTo(const QCommandLineParser &parser, const Table &t, Parsed result)
+{
+    Options &o = result.options;
+    if (parser.isSet(t.exportAs))
+        return program::refused(
+            QStringLiteral("--move-to and --export each write a file of their own: give one."));
+    o.moveTo = poseFrom(parser.value(t.moveTo));
+    if (!o.moveTo)
+        return program::refused(QStringLiteral("--move-to takes five whole numbers from 0 to 255, "
+                                               "base,shoulder,elbow,wrist,grip, not '%1'.")
+                                    .arg(parser.value(t.moveTo)));
+    if (CommandLine timed = readTiming(parser, t, o); timed.outcome != CommandLine::Run)
+        return timed;
+    if (o.file.isEmpty())
+        return program::refused(QStringLiteral("--move-to needs the movement file to add to."));
+    o.output = parser.value(t.output);
+    if (o.output.isEmpty())
+        return program::refused(
+            QStringLiteral("--move-to needs -o and the movement file to write."));
+    if (CommandLine only = onlyWith(parser, {t.loops, t.noLimits}, QStringLiteral("--export"));
+        only.outcome != CommandLine::Run)
+        return only;
+    return result;
+}
+
+// What the command line asks for beside the common options: a move, an export or the window,
+// each with only the options that go with it.
+Parsed readMode(const QCommandLineParser &parser, const Table &t, const Parsed &result)
+{
+    if (parser.isSet(t.moveTo))
+        return readMoveTo(parser, t, result);
+    if (CommandLine only = onlyWith(parser, {t.seconds, t.ease}, QStringLiteral("--move-to"));
+        only.outcome != CommandLine::Run)
+        return only;
+    if (parser.isSet(t.exportAs))
+        return readExport(parser, t, result);
+    if (CommandLine only = onlyWith(parser, {t.loops, t.noLimits}, QStringLiteral("--export"));
+        only.outcome != CommandLine::Run)
+        return only;
+    if (CommandLine only = onlyWith(parser, {t.output}, QStringLiteral("--export or --move-to"));
+        only.outcome != CommandLine::Run)
+        return only;
+    return result;
+}
+
 } // namespace
 
 Parsed parse(const QStringList &args)
@@ -117,9 +243,10 @@ Parsed parse(const QStringList &args)
                                  QStringLiteral("The movement file to open (optional)."),
                                  QStringLiteral("[FILE.kmv]"));
     const Table t = table();
-    Parsed result = program::readOptions(
-        parser, QStringLiteral("kestrel-edit"), description,
-        {t.configDir, t.profile, t.noLimits, t.exportAs, t.loops, t.output}, args);
+    Parsed result = program::readOptions(parser, QStringLiteral("kestrel-edit"), description,
+                                         {t.configDir, t.profile, t.noLimits, t.exportAs, t.loops,
+                                          t.output, t.moveTo, t.seconds, t.ease},
+                                         args);
     if (result.outcome != Parsed::Run)
         return result;
     const QStringList files = parser.positionalArguments();
@@ -135,19 +262,13 @@ Parsed parse(const QStringList &args)
     if (parser.isSet(t.profile) && result.options.profile.isEmpty())
         return program::refused(QStringLiteral("--profile takes a file, e.g. arm.ini."));
     result.options.noLimits = parser.isSet(t.noLimits);
-    if (parser.isSet(t.exportAs))
-        return readExport(parser, t, result);
-    for (const QCommandLineOption &only : {t.loops, t.output, t.noLimits})
-        if (parser.isSet(only))
-            return program::refused(
-                QStringLiteral("--%1 goes with --export.").arg(only.names().last()));
-    return result;
+    return readMode(parser, t, result);
 }
 
 bool answersWithoutWindow(int argc, char **argv)
 {
     const Parsed parsed = program::readBesideQt(program::arguments(argc, argv), parse);
-    return parsed.outcome != Parsed::Run || parsed.options.exporting();
+    return parsed.outcome != Parsed::Run || parsed.options.exporting() || parsed.options.movingTo();
 }
 
 } // namespace edit

@@ -2,6 +2,7 @@
 // kestrel-edit's command line. Parsing is kept apart from the program so that what a command
 // line means is checked without starting anything.
 
+#include "core/edit/timed_move.h"
 #include "core/program/outcome.h"
 
 #include <QString>
@@ -10,18 +11,25 @@
 namespace edit {
 
 struct Options {
-    QString file;      // the movement file to open; empty: an empty motion
-    QString configDir; // empty: Kestrel's own configuration folder
-    QString profile;   // --profile: the arm profile; empty: arm.ini in the configuration folder
+    QString file;          // the movement file to open; empty: an empty motion
+    QString configDir;     // empty: Kestrel's own configuration folder
+    QString profile;       // --profile: the arm profile; empty: arm.ini in the configuration folder
     bool noLimits = false; // --no-limits: export bytes and sketches that break the profile
     // --export: the format's name (csv, bytes, arduino), the passes, and where to write; an
     // empty output is standard output.
     QString exportFormat;
     int loops = 1;
     QString output;
+    // --move-to: the pose a timed move appended to FILE ends in (written to `output`), its time
+    // (none: as fast as the caps allow) and its ease.
+    std::optional<timing::Pose> moveTo;
+    std::optional<double> seconds;
+    moves::Ease ease = moves::Ease::Smooth;
 
     // An export runs with no window.
     bool exporting() const { return !exportFormat.isEmpty(); }
+    // So does a move made from a script.
+    bool movingTo() const { return moveTo.has_value(); }
 };
 
 using Parsed = program::Parsed<Options>;

@@ -10,6 +10,7 @@
 #include "core/store/movement_file.h"
 #include "core/store/save_file.h"
 #include "core/text/program.h"
+#include "edit/move_to.h"
 #include "edit/options.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/questions.h"
@@ -151,6 +152,8 @@ int run(int argc, char **argv)
         const Parsed parsed = program::readBesideQt(QCoreApplication::arguments(), parse);
         if (parsed.outcome != Parsed::Run)
             return program::answer(parsed, QStringLiteral("kestrel-edit"));
+        if (parsed.options.movingTo())
+            return moveTo(parsed.options);
         return exportMotion(parsed.options);
     }
 

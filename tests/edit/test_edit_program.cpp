@@ -1,5 +1,5 @@
 // kestrel-edit as a process: the help and the version need no display, a command line that
-// cannot be used is refused with status 2 and opens no window.
+// cannot be used (--move-to's included) is refused with status 2 and opens no window.
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -25,6 +25,21 @@ void TestEditProgram::answersWithoutADisplay_data()
                                << QStringLiteral("'b.kmv' is one too many");
     QTest::newRow("unknown") << QStringList{QStringLiteral("--port"), QStringLiteral("1")} << 2
                              << QStringLiteral("Unknown option 'port'");
+    // --move-to's refusals, one of each kind.
+    const QStringList move{"--move-to", "1,2,3,4,5", "-o", "out.kmv", "a.kmv"};
+    QTest::newRow("a pose not five bytes")
+        << QStringList{"--move-to", "1,2,3,4,256", "-o", "out.kmv", "a.kmv"} << 2
+        << QStringLiteral("--move-to takes five whole numbers from 0 to 255");
+    QTest::newRow("no time") << move + QStringList{"--seconds", "0"} << 2
+                             << QStringLiteral("--seconds takes a number of seconds above 0");
+    QTest::newRow("an unknown ease")
+        << move + QStringList{"--ease", "jerky"} << 2 << QStringLiteral("not 'jerky'");
+    QTest::newRow("a move with no output") << QStringList{"--move-to", "1,2,3,4,5", "a.kmv"} << 2
+                                           << QStringLiteral("--move-to needs -o");
+    QTest::newRow("a move and an export")
+        << move + QStringList{"--export", "csv"} << 2 << QStringLiteral("give one");
+    QTest::newRow("an ease with no move") << QStringList{"--ease", "smooth", "a.kmv"} << 2
+                                          << QStringLiteral("--ease goes with --move-to");
 }
 
 void TestEditProgram::answersWithoutADisplay()

@@ -1,0 +1,66 @@
+#include "edit/move_to.h"
+
+#include "core/arm/profile_file.h"
+#include "core/edit/motion_files.h"
+#include "core/edit/pass_timing.h"
+#include "core/program/terminal.h"
+#include "core/store/config_file.h"
+#include "core/store/folders.h"
+#include "core/store/movement_file.h"
+
+namespace edit {
+
+using program::say;
+
+MovedTo withMoveTo(std::vector<Step> records, const timing::Pose &start,
+                   const arm::Profile &profile, const timing::Pose &to, moves::Ease ease,
+                   std::optional<double> seconds)
+{
+    // No pass plays record 1, so a move appended after it alone starts the pass.
+    if (records.empty())
+        records.push_back(Step{0, 0});
+    const timing::Pass pass = timing::firstPass(records, start);
+    const timing::Pose from = pass.steps.empty() ? start : pass.steps.back().pose;
+    const moves::Planned planned = moves::plan(profile, {from, to, ease, seconds});
+    if (!planned.path)
+        return {{}, planned.error};
+    const std::vector<Step> steps = moves::steps(*planned.path);
+    records.insert(records.end(), steps.begin(), steps.end());
+    return {std::move(records), {}};
+}
+
+int moveTo(const Options &o)
+{
+    const movement::Loaded file = movement::load(o.file);
+    if (!file.ok()) {
+        say(stderr, file.message);
+        return 3;
+    }
+    const Folders folders = o.configDir.isEmpty() ? Folders::standard() : Folders{o.configDir, {}};
+    const config::Loaded configuration = config::load(folders.configFile());
+    // As the export says it: the homes are then the defaults.
+    if (configuration.trouble != config::Loaded::Trouble::None)
+        say(stderr, configuration.notice);
+    // --profile's file must exist; arm.ini in the configuration folder may be missing.
+    const QString profileFile = o.profile.isEmpty() ? arm::profilePath(folders.config) : o.profile;
+    const arm::ProfileRead profile = arm::load(profileFile, o.profile.isEmpty());
+    if (!profile.ok()) {
+        say(stderr, profile.error);
+        return 3;
+    }
+    const MovedTo moved = withMoveTo(file.records, timing::passStartPose(configuration.settings),
+                                     profile.profile, *o.moveTo, o.ease, o.seconds);
+    if (!moved.error.isEmpty()) {
+        say(stderr, QStringLiteral("kestrel-edit: %1").arg(moved.error));
+        return 3;
+    }
+    // The editor's Save: whole or nothing, and never a file Kestrel could not open again.
+    const editfiles::Written written = editfiles::saveMotion(o.output, moved.records);
+    if (!written.ok) {
+        say(stderr, written.message);
+        return 4;
+    }
+    return 0;
+}
+
+} // namespace edit
