@@ -169,12 +169,10 @@ void EditHandlers::slowDown()
 
 void EditHandlers::moveToPose()
 {
-    const std::vector<Step> &rec = m_document.records();
-    const timing::Pose start = m_document.passStart();
-    const timing::Pose from = edits::poseAfter(rec, m_document.selection().first - 1, start);
-    const auto move = m_questions->poseMove(
-        m_notices.window(), from, m_document.size(),
-        [&rec, start](int record) { return edits::poseAfter(rec, record - 1, start); });
+    const timing::Pose from = edits::poseAfter(
+        m_document.records(), m_document.selection().first - 1, m_document.passStart());
+    const auto move = m_questions->poseMove(m_notices.window(), from,
+                                            ask::poseSources(m_document, m_profile.profile()));
     if (!move)
         return;
     push(QStringLiteral("Move to Pose"),

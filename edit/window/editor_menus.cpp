@@ -4,8 +4,10 @@
 #include "edit/window/edit_handlers.h"
 #include "edit/window/editor_files.h"
 #include "edit/window/editor_profile.h"
+#include "edit/window/pose_saver.h"
 #include "edit/window/preview_panel.h"
 #include "edit/window/profile_dialog.h"
+#include "edit/window/timed_handlers.h"
 #include "edit/window/timeline_view.h"
 
 #include <QAction>
@@ -70,6 +72,7 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
     QMainWindow *w = m_window;
     EditorFiles &f = t.files;
     EditHandlers &e = t.edits;
+    PoseSaver &poses = t.poses;
     const auto editProfile = [w, &p = t.profile, &d = t.dialogs] { editArmProfile(w, d, p); };
     add(w->menuBar()->addMenu(QStringLiteral("&File")),
         {{"open", "&Open...", "Ctrl+O", [&f] { f.openChosen(); }},
@@ -102,12 +105,15 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
                 "max_step."},
                {},
                {"armProfile", "Ar&m Profile...", nullptr, editProfile,
-                "The arm's shape, calibration and limits, saved in their own file."}});
+                "The arm's shape, calibration and limits, saved in their own file."},
+               {"savePoseAs", "Save Pos&e As...", "Ctrl+Shift+P", [&poses] { poses.savePoseAs(); },
+                "Names the pose the preview shows and keeps it in the arm profile."}});
 }
 
 void EditorMenus::buildPositionsAndTiming(const Targets &t)
 {
     EditHandlers &e = t.edits;
+    TimedHandlers &timed = t.timed;
     add(m_window->menuBar()->addMenu(QStringLiteral("&Positions")),
         {{"setPositions", "&Set...", "Ctrl+E", [&e] { e.setPositions(); }},
          {"offsetPositions", "&Offset...", "Ctrl+Shift+O", [&e] { e.offsetPositions(); }},
@@ -118,7 +124,16 @@ void EditorMenus::buildPositionsAndTiming(const Targets &t)
          {"slowDown", "&Slow Down...", "Ctrl+L", [&e] { e.slowDown(); }},
          {"moveToPose", "&Move to Pose...", "Ctrl+P", [&e] { e.moveToPose(); },
           "Inserts a move to a pose before the selection."},
-         {"smooth", "Smoot&h...", "Ctrl+M", [&e] { e.smoothSteps(); }}});
+         {"smooth", "Smoot&h...", "Ctrl+M", [&e] { e.smoothSteps(); }},
+         {},
+         {"timedMoveToPose", "&Timed Move to Pose...", "Ctrl+T",
+          [&timed] { timed.timedMoveToPose(); },
+          "Inserts a move before the selection that eases every axis into the pose together."},
+         {"retimeSelection", "&Retime Selection...", "Ctrl+Shift+T",
+          [&timed] { timed.retimeSelection(); },
+          "Makes the selection take a given time without changing its shape."},
+         {"closeTheLoop", "&Close the Loop", "Ctrl+Shift+L", [&timed] { timed.closeTheLoop(); },
+          "Appends a timed move back to the pose the pass starts from."}});
 }
 
 void EditorMenus::buildViewAndPreview(const Targets &t)
@@ -143,9 +158,11 @@ void EditorMenus::buildViewAndPreview(const Targets &t)
 void EditorMenus::showEnabled(const MotionDocument &document)
 {
     const bool some = document.selection().count > 0;
-    for (const char *name : {"cut", "copy", "deleteSteps", "duplicate", "reverse", "setPositions",
-                             "offsetPositions", "scalePositions", "slowDown", "smooth"})
+    for (const char *name :
+         {"cut", "copy", "deleteSteps", "duplicate", "reverse", "setPositions", "offsetPositions",
+          "scalePositions", "slowDown", "smooth", "retimeSelection"})
         m_actions.at(QString::fromLatin1(name))->setEnabled(some);
     m_actions.at(QStringLiteral("selectAll"))->setEnabled(document.size() > 0);
     m_actions.at(QStringLiteral("fitToLimits"))->setEnabled(document.size() > 0);
+    m_actions.at(QStringLiteral("closeTheLoop"))->setEnabled(document.size() > 0);
 }

@@ -14,12 +14,14 @@ class EditHandlers;
 class EditorFiles;
 class EditorProfile;
 class MotionDocument;
+class PoseSaver;
 class PreviewPanel;
 class QAction;
 class QMainWindow;
 class QMenu;
 class QUndoStack;
 class QWidget;
+class TimedHandlers;
 class TimelineView;
 
 class EditorMenus {
@@ -28,6 +30,8 @@ public:
     struct Targets {
         EditorFiles &files;
         EditHandlers &edits;
+        TimedHandlers &timed;
+        PoseSaver &poses;
         QUndoStack &stack;
         TimelineView *timeline;
         QWidget *steps;

@@ -36,14 +36,17 @@ EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_profile(services.profilePath, services.profile),
       m_document(services.passStart), m_history(m_document), m_notices(this, services.dialogs),
       m_edits(m_document, m_history, services.questions, m_notices, m_profile),
+      m_timed(m_document, m_history, services.questions, m_notices, m_profile),
+      m_poses(m_document, m_profile, services.questions, m_notices),
       m_files(m_document, m_history, m_services, m_profile, m_notices)
 {
     setObjectName(QStringLiteral("editor"));
     setAcceptDrops(true);
     layOut();
     m_menus = std::make_unique<EditorMenus>(
-        this, EditorMenus::Targets{m_files, m_edits, m_history.stack(), m_timeline->view(), m_steps,
-                                   m_preview, m_profile, *services.dialogs});
+        this,
+        EditorMenus::Targets{m_files, m_edits, m_timed, m_poses, m_history.stack(),
+                             m_timeline->view(), m_steps, m_preview, m_profile, *services.dialogs});
     const auto showEnabled = [this] { m_menus->showEnabled(m_document); };
     connect(&m_document, &MotionDocument::selectionChanged, this, showEnabled);
     connect(&m_document, &MotionDocument::recordsChanged, this, showEnabled);

@@ -2,7 +2,8 @@
 // kestrel-edit's window: a view of a MotionDocument (core), made of panels that each own their
 // widgets. The timeline and the step list show the document and select in it; the preview plays
 // it on a drawn arm; the Check list shows where it leaves the arm's limits; the menus (EditorMenus)
-// call the edits (EditHandlers) and the files (EditorFiles). What an edit does, what a save or an
+// call the edits (EditHandlers, TimedHandlers), the files (EditorFiles) and the saving of a named
+// pose (PoseSaver). What an edit does, what a save or an
 // export writes and says, and the steps of recovery are core's; the undo history (EditHistory) is
 // this layer's, since QUndoStack is Qt Gui.
 
@@ -14,6 +15,8 @@
 #include "edit/window/editor_profile.h"
 #include "edit/window/editor_services.h"
 #include "edit/window/notices.h"
+#include "edit/window/pose_saver.h"
+#include "edit/window/timed_handlers.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -67,6 +70,8 @@ private:
     EditHistory m_history;
     Notices m_notices;
     EditHandlers m_edits;
+    TimedHandlers m_timed;
+    PoseSaver m_poses;
     EditorFiles m_files;
     TimelinePanel *m_timeline;
     StepList *m_steps;

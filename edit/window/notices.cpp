@@ -15,3 +15,9 @@ void Notices::showMessage(const QString &text) const
     m_dialogs->message(m_window, text, QStringLiteral("Kestrel Edit"), Dialogs::Icon::Critical,
                        Dialogs::Buttons::Ok);
 }
+
+bool Notices::confirm(const QString &text) const
+{
+    return m_dialogs->message(m_window, text, QStringLiteral("Kestrel Edit"),
+                              Dialogs::Icon::Question, Dialogs::Buttons::YesNo) == Dialogs::Yes;
+}

@@ -196,18 +196,26 @@ void ProfileDialog::accept()
     const std::optional<arm::Profile> profile = typed();
     if (!profile)
         return;
+    const SavedProfile saved = saveProfile(m_path, *profile);
+    if (!saved.profile)
+        return refuse(saved.error);
+    m_saved = saved.profile;
+    QDialog::accept();
+}
+
+SavedProfile saveProfile(const QString &path, const arm::Profile &profile)
+{
     // The file's own reader is the one judge of a profile: what it refuses here it would refuse
     // on every start of every program.
-    const QByteArray text = arm::write(*profile);
-    const arm::ProfileRead read = arm::parse(text, m_path);
+    const QByteArray text = arm::write(profile);
+    const arm::ProfileRead read = arm::parse(text, path);
     if (!read.ok())
-        return refuse(read.error);
-    const SaveResult saved = saveWhole(m_path, text, true);
+        return {std::nullopt, read.error};
+    const SaveResult saved = saveWhole(path, text, true);
     if (!saved.ok)
-        return refuse(
-            program::cannot(QStringLiteral("Cannot save the arm profile"), m_path, saved.reason));
-    m_saved = read.profile;
-    QDialog::accept();
+        return {std::nullopt,
+                program::cannot(QStringLiteral("Cannot save the arm profile"), path, saved.reason)};
+    return {read.profile, {}};
 }
 
 std::optional<arm::Profile> editProfile(QWidget *parent, Dialogs &dialogs, const QString &path,

@@ -24,6 +24,14 @@ namespace ask {
 std::optional<arm::Profile> editProfile(QWidget *parent, Dialogs &dialogs, const QString &path,
                                         const arm::Profile &current);
 
+struct [[nodiscard]] SavedProfile {
+    std::optional<arm::Profile> profile; // as the file's reader reads it back
+    QString error;                       // why nothing was saved
+};
+
+// `profile` judged by the file's own reader, then written to `path` whole or not at all.
+SavedProfile saveProfile(const QString &path, const arm::Profile &profile);
+
 // The dialog editProfile shows. Numbers are typed with a decimal point whatever the locale, so
 // that a file written here reads the same everywhere. OK closes it only once the profile is
 // saved: a field that is not a number, a profile the file's reader refuses, or a save that

@@ -1,49 +1,22 @@
 #include "edit/window/questions.h"
 
+#include "core/arm/named_poses.h"
 #include "core/motion/axes.h"
+#include "edit/window/form.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <functional>
 
 namespace ask {
 
 namespace {
-
-// A dialog with a form and OK / Cancel; each field is named for screen readers and labelled.
-class Form : public QDialog {
-public:
-    Form(QWidget *parent, const QString &title) : QDialog(parent), m_form(new QFormLayout)
-    {
-        setWindowTitle(title);
-        auto *layout = new QVBoxLayout(this);
-        layout->addLayout(m_form);
-        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        layout->addWidget(buttons);
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    }
-    template <class W> W *add(const QString &label, const QString &name, W *field)
-    {
-        field->setObjectName(name);
-        field->setAccessibleName(QString(label).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
-        m_form->addRow(label, field);
-        return field;
-    }
-    void addRow(QWidget *w) { m_form->addRow(w); }
-    bool ok() { return exec() == QDialog::Accepted; }
-
-private:
-    QFormLayout *m_form;
-};
 
 QComboBox *axisBox(int channel)
 {
@@ -51,24 +24,6 @@ QComboBox *axisBox(int channel)
     for (const axes::Axis &a : axes::all)
         box->addItem(QString::fromLatin1(a.name), a.channel);
     box->setCurrentIndex(std::clamp(channel, 0, axes::count - 1));
-    return box;
-}
-
-QSpinBox *spin(int min, int max, int value)
-{
-    auto *box = new QSpinBox;
-    box->setRange(min, max);
-    box->setValue(value);
-    return box;
-}
-
-QDoubleSpinBox *decimal(double min, double max, double value, int decimals, double step)
-{
-    auto *box = new QDoubleSpinBox;
-    box->setRange(min, max);
-    box->setDecimals(decimals);
-    box->setSingleStep(step);
-    box->setValue(value);
     return box;
 }
 
@@ -93,25 +48,6 @@ RateField addRate(Form &form)
     QObject::connect(r.box, &QDoubleSpinBox::valueChanged, r.made, show);
     show();
     return r;
-}
-
-// "Take the pose after step" and the step's number: the button calls `take` with the number.
-void addTakeRow(Form &form, int records, const std::function<void(int)> &take)
-{
-    auto *takeRow = new QWidget;
-    auto *row = new QHBoxLayout(takeRow);
-    row->setContentsMargins(0, 0, 0, 0);
-    QSpinBox *record = spin(1, std::max(records, 1), std::max(records, 1));
-    record->setObjectName(QStringLiteral("poseRecord"));
-    record->setAccessibleName(QStringLiteral("Step to take the pose from"));
-    auto *takeButton = new QPushButton(QStringLiteral("&Take the pose after step"));
-    takeButton->setObjectName(QStringLiteral("takePose"));
-    takeButton->setAccessibleName(takeButton->text().remove(QLatin1Char('&')));
-    row->addWidget(takeButton);
-    row->addWidget(record);
-    form.addRow(takeRow);
-    QObject::connect(takeButton, &QPushButton::clicked, &form,
-                     [record, take] { take(record->value()); });
 }
 
 } // namespace
@@ -179,22 +115,10 @@ std::optional<double> DialogQuestions::slowFactor(QWidget *parent)
 }
 
 std::optional<PoseMove> DialogQuestions::poseMove(QWidget *parent, const timing::Pose &from,
-                                                  int records, const PoseAt &poseAt)
+                                                  const PoseSources &sources)
 {
     Form form(parent, QStringLiteral("Move to Pose"));
-    std::array<QSpinBox *, axes::count> boxes{};
-    for (const axes::Axis &a : axes::all) {
-        const QString name = QString::fromLatin1(a.name);
-        boxes[size_t(a.channel)] =
-            form.add(QStringLiteral("&") + name.at(0).toUpper() + name.mid(1) + QLatin1Char(':'),
-                     QStringLiteral("pose") + QString::number(a.channel),
-                     spin(0, 255, from[size_t(a.channel)]));
-    }
-    addTakeRow(form, records, [&](int record) {
-        const timing::Pose p = poseAt(record);
-        for (size_t i = 0; i < boxes.size(); ++i)
-            boxes[i]->setValue(p[i]);
-    });
+    const PoseFields pose = addPoseFields(form, from, sources);
     auto *order = form.add(QStringLiteral("&Order:"), QStringLiteral("order"), new QComboBox);
     order->addItem(QStringLiteral("Axis after axis, grip first"));
     order->addItem(QStringLiteral("Interleaved, one position each in turn"));
@@ -202,12 +126,47 @@ std::optional<PoseMove> DialogQuestions::poseMove(QWidget *parent, const timing:
     if (!form.ok())
         return std::nullopt;
     PoseMove m;
-    for (size_t i = 0; i < boxes.size(); ++i)
-        m.target[i] = boxes[i]->value();
+    m.target = pose.pose();
     m.order = order->currentIndex() == 0 ? edits::PoseOrder::AxisAfterAxis
                                          : edits::PoseOrder::Interleaved;
     m.holdsPerPosition = rate.holds();
     return m;
+}
+
+std::optional<double> DialogQuestions::retimeSeconds(QWidget *parent, double now)
+{
+    Form form(parent, QStringLiteral("Retime Selection"));
+    auto *was = new QLabel(QStringLiteral("The selection takes %1 s now.").arg(now, 0, 'f', 3));
+    was->setObjectName(QStringLiteral("retimeNow"));
+    form.addRow(was);
+    QDoubleSpinBox *seconds =
+        form.add(QStringLiteral("&Seconds:"), QStringLiteral("seconds"),
+                 decimal(0.001, moves::mostSeconds, std::max(now, 0.001), 3, 0.1));
+    if (!form.ok())
+        return std::nullopt;
+    return seconds->value();
+}
+
+std::optional<QString> DialogQuestions::poseName(QWidget *parent, const QStringList &named)
+{
+    Form form(parent, QStringLiteral("Save Pose As"));
+    QLineEdit *name = form.add(QStringLiteral("&Name:"), QStringLiteral("poseName"), new QLineEdit);
+    auto *note =
+        new QLabel(QStringLiteral("Letters, digits, '_' and '-', at most 40.") +
+                   (named.isEmpty() ? QString()
+                                    : QStringLiteral(" The profile names: ") +
+                                          named.join(QStringLiteral(", ")) + QLatin1Char('.')));
+    note->setObjectName(QStringLiteral("poseNameNote"));
+    note->setWordWrap(true);
+    form.addRow(note);
+    const auto follow = [&form, name] {
+        form.okButton()->setEnabled(arm::validPoseName(name->text()));
+    };
+    QObject::connect(name, &QLineEdit::textChanged, &form, follow);
+    follow();
+    if (!form.ok())
+        return std::nullopt;
+    return name->text();
 }
 
 std::optional<Smoothing> DialogQuestions::smoothing(QWidget *parent)

@@ -1,12 +1,16 @@
 #pragma once
-// What the editor asks before an edit (the axis and value, a hold's length, a rate, a pose) and
-// before it closes or opens over unsaved changes. Behind an interface, as the message boxes and
-// file dialogs are behind Dialogs, so that tests answer from a script.
+// What the editor asks before an edit (the axis and value, a hold's length, a rate, a pose, a
+// timed move, a new duration, a pose's name) and before it closes or opens over unsaved changes.
+// Behind an interface, as the message boxes and file dialogs are behind Dialogs, so that tests
+// answer from a script.
 
 #include "core/edit/motion_edits.h"
+#include "core/edit/timed_move.h"
 #include "core/export/exports.h"
+#include "edit/window/pose_fields.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -28,6 +32,22 @@ struct PoseMove {
     int holdsPerPosition = 0;
 };
 
+struct TimedMove {
+    timing::Pose target{};
+    std::optional<double> seconds; // none: as fast as the caps allow
+    moves::Ease ease = moves::Ease::Smooth;
+};
+
+// What the Timed Move dialog starts from: the move begins at `from`; the fields show `target`.
+// The profile times the move as it is typed, and names poses.
+struct TimedMoveSetup {
+    QString title;
+    const arm::Profile &profile;
+    timing::Pose from{};
+    timing::Pose target{};
+    PoseSources sources;
+};
+
 struct Smoothing {
     int maxJump = 1;
     int holdsPerPosition = 0;
@@ -41,9 +61,6 @@ struct ExportChoice {
 
 enum class Unsaved { Save, Discard, Cancel };
 
-// The pose after a record (numbered as the file counts them), for "take the pose at step n".
-using PoseAt = std::function<timing::Pose(int record)>;
-
 class Questions {
 public:
     virtual ~Questions() = default;
@@ -51,9 +68,13 @@ public:
                                                  int channel) = 0;
     virtual std::optional<double> holdSeconds(QWidget *parent) = 0;
     virtual std::optional<double> slowFactor(QWidget *parent) = 0;
-    // `records` is how many there are, for the range of "take the pose at step n".
-    virtual std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from, int records,
-                                             const PoseAt &poseAt) = 0;
+    virtual std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from,
+                                             const PoseSources &sources) = 0;
+    virtual std::optional<TimedMove> timedMove(QWidget *parent, const TimedMoveSetup &setup) = 0;
+    // The seconds a selection that now takes `now` seconds is to take.
+    virtual std::optional<double> retimeSeconds(QWidget *parent, double now) = 0;
+    // The name to save a pose by; `named` are the names the profile has already.
+    virtual std::optional<QString> poseName(QWidget *parent, const QStringList &named) = 0;
     virtual std::optional<Smoothing> smoothing(QWidget *parent) = 0;
     virtual std::optional<ExportChoice> exportChoice(QWidget *parent) = 0;
     // "The motion has unsaved changes": `text` says which file.
@@ -67,8 +88,11 @@ public:
                                          int channel) override;
     std::optional<double> holdSeconds(QWidget *parent) override;
     std::optional<double> slowFactor(QWidget *parent) override;
-    std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from, int records,
-                                     const PoseAt &poseAt) override;
+    std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from,
+                                     const PoseSources &sources) override;
+    std::optional<TimedMove> timedMove(QWidget *parent, const TimedMoveSetup &setup) override;
+    std::optional<double> retimeSeconds(QWidget *parent, double now) override;
+    std::optional<QString> poseName(QWidget *parent, const QStringList &named) override;
     std::optional<Smoothing> smoothing(QWidget *parent) override;
     std::optional<ExportChoice> exportChoice(QWidget *parent) override;
     Unsaved unsavedChanges(QWidget *parent, const QString &text) override;

@@ -1,6 +1,7 @@
 // The limit check over the bytes kestrel-play writes: start-up, each step, the seam of passes.
 
 #include "core/arm/limit_check.h"
+#include "core/edit/check_rows.h"
 #include "core/export/exports.h"
 #include "core/link/frame.h"
 
@@ -31,6 +32,7 @@ private slots:
     void firstBreach_data();
     void firstBreach();
     void framesAreThePlayersBytes();
+    void seamRowIsNamed();
 };
 
 void TestLimitCheck::firstBreach_data()
@@ -70,7 +72,7 @@ void TestLimitCheck::firstBreach_data()
     const arm::Profile smallSteps =
         with([](arm::Profile &p) { p.joints[axes::Shoulder].maxStep = 30; });
     const QString seam =
-        "Record 2: the shoulder moves 60 positions in one frame, more than its max_step 30.";
+        "Record 2: the seam between passes moves the shoulder by 60, above its max_step 30.";
     QTest::newRow("one pass has no seam") << smallSteps << homesAtCentre << climb << 1 << QString();
     QTest::newRow("the seam of two passes") << smallSteps << homesAtCentre << climb << 2 << seam;
     QTest::newRow("the seam of passes for ever")
@@ -125,6 +127,17 @@ void TestLimitCheck::framesAreThePlayersBytes()
         if (f.record != 0 && (tags.isEmpty() || tags.back() != f.record))
             tags << f.record;
     QCOMPARE(tags, (QList<int>{2, 3, 4, 5, 6, 2, 3, 4, 5, 6}));
+}
+
+// The Check list's row for a jump at the seam says so; the climb's own steps are within 30.
+void TestLimitCheck::seamRowIsNamed()
+{
+    const arm::Profile smallSteps =
+        with([](arm::Profile &p) { p.joints[axes::Shoulder].maxStep = 30; });
+    const checks::Rows rows = checks::motionRows(smallSteps, climb, config::Settings{});
+    QCOMPARE(rows.rows.size(), size_t(1));
+    QCOMPARE(checks::recordText(rows.rows[0]) + ' ' + rows.rows[0].ruleName(),
+             QStringLiteral("2 max_step (seam)"));
 }
 
 QTEST_GUILESS_MAIN(TestLimitCheck)

@@ -13,10 +13,17 @@ public:
     QList<double> holds;
     QList<double> factors;
     QList<ask::PoseMove> poseMoves;
+    QList<ask::TimedMove> timedMoves;
+    QList<double> retimes;
+    QStringList poseNames;
     QList<ask::Smoothing> smoothings;
     QList<ask::ExportChoice> exportChoices;
     QList<ask::Unsaved> unsaved;
     QStringList asked; // the unsaved-changes texts, in order
+    // What the pose questions offered: the named poses' names, and the pose each Timed Move
+    // dialog was opened on.
+    QList<QStringList> namedOffered;
+    QList<timing::Pose> timedShown;
 
     std::optional<ask::AxisChange> axisChange(QWidget *, ask::AxisChange::Kind, int) override
     {
@@ -24,10 +31,22 @@ public:
     }
     std::optional<double> holdSeconds(QWidget *) override { return take(holds); }
     std::optional<double> slowFactor(QWidget *) override { return take(factors); }
-    std::optional<ask::PoseMove> poseMove(QWidget *, const timing::Pose &, int,
-                                          const ask::PoseAt &) override
+    std::optional<ask::PoseMove> poseMove(QWidget *, const timing::Pose &,
+                                          const ask::PoseSources &sources) override
     {
+        offered(sources);
         return take(poseMoves);
+    }
+    std::optional<ask::TimedMove> timedMove(QWidget *, const ask::TimedMoveSetup &s) override
+    {
+        offered(s.sources);
+        timedShown << s.target;
+        return take(timedMoves);
+    }
+    std::optional<double> retimeSeconds(QWidget *, double) override { return take(retimes); }
+    std::optional<QString> poseName(QWidget *, const QStringList &) override
+    {
+        return take(poseNames);
     }
     std::optional<ask::Smoothing> smoothing(QWidget *) override { return take(smoothings); }
     std::optional<ask::ExportChoice> exportChoice(QWidget *) override
@@ -41,6 +60,13 @@ public:
     }
 
 private:
+    void offered(const ask::PoseSources &sources)
+    {
+        QStringList names;
+        for (const arm::NamedPose &p : sources.named)
+            names << p.name;
+        namedOffered << names;
+    }
     template <class T> static std::optional<T> take(QList<T> &list)
     {
         if (list.isEmpty())

@@ -289,13 +289,38 @@ void TestEditWindow::everyControlIsNamedAndEveryEditHasKeys()
              QStringLiteral("Record 2, shoulder 13, 0.000 s"));
     // Every edit is in a menu with keys of its own, and no two entries share them.
     QSet<QString> keys;
-    for (const char *name : {"open",           "save",         "saveAs",       "export",
-                             "quit",           "undo",         "redo",         "cut",
-                             "copy",           "paste",        "deleteSteps",  "duplicate",
-                             "reverse",        "selectAll",    "setPositions", "offsetPositions",
-                             "scalePositions", "insertHold",   "slowDown",     "moveToPose",
-                             "smooth",         "zoomIn",       "zoomOut",      "zoomAll",
-                             "previewPlay",    "previewPause", "previewStop",  "fitToLimits"}) {
+    for (const char *name : {"open",
+                             "save",
+                             "saveAs",
+                             "export",
+                             "quit",
+                             "undo",
+                             "redo",
+                             "cut",
+                             "copy",
+                             "paste",
+                             "deleteSteps",
+                             "duplicate",
+                             "reverse",
+                             "selectAll",
+                             "setPositions",
+                             "offsetPositions",
+                             "scalePositions",
+                             "insertHold",
+                             "slowDown",
+                             "moveToPose",
+                             "smooth",
+                             "zoomIn",
+                             "zoomOut",
+                             "zoomAll",
+                             "previewPlay",
+                             "previewPause",
+                             "previewStop",
+                             "fitToLimits",
+                             "timedMoveToPose",
+                             "retimeSelection",
+                             "closeTheLoop",
+                             "savePoseAs"}) {
         QAction *a = w.action(QString::fromLatin1(name));
         QVERIFY2(a && !a->associatedObjects().isEmpty(), name);
         const QString k = a->shortcut().toString();

@@ -27,6 +27,21 @@ struct Checker {
     std::array<int, axes::count> pose{axes::centre, axes::centre, axes::centre, axes::centre,
                                       axes::centre};
     std::array<bool, axes::count> moved{};
+    int pass = 0;
+    std::array<bool, axes::count> movedInPass{};
+
+    // A jump at an axis's first frame of the second pass is made at the seam: the first pass
+    // ends elsewhere than the motion starts.
+    Breach::Rule stepRule(const TaggedFrame &f)
+    {
+        if (f.pass != pass) {
+            pass = f.pass;
+            movedInPass = {};
+        }
+        const bool seam = pass == 2 && !movedInPass[f.channel];
+        movedInPass[f.channel] = true;
+        return seam ? Breach::Rule::SeamStep : Breach::Rule::Step;
+    }
 
     void frame(const TaggedFrame &f, std::vector<Breach> &out)
     {
@@ -42,8 +57,9 @@ struct Checker {
             breach(Breach::Rule::Min, f.position, j.min);
         if (f.position > j.max)
             breach(Breach::Rule::Max, f.position, j.max);
+        const Breach::Rule step = stepRule(f);
         if (moved[f.channel] && std::abs(f.position - before) > j.maxStep)
-            breach(Breach::Rule::Step, std::abs(f.position - before), j.maxStep);
+            breach(step, std::abs(f.position - before), j.maxStep);
         moved[f.channel] = true;
         if (const std::optional<double> table = profile.arm.table) {
             const Reach reach = forward(profile, pose);
@@ -56,10 +72,10 @@ struct Checker {
 };
 
 // The frames of a stretch of the line's bytes, each from `record`.
-void addFrames(const QByteArray &bytes, int record, std::vector<TaggedFrame> &out)
+void addFrames(const QByteArray &bytes, int record, int pass, std::vector<TaggedFrame> &out)
 {
     for (qsizetype i = 0; i + frame::size <= bytes.size(); i += frame::size)
-        out.push_back({record, quint8(bytes[i + 1]), quint8(bytes[i + 2])});
+        out.push_back({record, quint8(bytes[i + 1]), quint8(bytes[i + 2]), pass});
 }
 
 // Tags the passes' bytes with the records that wrote them, by the pass timing's count of each
@@ -75,7 +91,7 @@ QString tagPasses(const std::vector<Step> &records, const exports::Played &playe
         for (const timing::TimedStep &t : timed.steps) {
             if (at + t.bytes > played.passes.size())
                 return QStringLiteral("The line's bytes end before record %1.").arg(t.record);
-            addFrames(played.passes.mid(at, t.bytes), t.record, out);
+            addFrames(played.passes.mid(at, t.bytes), t.record, pass + 1, out);
             at += t.bytes;
             if (t.bytes > 0 && out.back().channel != t.step.channel)
                 return QStringLiteral("The line's bytes and record %1 disagree.").arg(t.record);
@@ -99,6 +115,8 @@ QString Breach::ruleName() const
         return QStringLiteral("max");
     case Rule::Step:
         return QStringLiteral("max_step");
+    case Rule::SeamStep:
+        return QStringLiteral("max_step (seam)");
     case Rule::ToolBelowTable:
         return QStringLiteral("table (tool point)");
     case Rule::WristBelowTable:
@@ -122,6 +140,12 @@ QString Breach::text() const
         break;
     case Rule::Step:
         what = QStringLiteral("the %1 moves %2 positions in one frame, more than its max_step %3")
+                   .arg(axis)
+                   .arg(value)
+                   .arg(limit);
+        break;
+    case Rule::SeamStep:
+        what = QStringLiteral("the seam between passes moves the %1 by %2, above its max_step %3")
                    .arg(axis)
                    .arg(value)
                    .arg(limit);
@@ -162,7 +186,7 @@ LineFrames lineFrames(const std::vector<Step> &records, const config::Settings &
         result.error = played.error;
         return result;
     }
-    addFrames(played.startUp, 0, result.frames);
+    addFrames(played.startUp, 0, 0, result.frames);
     if (QString wrong = tagPasses(records, played, passes, result.frames); !wrong.isEmpty()) {
         result.frames.clear();
         result.error = wrong;

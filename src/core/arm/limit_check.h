@@ -3,10 +3,10 @@
 // carry: kestrel-play's start-up (the centring and the homing walk) and its passes, frame by
 // frame, as the player writes them. After each frame the pose is checked: the axis within its
 // min..max; the change the frame makes at most its max_step (from the axis's second frame on:
-// where the arm stood before its first is only believed); the tool point and the wrist axis at
-// or above table_mm. The pose starts where the program believes the arm stands at start-up,
-// 127 on every axis. Passes after the second write what the second writes, so two passes cover
-// every seam.
+// where the arm stood before its first is only believed), a jump at the seam of two passes told
+// apart from one inside a pass; the tool point and the wrist axis at or above table_mm. The pose
+// starts where the program believes the arm stands at start-up, 127 on every axis. Passes after the
+// second write what the second writes, so two passes cover every seam.
 
 #include "core/arm/profile.h"
 #include "core/motion/step_buffer.h"
@@ -24,10 +24,13 @@ struct TaggedFrame {
                     // start-up
     int channel = 0;
     int position = 0;
+    int pass = 0; // 0 for start-up; 1 or 2
 };
 
 struct Breach {
-    enum class Rule { Min, Max, Step, ToolBelowTable, WristBelowTable };
+    // SeamStep: a jump over max_step made by an axis's first frame of the second pass, from
+    // where the first pass left it, so that a motion replayed with loops shows its seam.
+    enum class Rule { Min, Max, Step, SeamStep, ToolBelowTable, WristBelowTable };
     int record = 0; // 0: start-up
     Rule rule = Rule::Min;
     int channel = 0;  // the axis the frame moved
@@ -36,7 +39,8 @@ struct Breach {
 
     // "Record 7: the elbow at 210 is above its max 200" or "Start-up: ..."
     QString text() const;
-    // "min", "max", "max_step", "table (tool point)", "table (wrist)": for a list's rule column
+    // "min", "max", "max_step", "max_step (seam)", "table (tool point)", "table (wrist)": for a
+    // list's rule column
     QString ruleName() const;
 };
 

@@ -1,0 +1,40 @@
+#pragma once
+// The pieces the editor's small dialogs are made of: a form with OK / Cancel whose fields are
+// named for screen readers and labelled, and the number boxes they ask with.
+
+#include <QDialog>
+#include <QString>
+
+class QDoubleSpinBox;
+class QFormLayout;
+class QPushButton;
+class QSpinBox;
+
+namespace ask {
+
+class Form : public QDialog {
+public:
+    Form(QWidget *parent, const QString &title);
+
+    template <class W> W *add(const QString &label, const QString &name, W *field)
+    {
+        field->setObjectName(name);
+        field->setAccessibleName(QString(label).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+        addLabelled(label, field);
+        return field;
+    }
+    void addRow(QWidget *w);
+    QPushButton *okButton() const { return m_ok; }
+    bool ok() { return exec() == QDialog::Accepted; }
+
+private:
+    void addLabelled(const QString &label, QWidget *field);
+
+    QFormLayout *m_form;
+    QPushButton *m_ok;
+};
+
+QSpinBox *spin(int min, int max, int value);
+QDoubleSpinBox *decimal(double min, double max, double value, int decimals, double step);
+
+} // namespace ask
