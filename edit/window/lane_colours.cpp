@@ -21,4 +21,10 @@ QString name(int lane)
     return QStringLiteral("other");
 }
 
+QColor spanColour()
+{
+    // Sky blue, apart from every lane's colour, so that a band never reads as a lane's shading.
+    return QColor(86, 180, 233);
+}
+
 } // namespace lanes

@@ -9,5 +9,7 @@ namespace lanes {
 
 QColor colour(int lane);
 QString name(int lane);
+// The timed moves' bands and the eased paths drawn over the steps.
+QColor spanColour();
 
 } // namespace lanes

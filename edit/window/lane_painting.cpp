@@ -1,11 +1,14 @@
 #include "edit/window/lane_painting.h"
 
 #include "core/edit/lane_columns.h"
+#include "core/edit/span_columns.h"
 #include "core/motion/axes.h"
 #include "edit/window/lane_colours.h"
 
 #include <QPainter>
 #include <QPalette>
+#include <QPolygonF>
+#include <algorithm>
 
 namespace lanes {
 
@@ -57,6 +60,54 @@ void paintLanes(QPainter &p, const QPalette &palette, const timeline::LaneColumn
             if (columns.high(c, a) >= 0)
                 column(c, yOf(plot, columns.low(c, a)), yOf(plot, columns.high(c, a)));
     }
+}
+
+void paintSpanBands(QPainter &p, const std::vector<timeline::SpanDrawing> &spans,
+                    const std::function<QRectF(int)> &lane)
+{
+    const QRectF first = lane(0), last = lane(axes::count);
+    const QRectF all(first.topLeft(), last.bottomRight());
+    QColor band = spanColour(), edge = spanColour();
+    band.setAlpha(40);
+    edge.setAlpha(110);
+    for (const timeline::SpanDrawing &s : spans) {
+        // At least a pixel wide, and kept to the plot: zoomed in, a span's ends lie far out.
+        const double x0 = std::max(all.left() + s.from, all.left() - 1);
+        const double x1 = std::min(std::max(all.left() + s.to, x0 + 1), all.right() + 1);
+        p.fillRect(QRectF(x0, all.top(), x1 - x0, all.height()), band);
+        p.setPen(QPen(edge, 1));
+        for (const double x : {all.left() + s.from, all.left() + s.to})
+            if (x >= all.left() && x <= all.right())
+                p.drawLine(QPointF(x, all.top()), QPointF(x, all.bottom()));
+        // In the lane of the other channels, which a timed move leaves empty.
+        const QRectF text(std::max(x0, all.left()) + 3, last.top() + 1, x1 - x0 - 6,
+                          last.height() - 2);
+        if (p.fontMetrics().horizontalAdvance(s.label) <= text.width()) {
+            p.setPen(spanColour().darker(170));
+            p.drawText(text, Qt::AlignLeft | Qt::AlignTop, s.label);
+        }
+    }
+}
+
+void paintSpanPaths(QPainter &p, const QPalette &palette,
+                    const std::vector<timeline::SpanDrawing> &spans,
+                    const std::function<QRectF(int)> &lane)
+{
+    QColor ink = palette.text().color();
+    ink.setAlpha(190);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(ink, 1));
+    for (const timeline::SpanDrawing &s : spans) {
+        for (const timeline::PathCurve &curve : s.curves) {
+            const QRectF plot = lane(curve.axis).adjusted(0, 3, 0, -3);
+            QPolygonF line;
+            for (const auto &[column, position] : curve.points)
+                line << QPointF(plot.left() + column, yOf(plot, position));
+            p.drawPolyline(line);
+        }
+    }
+    p.restore();
 }
 
 } // namespace lanes

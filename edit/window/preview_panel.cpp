@@ -1,6 +1,7 @@
 #include "edit/window/preview_panel.h"
 
 #include "core/edit/motion_document.h"
+#include "core/edit/tool_path.h"
 #include "edit/window/editor_profile.h"
 #include "windows/widgets/arm_view.h"
 
@@ -51,6 +52,7 @@ PreviewPanel::PreviewPanel(MotionDocument &document, const EditorProfile &profil
     connect(&m_profile, &EditorProfile::changed, this, [this] {
         for (QWidget *w : m_views)
             w->update();
+        showPath(m_clock.at()); // its points are the model's, by the profile
     });
     showStill();
     showButtons();
@@ -101,6 +103,8 @@ void PreviewPanel::layOut()
     grip->setAccessibleName(QStringLiteral("Grip"));
 
     m_views = {side, top, grip};
+    m_side = side;
+    m_top = top;
     auto *small = new QVBoxLayout;
     small->addWidget(top, 3);
     small->addWidget(grip, 2);
@@ -167,6 +171,7 @@ void PreviewPanel::advance()
 void PreviewPanel::showAt(double byte)
 {
     showPose(m_clock.pose(m_document));
+    showPath(byte);
     m_time->setText(QStringLiteral("%1 s").arg(timing::seconds(qint64(byte)), 0, 'f', 2));
     Q_EMIT playheadMoved(qint64(byte));
 }
@@ -174,7 +179,20 @@ void PreviewPanel::showAt(double byte)
 void PreviewPanel::showStill()
 {
     showPose(PreviewClock::stillPose(m_document));
+    showPath(-1);
     m_time->setText(QString());
+}
+
+void PreviewPanel::showPath(double byte)
+{
+    const preview::ToolPath path =
+        byte < 0 ? preview::ToolPath{} : preview::toolPathAt(m_document, m_profile.profile(), byte);
+    // Outside the timed moves nothing changes from tick to tick, and nothing is redrawn for it.
+    if (path.empty() && !m_pathShown)
+        return;
+    m_pathShown = !path.empty();
+    m_side->setOverlay({path.points, path.now});
+    m_top->setOverlay({path.points, path.now});
 }
 
 void PreviewPanel::showPose(const timing::Pose &pose)

@@ -2,7 +2,8 @@
 // The preview: the motion played on the drawn arm at the line's pace, with a playhead on the
 // timeline. What it plays and where it stands when is its clock's (PreviewClock, core); the
 // timer here only decides how often the picture is redrawn. The arm is drawn by its profile. The
-// speed is the preview's only: 0.25x to 4x.
+// speed is the preview's only: 0.25x to 4x. While a timed move plays, the side view and the view
+// from above draw the tool point's eased path with the point it has reached (tool_path.h).
 
 #include "core/edit/preview_clock.h"
 
@@ -16,6 +17,10 @@ class MotionDocument;
 class QAction;
 class QComboBox;
 class QLabel;
+namespace armview {
+class SideView;
+class TopView;
+} // namespace armview
 
 class PreviewPanel : public QWidget {
     Q_OBJECT
@@ -47,6 +52,8 @@ private:
     void showAt(double byte);
     void showStill();
     void showPose(const timing::Pose &pose);
+    // The eased path of the timed move playing at `byte`; none when stopped (byte < 0).
+    void showPath(double byte);
     void showButtons();
 
     MotionDocument &m_document;
@@ -56,6 +63,9 @@ private:
     QComboBox *m_speed;
     QLabel *m_time;
     std::array<QWidget *, 3> m_views{};
+    armview::SideView *m_side = nullptr;
+    armview::TopView *m_top = nullptr;
+    bool m_pathShown = false;
     QTimer m_tick;
     QElapsedTimer m_elapsed; // the clock's time, running since the panel was made
     PreviewClock m_clock;

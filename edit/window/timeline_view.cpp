@@ -2,6 +2,7 @@
 
 #include "core/edit/lane_columns.h"
 #include "core/edit/motion_document.h"
+#include "core/edit/span_columns.h"
 #include "core/motion/axes.h"
 #include "edit/window/editor_profile.h"
 #include "edit/window/lane_colours.h"
@@ -183,9 +184,13 @@ void TimelineView::paintSelection(QPainter &p) const
 
 void TimelineView::paintLanes(QPainter &p) const
 {
-    const timeline::LaneColumns columns(m_document, {m_left, m_bytesPerPixel, plotWidth()});
-    lanes::paintLanes(
-        p, palette(), columns, m_profile.profile(), [this](int a) { return lane(a); }, width());
+    const timeline::Scale scale{m_left, m_bytesPerPixel, plotWidth()};
+    const timeline::LaneColumns columns(m_document, scale);
+    const std::vector<timeline::SpanDrawing> spans = timeline::spansInView(m_document, scale);
+    const auto laneOf = [this](int a) { return lane(a); };
+    lanes::paintSpanBands(p, spans, laneOf);
+    lanes::paintLanes(p, palette(), columns, m_profile.profile(), laneOf, width());
+    lanes::paintSpanPaths(p, palette(), spans, laneOf);
 }
 
 void TimelineView::wheelEvent(QWheelEvent *event)

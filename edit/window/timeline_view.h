@@ -4,7 +4,8 @@
 // move no axis. Time runs in bytes on the line, so what is drawn is where the pass's bytes fall.
 // The wheel zooms about the pointer (with Shift it pans); + and - zoom, the arrows pan, 0 fits
 // the whole motion. Dragging selects the steps played in the dragged span; a click selects one.
-// Each axis's lane is shaded faintly where its positions leave the arm's limits.
+// Each axis's lane is shaded faintly where its positions leave the arm's limits, and each timed
+// move of the session shows as a faint band with its eased path over the steps it became.
 
 #include <QWidget>
 

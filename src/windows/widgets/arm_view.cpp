@@ -171,6 +171,11 @@ void SideView::paintEvent(QPaintEvent *)
     drawStand(p, pic);
     drawTravel(p, pic);
 
+    const arm::Profile &profile = orDefaults(m_profile);
+    const Placed placed = [&profile](const arm::Reach &r) {
+        return sidePoint(profile, r.tool, r.base);
+    };
+    drawOverlayLine(p, m_overlay, placed);
     drawSegment(p, pic.shoulder, pic.elbow, segmentColours[axes::Shoulder], 16);
     drawSegment(p, pic.elbow, pic.wrist, segmentColours[axes::Elbow], 13);
     drawSegment(p, pic.wrist, pic.tool, segmentColours[axes::Wrist], 10);
@@ -179,6 +184,13 @@ void SideView::paintEvent(QPaintEvent *)
     drawJoint(p, pic.shoulder, 11);
     drawJoint(p, pic.elbow, 9);
     drawJoint(p, pic.wrist, 7);
+    drawOverlayMark(p, m_overlay, placed);
+}
+
+void SideView::setOverlay(PathOverlay overlay)
+{
+    m_overlay = std::move(overlay);
+    update();
 }
 
 TopView::TopView(Positions positions, const arm::Profile *profile, QWidget *parent)
@@ -196,8 +208,8 @@ void TopView::paintEvent(QPaintEvent *)
     drawCaptions(p, *this, tr("Base, from above"), tr("front \u2191"));
     fitCanvas(p, *this, canvas);
 
-    const QPointF centre(100, 110);
-    const double radius = 55;
+    const QPointF centre = topCentre;
+    const double radius = topRadius;
     // Front is up; heading() turns counter-clockwise from up, as the base's angle does from
     // above.
     const arm::Joint &base = orDefaults(m_profile).joints[axes::Base];
@@ -217,9 +229,19 @@ void TopView::paintEvent(QPaintEvent *)
     p.setPen(QPen(ink.darker(110), 1));
     p.setBrush(segmentColours[axes::Base].lighter(150));
     p.drawEllipse(centre, 30, 30);
+    const arm::Profile &profile = orDefaults(m_profile);
+    const Placed placed = [&profile](const arm::Reach &r) { return topPoint(profile, r.tool); };
+    drawOverlayLine(p, m_overlay, placed);
     const double h = base.degrees(m_positions(axes::Base));
     drawSegment(p, centre, centre + heading(h, radius), segmentColours[axes::Shoulder], 14);
     drawJoint(p, centre, 9);
+    drawOverlayMark(p, m_overlay, placed);
+}
+
+void TopView::setOverlay(PathOverlay overlay)
+{
+    m_overlay = std::move(overlay);
+    update();
 }
 
 GripView::GripView(Positions positions, QWidget *parent)

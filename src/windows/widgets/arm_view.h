@@ -3,9 +3,10 @@
 // above, and the grip's jaws. They read the five positions when painted, from whoever holds
 // them (the simulator's received frames, the editor's preview), and hold nothing of their own.
 // The side view and the view from above draw the arm by a profile their owner keeps (and may
-// change, then update the view).
+// change, then update the view), and over it a path of the tool point when one is set.
 
 #include "core/arm/profile.h"
+#include "windows/widgets/arm_view_overlay.h"
 
 #include <QWidget>
 #include <functional>
@@ -19,6 +20,9 @@ class SideView : public QWidget {
 public:
     SideView(Positions positions, const arm::Profile *profile, QWidget *parent);
     QSize sizeHint() const override { return {480, 340}; }
+    // Drawn by the profile at the next paint; an empty one draws nothing.
+    void setOverlay(PathOverlay overlay);
+    const PathOverlay &overlay() const { return m_overlay; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -26,12 +30,16 @@ protected:
 private:
     Positions m_positions;
     const arm::Profile *m_profile;
+    PathOverlay m_overlay;
 };
 
 class TopView : public QWidget {
 public:
     TopView(Positions positions, const arm::Profile *profile, QWidget *parent);
     QSize sizeHint() const override { return {200, 180}; }
+    // Drawn by the profile at the next paint; an empty one draws nothing.
+    void setOverlay(PathOverlay overlay);
+    const PathOverlay &overlay() const { return m_overlay; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -39,6 +47,7 @@ protected:
 private:
     Positions m_positions;
     const arm::Profile *m_profile;
+    PathOverlay m_overlay;
 };
 
 class GripView : public QWidget {

@@ -36,31 +36,62 @@ TravelArc arcOf(const arm::Joint &joint, double before, QPointF centre, double r
     return {centre, radius, from, std::clamp(to - from, -360.0, 360.0)};
 }
 
+// The side view's scale and extent for a profile, shared by the picture and the points laid
+// into it.
+struct SideFrame {
+    double reach = 0; // mm
+    double top = 0, bottom = 0;
+    double u = 1; // picture units a millimetre
+    QPointF place(double r, double z) const
+    {
+        return QPointF(margin + (reach + r) * u, margin + (top - z) * u);
+    }
+};
+
+SideFrame sideFrame(const arm::Profile &profile)
+{
+    const arm::Geometry &g = profile.arm;
+    static const double defaultReach = reachOf(arm::defaults().arm);
+    SideFrame f;
+    // A profile from the reader has lengths above 0; any other is drawn at the default scale.
+    f.reach = reachOf(g) > 0 ? reachOf(g) : defaultReach;
+    f.top = std::max(g.shoulderHeight + f.reach, g.table.value_or(0));
+    f.bottom = std::min(0.0, g.table.value_or(0));
+    f.u = defaultReach / f.reach;
+    return f;
+}
+
 } // namespace
+
+QPointF sidePoint(const arm::Profile &profile, const arm::Point &point, double baseDegrees)
+{
+    return sideFrame(profile).place(along(point, baseDegrees), point.z);
+}
+
+QPointF topPoint(const arm::Profile &profile, const arm::Point &point)
+{
+    // Front (x) is up and the arm's left (y) is to the left, as the base turns seen from above.
+    const double scale = topRadius / sideFrame(profile).reach;
+    return topCentre + QPointF(-point.y, -point.x) * scale;
+}
 
 SidePicture sidePicture(const arm::Profile &profile, const arm::Positions &pose)
 {
     const arm::Geometry &g = profile.arm;
-    static const double defaultReach = reachOf(arm::defaults().arm);
-    // A profile from the reader has lengths above 0; any other is drawn at the default scale.
-    const double reach = reachOf(g) > 0 ? reachOf(g) : defaultReach;
-    const double top = std::max(g.shoulderHeight + reach, g.table.value_or(0));
-    const double bottom = std::min(0.0, g.table.value_or(0));
+    const SideFrame f = sideFrame(profile);
+    const double reach = f.reach;
 
     SidePicture pic;
-    const double u = pic.unitsPerMm = defaultReach / reach;
-    pic.canvas = QSizeF(2 * (margin + reach * u), margin + (top - bottom) * u + belowGround);
+    const double u = pic.unitsPerMm = f.u;
+    pic.canvas = QSizeF(2 * (margin + reach * u), margin + (f.top - f.bottom) * u + belowGround);
     pic.leftX = margin;
     pic.rightX = margin + 2 * reach * u;
-    const auto place = [&](double r, double z) {
-        return QPointF(margin + (reach + r) * u, margin + (top - z) * u);
-    };
-    pic.groundY = place(0, 0).y();
+    pic.groundY = f.place(0, 0).y();
     if (g.table)
-        pic.tableY = place(0, *g.table).y();
+        pic.tableY = f.place(0, *g.table).y();
 
     const arm::Reach at = arm::forward(profile, pose);
-    const auto laid = [&](const arm::Point &p) { return place(along(p, at.base), p.z); };
+    const auto laid = [&](const arm::Point &p) { return f.place(along(p, at.base), p.z); };
     pic.shoulder = laid(at.shoulder);
     pic.elbow = laid(at.elbow);
     pic.wrist = laid(at.wrist);

@@ -40,4 +40,14 @@ struct SidePicture {
 // The side view of the pose by the profile.
 SidePicture sidePicture(const arm::Profile &profile, const arm::Positions &pose);
 
+// Where the side view puts a point of the model that the arm reached with the base at
+// `baseDegrees`: laid into that plane, as the arm's own joints are.
+QPointF sidePoint(const arm::Profile &profile, const arm::Point &point, double baseDegrees);
+
+// The view from above: the base's axis at topCentre of a 200 by 180 canvas, the arm drawn
+// topRadius long whatever its pose, which is the scale of its full reach.
+inline constexpr QPointF topCentre{100, 110};
+inline constexpr double topRadius = 55;
+QPointF topPoint(const arm::Profile &profile, const arm::Point &point);
+
 } // namespace armview
