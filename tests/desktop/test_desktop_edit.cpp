@@ -2,12 +2,14 @@
 // step picked on the timeline with a real click and deleted with the Delete key, undo and redo
 // from the keyboard with the title following; then the process killed with SIGKILL, and the
 // next start offering the work back, which Y takes and Ctrl+S saves. With an arm profile the
-// motion breaks, Fit to Limits from the keyboard and Ctrl+S save the fitted motion.
+// motion breaks, Fit to Limits from the keyboard and Ctrl+S save the fitted motion; with caps in
+// the profile, Close the Loop from the keyboard appends the timed move back to the start pose.
 
 #include "core/arm/limit_check.h"
 #include "core/arm/profile_file.h"
 #include "core/edit/fit_to_limits.h"
 #include "core/edit/recovery.h"
+#include "core/edit/timed_move.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/questions.h"
 #include "edit/window/timeline_view.h"
@@ -182,6 +184,46 @@ private Q_SLOTS:
             edits::fittedToLimits(original, profile.profile, timing::passStartPose(settings));
         QCOMPARE(readAll(file), movementText(fitted.records));
         QVERIFY(!arm::checkMotion(profile.profile, fitted.records, settings, 1).breach);
+        m_x->key(QStringLiteral("ctrl+q"));
+        QVERIFY(editor.waitForFinished(10000));
+        QCOMPARE(editor.exitCode(), 0);
+    }
+
+    void closesTheLoopFromTheKeyboard()
+    {
+        const QString config = m_dir.path() + QStringLiteral("/config/kestrel");
+        QVERIFY(QDir().mkpath(config));
+        const QString profileFile = arm::profilePath(config);
+        QVERIFY(writeFile(profileFile, "[base]\nmax_speed = 90\nmax_accel = 360\n"
+                                       "[elbow]\nmax_speed = 60\nmax_accel = 200\n"));
+        const arm::ProfileRead profile = arm::load(profileFile, false);
+        QVERIFY2(profile.ok(), qPrintable(profile.error));
+        const QString file = m_dir.path() + QStringLiteral("/loop.kmv");
+        const std::vector<Step> original{{0, 0}, {0, 200}, {2, 60}};
+        QVERIFY(writeFile(file, movementText(original)));
+        const timing::Pose home = timing::passStartPose(config::Settings{});
+        const moves::Planned back =
+            moves::plan(profile.profile, {timing::firstPass(original, home).steps.back().pose, home,
+                                          moves::Ease::Smooth, std::nullopt});
+        QVERIFY2(back.path, qPrintable(back.error));
+        std::vector<Step> closed = original;
+        for (const Step &s : moves::steps(*back.path))
+            closed.push_back(s);
+
+        QProcess editor;
+        start(editor, file);
+        const QString clean = QStringLiteral("loop.kmv \u2014 Kestrel Edit");
+        const Window main = m_x->waitForWindow(editor.processId(), clean, 20000);
+        QVERIFY2(main.id, "the editor's window did not appear");
+        QVERIFY(m_x->waitForFocus(main.id, 10000));
+        m_x->key(QStringLiteral("ctrl+shift+l"));
+        QVERIFY2(m_x->waitForWindow(editor.processId(),
+                                    QStringLiteral("loop.kmv* \u2014 Kestrel Edit"), 10000)
+                     .id,
+                 "Close the Loop did not change the motion");
+        m_x->key(QStringLiteral("ctrl+s"));
+        QVERIFY2(m_x->waitForWindow(editor.processId(), clean, 10000).id, "Ctrl+S did not save");
+        QCOMPARE(readAll(file), movementText(closed));
         m_x->key(QStringLiteral("ctrl+q"));
         QVERIFY(editor.waitForFinished(10000));
         QCOMPARE(editor.exitCode(), 0);
