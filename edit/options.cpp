@@ -63,6 +63,33 @@ struct Table {
     QCommandLineOption ease;
 };
 
+// --move-to's options.
+QCommandLineOption moveToOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("move-to"),
+        QStringLiteral("Appends to FILE.kmv a timed move to <pose> (base,shoulder,elbow,wrist,"
+                       "grip, e.g. 127,127,127,127,127) and writes the motion to -o's file, "
+                       "with no window."),
+        QStringLiteral("pose"));
+}
+
+QCommandLineOption secondsOption()
+{
+    return QCommandLineOption(QStringLiteral("seconds"),
+                              QStringLiteral("With --move-to: the move takes <T> seconds (default: "
+                                             "as fast as the arm profile's caps allow)."),
+                              QStringLiteral("T"));
+}
+
+QCommandLineOption easeOption()
+{
+    return QCommandLineOption(QStringLiteral("ease"),
+                              QStringLiteral("With --move-to: linear, smooth (the default) or "
+                                             "trapezoid."),
+                              QStringLiteral("ease"));
+}
+
 Table table()
 {
     return {
@@ -96,20 +123,9 @@ Table table()
                                           "(instead of standard output), or the motion with "
                                           "--move-to's move."),
                            QStringLiteral("file")),
-        QCommandLineOption(
-            QStringLiteral("move-to"),
-            QStringLiteral("Appends to FILE.kmv a timed move to <pose> (base,shoulder,elbow,wrist,"
-                           "grip, e.g. 127,127,127,127,127) and writes the motion to -o's file, "
-                           "with no window."),
-            QStringLiteral("pose")),
-        QCommandLineOption(QStringLiteral("seconds"),
-                           QStringLiteral("With --move-to: the move takes <T> seconds (default: "
-                                          "as fast as the arm profile's caps allow)."),
-                           QStringLiteral("T")),
-        QCommandLineOption(QStringLiteral("ease"),
-                           QStringLiteral("With --move-to: linear, smooth (the default) or "
-                                          "trapezoid."),
-                           QStringLiteral("ease")),
+        moveToOption(),
+        secondsOption(),
+        easeOption(),
     };
 }
 
