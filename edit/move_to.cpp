@@ -1,5 +1,6 @@
 #include "edit/move_to.h"
 
+#include "core/arm/named_poses.h"
 #include "core/arm/profile_file.h"
 #include "core/edit/motion_files.h"
 #include "core/edit/pass_timing.h"
@@ -48,8 +49,15 @@ int moveTo(const Options &o)
         say(stderr, profile.error);
         return 3;
     }
-    const MovedTo moved = withMoveTo(file.records, timing::passStartPose(configuration.settings),
-                                     profile.profile, *o.moveTo, o.ease, o.seconds);
+    const arm::NamedPose *named = arm::poseNamed(profile.profile, o.moveToName);
+    if (!o.moveTo && !named) {
+        say(stderr, QStringLiteral("kestrel-edit: the arm profile '%1' has no pose named '%2'.")
+                        .arg(profileFile, o.moveToName));
+        return 3;
+    }
+    const MovedTo moved =
+        withMoveTo(file.records, timing::passStartPose(configuration.settings), profile.profile,
+                   o.moveTo ? *o.moveTo : named->positions, o.ease, o.seconds);
     if (!moved.error.isEmpty()) {
         say(stderr, QStringLiteral("kestrel-edit: %1").arg(moved.error));
         return 3;

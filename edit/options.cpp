@@ -1,9 +1,12 @@
 #include "edit/options.h"
 
+#include "core/arm/named_poses.h"
+
 #include "core/export/exports.h"
 #include "core/program/command_line.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace edit {
@@ -44,12 +47,14 @@ const char *description =
     "\n"
     "With --move-to B,S,E,W,G it opens no window either: it appends to FILE.kmv a timed move\n"
     "from the pose the first pass ends in to the positions B,S,E,W,G (base, shoulder, elbow,\n"
-    "wrist, grip; each 0 to 255), every axis starting and arriving together on the chosen ease\n"
-    "under the arm profile's max_speed and max_accel, and writes the motion to OUT (-o), whole\n"
-    "or not at all. Without --seconds the move takes the shortest time the caps allow.\n"
+    "wrist, grip; each 0 to 255, or the name of a pose of the arm profile), every axis\n"
+    "starting and arriving together on the chosen ease under the arm profile's max_speed and\n"
+    "max_accel, and writes the motion to OUT (-o), whole or not at all. Without --seconds the\n"
+    "move takes the shortest time the caps allow.\n"
     "Exit status: 0 done; 2 a bad command line; 3 the movement file or the arm profile cannot\n"
-    "be used, or the caps refuse the move (the reason on standard error); 4 OUT cannot be\n"
-    "written (a motion of more records than Kestrel holds included).";
+    "be used, the profile names no such pose, or the caps refuse the move (the reason on\n"
+    "standard error); 4 OUT cannot be written (a motion of more records than Kestrel holds\n"
+    "included).";
 
 struct Table {
     QCommandLineOption configDir;
@@ -68,9 +73,11 @@ QCommandLineOption moveToOption()
 {
     return QCommandLineOption(
         QStringLiteral("move-to"),
-        QStringLiteral("Appends to FILE.kmv a timed move to <pose> (base,shoulder,elbow,wrist,"
-                       "grip, e.g. 127,127,127,127,127) and writes the motion to -o's file, "
-                       "with no window."),
+        QStringLiteral(
+            "Appends to FILE.kmv a timed move to <pose> (base,shoulder,elbow,wrist,"
+            "grip, e.g. 127,127,127,127,127, or a pose's name in the arm profile) and writes "
+            "the motion to -o's file, "
+            "with no window."),
         QStringLiteral("pose"));
 }
 
@@ -211,11 +218,16 @@ Parsed readMoveTo(const QCommandLineParser &parser, const Table &t, Parsed resul
     if (parser.isSet(t.exportAs))
         return program::refused(
             QStringLiteral("--move-to and --export each write a file of their own: give one."));
-    o.moveTo = poseFrom(parser.value(t.moveTo));
-    if (!o.moveTo)
+    const QString pose = parser.value(t.moveTo);
+    o.moveTo = poseFrom(pose);
+    // A name has a letter in it, so that a mistyped list of numbers is never taken for one.
+    if (!o.moveTo && arm::validPoseName(pose) && pose.contains(QRegularExpression("[A-Za-z]")))
+        o.moveToName = pose;
+    else if (!o.moveTo)
         return program::refused(QStringLiteral("--move-to takes five whole numbers from 0 to 255, "
-                                               "base,shoulder,elbow,wrist,grip, not '%1'.")
-                                    .arg(parser.value(t.moveTo)));
+                                               "base,shoulder,elbow,wrist,grip, or the name of a "
+                                               "pose of the arm profile, not '%1'.")
+                                    .arg(pose));
     if (CommandLine timed = readTiming(parser, t, o); timed.outcome != CommandLine::Run)
         return timed;
     if (o.file.isEmpty())

@@ -21,15 +21,17 @@ struct Options {
     int loops = 1;
     QString output;
     // --move-to: the pose a timed move appended to FILE ends in (written to `output`), its time
-    // (none: as fast as the caps allow) and its ease.
+    // (none: as fast as the caps allow) and its ease. The pose is five positions, or the name of
+    // a pose of the arm profile, looked up once the profile is read.
     std::optional<timing::Pose> moveTo;
+    QString moveToName;
     std::optional<double> seconds;
     moves::Ease ease = moves::Ease::Smooth;
 
     // An export runs with no window.
     bool exporting() const { return !exportFormat.isEmpty(); }
     // So does a move made from a script.
-    bool movingTo() const { return moveTo.has_value(); }
+    bool movingTo() const { return moveTo.has_value() || !moveToName.isEmpty(); }
 };
 
 using Parsed = program::Parsed<Options>;

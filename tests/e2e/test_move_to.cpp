@@ -1,6 +1,6 @@
 // kestrel-edit --move-to run as a script runs it, then kestrel-play --dry-run on what it wrote:
 // the appended move's frames come out at exactly the bytes the pass timing gives its steps, and a
-// move the caps refuse leaves the output as it was.
+// move the caps refuse, or to a pose the profile does not name, leaves the output as it was.
 
 #include "core/arm/profile_file.h"
 #include "core/edit/path_steps.h"
@@ -36,7 +36,7 @@ private slots:
         QByteArray caps;
         for (const char *joint : {"base", "shoulder", "elbow", "wrist", "grip"})
             caps += QByteArray("[") + joint + "]\nmax_speed = 90\nmax_accel = 360\n";
-        QVERIFY(writeFile(m_dir.filePath("arm.ini"), caps));
+        QVERIFY(writeFile(m_dir.filePath("arm.ini"), caps + "[poses]\nlift = 200,40,180,90,10\n"));
         QVERIFY(writeFile(m_dir.filePath("robotini.txt"),
                           "======== Velmora ==========\r\nMOTOR0= 100\r\nMOTOR3= 140.5\r\n"));
         m_motion = m_dir.filePath("m.kmv");
@@ -67,6 +67,13 @@ private slots:
                         {from, {200, 40, 180, 90, 10}, moves::Ease::Trapezoid, 1.5});
         QVERIFY2(planned.path, qPrintable(planned.error));
         QVERIFY(move == moves::steps(*planned.path));
+        // The same pose by its name in the profile.
+        const QString named = m_dir.filePath("named.kmv");
+        QCOMPARE(edit({"--move-to", "lift", "--seconds", "1.5", "--ease", "trapezoid", "-o", named,
+                       m_motion},
+                      &err),
+                 0);
+        QCOMPARE(readAll(named), readAll(out));
 
         QProcess dry;
         dry.start(KESTREL_PLAY_BINARY, {"--config-dir", m_dir.path(), "--dry-run", out});
@@ -106,6 +113,8 @@ private slots:
                           &err),
                      3);
             QVERIFY2(err.contains("is too quick for the joints' caps"), qPrintable(err));
+            QCOMPARE(edit({"--move-to", "nowhere", "-o", out, m_motion}, &err), 3);
+            QVERIFY2(err.contains("has no pose named 'nowhere'"), qPrintable(err));
         }
         QCOMPARE(readAll(kept), QByteArray("0,0\r\n1,1\r\n"));
         QVERIFY(!QFile::exists(absent));
