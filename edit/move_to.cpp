@@ -1,13 +1,10 @@
 #include "edit/move_to.h"
 
 #include "core/arm/named_poses.h"
-#include "core/arm/profile_file.h"
 #include "core/edit/motion_files.h"
 #include "core/edit/pass_timing.h"
 #include "core/program/terminal.h"
-#include "core/store/config_file.h"
-#include "core/store/folders.h"
-#include "core/store/movement_file.h"
+#include "edit/script_inputs.h"
 
 namespace edit {
 
@@ -32,32 +29,17 @@ MovedTo withMoveTo(std::vector<Step> records, const timing::Pose &start,
 
 int moveTo(const Options &o)
 {
-    const movement::Loaded file = movement::load(o.file);
-    if (!file.ok()) {
-        say(stderr, file.message);
+    const std::optional<ScriptInputs> in = readScriptInputs(o);
+    if (!in)
         return 3;
-    }
-    const Folders folders = o.configDir.isEmpty() ? Folders::standard() : Folders{o.configDir, {}};
-    const config::Loaded configuration = config::load(folders.configFile());
-    // As the export says it: the homes are then the defaults.
-    if (configuration.trouble != config::Loaded::Trouble::None)
-        say(stderr, configuration.notice);
-    // --profile's file must exist; arm.ini in the configuration folder may be missing.
-    const QString profileFile = o.profile.isEmpty() ? arm::profilePath(folders.config) : o.profile;
-    const arm::ProfileRead profile = arm::load(profileFile, o.profile.isEmpty());
-    if (!profile.ok()) {
-        say(stderr, profile.error);
-        return 3;
-    }
-    const arm::NamedPose *named = arm::poseNamed(profile.profile, o.moveToName);
+    const arm::NamedPose *named = arm::poseNamed(in->profile, o.moveToName);
     if (!o.moveTo && !named) {
         say(stderr, QStringLiteral("kestrel-edit: the arm profile '%1' has no pose named '%2'.")
-                        .arg(profileFile, o.moveToName));
+                        .arg(in->profileFile, o.moveToName));
         return 3;
     }
-    const MovedTo moved =
-        withMoveTo(file.records, timing::passStartPose(configuration.settings), profile.profile,
-                   o.moveTo ? *o.moveTo : named->positions, o.ease, o.seconds);
+    const MovedTo moved = withMoveTo(in->records, timing::passStartPose(in->settings), in->profile,
+                                     o.moveTo ? *o.moveTo : named->positions, o.ease, o.seconds);
     if (!moved.error.isEmpty()) {
         say(stderr, QStringLiteral("kestrel-edit: %1").arg(moved.error));
         return 3;

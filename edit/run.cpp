@@ -7,11 +7,11 @@
 #include "core/program/terminal.h"
 #include "core/store/config_file.h"
 #include "core/store/folders.h"
-#include "core/store/movement_file.h"
 #include "core/store/save_file.h"
 #include "core/text/program.h"
 #include "edit/move_to.h"
 #include "edit/options.h"
+#include "edit/script_inputs.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/questions.h"
 #include "windows/widgets/dialogs.h"
@@ -71,28 +71,14 @@ std::optional<int> refusedByProfile(const exports::Result &result, const QString
 // format, then OUT or standard output.
 int exportMotion(const Options &o)
 {
-    const movement::Loaded file = movement::load(o.file);
-    if (!file.ok()) {
-        say(stderr, file.message);
+    const std::optional<ScriptInputs> in = readScriptInputs(o);
+    if (!in)
         return 3;
-    }
-    const Folders folders = o.configDir.isEmpty() ? Folders::standard() : Folders{o.configDir, {}};
-    const config::Loaded configuration = config::load(folders.configFile());
-    // As kestrel-play says it: the homes are then the defaults.
-    if (configuration.trouble != config::Loaded::Trouble::None)
-        say(stderr, configuration.notice);
-    // --profile's file must exist; arm.ini in the configuration folder may be missing.
-    const QString profileFile = o.profile.isEmpty() ? arm::profilePath(folders.config) : o.profile;
-    const arm::ProfileRead profile = arm::load(profileFile, o.profile.isEmpty());
-    if (!profile.ok()) {
-        say(stderr, profile.error);
-        return 3;
-    }
     const exports::Result result =
-        exports::motion(*exports::formatNamed(o.exportFormat), file.records, configuration.settings,
-                        o.loops, QFileInfo(o.file).fileName(), profile.profile,
+        exports::motion(*exports::formatNamed(o.exportFormat), in->records, in->settings, o.loops,
+                        QFileInfo(o.file).fileName(), in->profile,
                         o.noLimits ? exports::Limits::Waive : exports::Limits::Keep);
-    if (const std::optional<int> refused = refusedByProfile(result, profileFile))
+    if (const std::optional<int> refused = refusedByProfile(result, in->profileFile))
         return *refused;
     if (!result.ok()) {
         say(stderr, QStringLiteral("kestrel-edit: %1").arg(result.error));
