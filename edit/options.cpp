@@ -172,22 +172,6 @@ CommandLine onlyWith(const QCommandLineParser &parser, const QList<QCommandLineO
     return {};
 }
 
-// "B,S,E,W,G": five whole numbers 0..255, by channel; none for anything else.
-std::optional<timing::Pose> poseFrom(const QString &text)
-{
-    const QStringList fields = text.split(QLatin1Char(','));
-    if (fields.size() != axes::count)
-        return std::nullopt;
-    timing::Pose pose{};
-    for (int c = 0; c < axes::count; ++c) {
-        bool ok = false;
-        pose[c] = fields.at(c).trimmed().toInt(&ok);
-        if (!ok || pose[c] < 0 || pose[c] > 255)
-            return std::nullopt;
-    }
-    return pose;
-}
-
 // --seconds and --ease; empty when both are usable.
 CommandLine readTiming(const QCommandLineParser &parser, const Table &t, Options &o)
 {
@@ -219,7 +203,7 @@ Parsed readMoveTo(const QCommandLineParser &parser, const Table &t, Parsed resul
         return program::refused(
             QStringLiteral("--move-to and --export each write a file of their own: give one."));
     const QString pose = parser.value(t.moveTo);
-    o.moveTo = poseFrom(pose);
+    o.moveTo = arm::positionsFrom(pose);
     // A name has a letter in it, so that a mistyped list of numbers is never taken for one.
     if (!o.moveTo && arm::validPoseName(pose) && pose.contains(QRegularExpression("[A-Za-z]")))
         o.moveToName = pose;

@@ -11,28 +11,50 @@ bool validPoseName(const QString &name)
     return allowed.match(name).hasMatch();
 }
 
-QString readPose(const QString &name, const QStringList &values, Profile &p)
+namespace {
+
+// The five positions of a list, or what is wrong with it.
+QString positionsOf(const QStringList &values, std::array<int, axes::count> &out)
 {
-    if (!validPoseName(name))
-        return QStringLiteral("a pose's name is letters, digits, '_' and '-' (at most 40)");
-    NamedPose pose{name, {}};
+    const QString notFive =
+        QStringLiteral("not five whole numbers (base, shoulder, elbow, wrist, grip)");
     if (values.size() != axes::count)
-        return QStringLiteral("not five whole numbers (base, shoulder, elbow, wrist, grip)");
+        return notFive;
     for (int c = 0; c < axes::count; ++c) {
         bool ok = false;
         const int v = values[c].trimmed().toInt(&ok);
         if (!ok)
-            return QStringLiteral("not five whole numbers (base, shoulder, elbow, wrist, grip)");
+            return notFive;
         if (v < axes::lowest || v > axes::highest)
             return QStringLiteral("the %1 at %2 is not within %3..%4")
                 .arg(axes::channelName(c))
                 .arg(v)
                 .arg(axes::lowest)
                 .arg(axes::highest);
-        pose.positions[c] = v;
+        out[c] = v;
     }
+    return {};
+}
+
+} // namespace
+
+QString readPose(const QString &name, const QStringList &values, Profile &p)
+{
+    if (!validPoseName(name))
+        return QStringLiteral("a pose's name is letters, digits, '_' and '-' (at most 40)");
+    NamedPose pose{name, {}};
+    if (QString wrong = positionsOf(values, pose.positions); !wrong.isEmpty())
+        return wrong;
     p = withPose(std::move(p), pose);
     return {};
+}
+
+std::optional<std::array<int, axes::count>> positionsFrom(const QString &text)
+{
+    std::array<int, axes::count> out{};
+    if (!positionsOf(text.split(QLatin1Char(',')), out).isEmpty())
+        return std::nullopt;
+    return out;
 }
 
 QString posesOutsideLimits(const Profile &p)

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace arm {
 
@@ -35,5 +36,7 @@ const NamedPose *poseNamed(const Profile &p, const QString &name);
 
 // "127,127,127,127,127": the positions as the file and the pose fields show them.
 QString positionsText(const std::array<int, axes::count> &positions);
+// The positions of such a text (blanks around each allowed), or none.
+std::optional<std::array<int, axes::count>> positionsFrom(const QString &text);
 
 } // namespace arm
