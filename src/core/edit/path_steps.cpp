@@ -27,6 +27,19 @@ int sentPosition(double at)
     return int(std::clamp(numbers::roundHalfEven(at), double(axes::lowest), double(axes::highest)));
 }
 
+// Each axis a whole position or more off its path lags since the step it first did; one nearer
+// does not lag.
+void markLagging(const std::array<double, axes::count> &lag, long step,
+                 std::array<long, axes::count> &since)
+{
+    for (int c = 0; c < axes::count; ++c) {
+        if (lag[c] < 1)
+            since[c] = -1;
+        else if (since[c] < 0)
+            since[c] = step;
+    }
+}
+
 // The candidate that has lagged longest; ties to the larger lag, then the lower channel. -1 for
 // none.
 int nextAxis(const std::array<long, axes::count> &since, const std::array<double, axes::count> &lag)
@@ -62,14 +75,9 @@ std::vector<Step> pathSteps(const timing::Pose &from, const timing::Pose &end, d
         const double t = timing::seconds(bytes);
         if (t >= seconds && pose == to)
             break;
-        for (int c = 0; c < axes::count; ++c) {
-            const double want = t >= seconds ? to[c] : at(c, t);
-            lag[c] = std::abs(want - pose[c]);
-            if (lag[c] < 1)
-                since[c] = -1;
-            else if (since[c] < 0)
-                since[c] = k;
-        }
+        for (int c = 0; c < axes::count; ++c)
+            lag[c] = std::abs((t >= seconds ? to[c] : at(c, t)) - pose[c]);
+        markLagging(lag, k, since);
         const int c = nextAxis(since, lag);
         if (c < 0) {
             out.push_back(Step{qint16(holdAxis), qint16(pose[holdAxis])});
