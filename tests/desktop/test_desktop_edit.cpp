@@ -155,75 +155,71 @@ private Q_SLOTS:
 
     void fitsToTheProfileFromTheKeyboard()
     {
-        const QString config = m_dir.path() + QStringLiteral("/config/kestrel");
-        QVERIFY(QDir().mkpath(config));
-        const QString profileFile = arm::profilePath(config);
-        QVERIFY(writeFile(profileFile, "[elbow]\nmax = 150\nmax_step = 20\n"));
-        const arm::ProfileRead profile = arm::load(profileFile, false);
-        QVERIFY2(profile.ok(), qPrintable(profile.error));
-        const QString file = m_dir.path() + QStringLiteral("/limits.kmv");
+        const std::optional<arm::Profile> profile =
+            writeProfile("[elbow]\nmax = 150\nmax_step = 20\n");
+        QVERIFY(profile);
         const std::vector<Step> original{{0, 0}, {2, 200}, {2, 100}, {1, 60}};
-        QVERIFY(writeFile(file, movementText(original)));
         const config::Settings settings;
-        QVERIFY(arm::checkMotion(profile.profile, original, settings, 1).breach);
-
-        QProcess editor;
-        start(editor, file);
-        const QString clean = QStringLiteral("limits.kmv \u2014 Kestrel Edit");
-        const Window main = m_x->waitForWindow(editor.processId(), clean, 20000);
-        QVERIFY2(main.id, "the editor's window did not appear");
-        QVERIFY(m_x->waitForFocus(main.id, 10000));
-        m_x->key(QStringLiteral("ctrl+shift+f"));
-        QVERIFY2(m_x->waitForWindow(editor.processId(),
-                                    QStringLiteral("limits.kmv* \u2014 Kestrel Edit"), 10000)
-                     .id,
-                 "Fit to Limits did not change the motion");
-        m_x->key(QStringLiteral("ctrl+s"));
-        QVERIFY2(m_x->waitForWindow(editor.processId(), clean, 10000).id, "Ctrl+S did not save");
+        QVERIFY(arm::checkMotion(*profile, original, settings, 1).breach);
         const edits::Fitted fitted =
-            edits::fittedToLimits(original, profile.profile, timing::passStartPose(settings));
-        QCOMPARE(readAll(file), movementText(fitted.records));
-        QVERIFY(!arm::checkMotion(profile.profile, fitted.records, settings, 1).breach);
-        m_x->key(QStringLiteral("ctrl+q"));
-        QVERIFY(editor.waitForFinished(10000));
-        QCOMPARE(editor.exitCode(), 0);
+            edits::fittedToLimits(original, *profile, timing::passStartPose(settings));
+        QVERIFY(!arm::checkMotion(*profile, fitted.records, settings, 1).breach);
+        keyThenSave(QStringLiteral("limits.kmv"), original, QStringLiteral("ctrl+shift+f"),
+                    fitted.records);
     }
 
     void closesTheLoopFromTheKeyboard()
     {
-        const QString config = m_dir.path() + QStringLiteral("/config/kestrel");
-        QVERIFY(QDir().mkpath(config));
-        const QString profileFile = arm::profilePath(config);
-        QVERIFY(writeFile(profileFile, "[base]\nmax_speed = 90\nmax_accel = 360\n"
-                                       "[elbow]\nmax_speed = 60\nmax_accel = 200\n"));
-        const arm::ProfileRead profile = arm::load(profileFile, false);
-        QVERIFY2(profile.ok(), qPrintable(profile.error));
-        const QString file = m_dir.path() + QStringLiteral("/loop.kmv");
+        const std::optional<arm::Profile> profile =
+            writeProfile("[base]\nmax_speed = 90\nmax_accel = 360\n"
+                         "[elbow]\nmax_speed = 60\nmax_accel = 200\n");
+        QVERIFY(profile);
         const std::vector<Step> original{{0, 0}, {0, 200}, {2, 60}};
-        QVERIFY(writeFile(file, movementText(original)));
         const timing::Pose home = timing::passStartPose(config::Settings{});
         const moves::Planned back =
-            moves::plan(profile.profile, {timing::firstPass(original, home).steps.back().pose, home,
-                                          moves::Ease::Smooth, std::nullopt});
+            moves::plan(*profile, {timing::firstPass(original, home).steps.back().pose, home,
+                                   moves::Ease::Smooth, std::nullopt});
         QVERIFY2(back.path, qPrintable(back.error));
         std::vector<Step> closed = original;
         for (const Step &s : moves::steps(*back.path))
             closed.push_back(s);
+        keyThenSave(QStringLiteral("loop.kmv"), original, QStringLiteral("ctrl+shift+l"), closed);
+    }
 
+private:
+    // arm.ini in the editor's configuration folder, as the programs read it back; none when they
+    // would refuse it.
+    std::optional<arm::Profile> writeProfile(const QByteArray &text)
+    {
+        const QString config = m_dir.path() + QStringLiteral("/config/kestrel");
+        const QString profileFile = arm::profilePath(config);
+        if (!QDir().mkpath(config) || !writeFile(profileFile, text))
+            return std::nullopt;
+        const arm::ProfileRead read = arm::load(profileFile, false);
+        return read.ok() ? std::optional(read.profile) : std::nullopt;
+    }
+
+    // `original` saved as `name` and opened in the real editor; `key` must change it, and Ctrl+S
+    // must then save exactly `expected`.
+    void keyThenSave(const QString &name, const std::vector<Step> &original, const QString &key,
+                     const std::vector<Step> &expected)
+    {
+        const QString file = m_dir.path() + QLatin1Char('/') + name;
+        QVERIFY(writeFile(file, movementText(original)));
         QProcess editor;
         start(editor, file);
-        const QString clean = QStringLiteral("loop.kmv \u2014 Kestrel Edit");
+        const QString clean = name + QStringLiteral(" \u2014 Kestrel Edit");
         const Window main = m_x->waitForWindow(editor.processId(), clean, 20000);
         QVERIFY2(main.id, "the editor's window did not appear");
         QVERIFY(m_x->waitForFocus(main.id, 10000));
-        m_x->key(QStringLiteral("ctrl+shift+l"));
+        m_x->key(key);
         QVERIFY2(m_x->waitForWindow(editor.processId(),
-                                    QStringLiteral("loop.kmv* \u2014 Kestrel Edit"), 10000)
+                                    name + QStringLiteral("* \u2014 Kestrel Edit"), 10000)
                      .id,
-                 "Close the Loop did not change the motion");
+                 qPrintable(key + QStringLiteral(" did not change the motion")));
         m_x->key(QStringLiteral("ctrl+s"));
         QVERIFY2(m_x->waitForWindow(editor.processId(), clean, 10000).id, "Ctrl+S did not save");
-        QCOMPARE(readAll(file), movementText(closed));
+        QCOMPARE(readAll(file), movementText(expected));
         m_x->key(QStringLiteral("ctrl+q"));
         QVERIFY(editor.waitForFinished(10000));
         QCOMPARE(editor.exitCode(), 0);

@@ -7,6 +7,7 @@
 #include "core/edit/pass_timing.h"
 #include "core/link/frame.h"
 #include "core/store/config_file.h"
+#include "support/dry_run.h"
 #include "support/files.h"
 #include "support/paced_line.h"
 
@@ -62,16 +63,8 @@ private slots:
         QCOMPARE(int(pass.steps.size()), int(steps.size()) - 1);
 
         // Dry: the frames the pass prints are where the timeline puts them.
-        QProcess dry;
-        dry.start(KESTREL_PLAY_BINARY, {"--config-dir", dir.path(), "--dry-run", file});
-        QVERIFY(dry.waitForFinished(30000));
-        QCOMPARE(dry.exitCode(), 0);
-        QList<frame::Frame> printed;
-        for (const QByteArray &line : dry.readAllStandardOutput().split('\n')) {
-            const QList<QByteArray> f = line.split(' ');
-            if (f.size() >= 4 && f[0] == "FF")
-                printed << frame::Frame{f[1].toInt(nullptr, 16), f[2].toInt(nullptr, 16)};
-        }
+        const QList<frame::Frame> printed = dryRunFrames(dir.path(), file);
+        QVERIFY(!printed.isEmpty());
         const qsizetype passFrom = printed.size() - pass.totalBytes / timing::bytesPerFrame;
         QVERIFY(passFrom > 0);
         for (const timing::TimedStep &t : pass.steps) {

@@ -7,6 +7,7 @@
 #include "core/edit/timed_move.h"
 #include "core/link/frame.h"
 #include "core/store/movement_file.h"
+#include "support/dry_run.h"
 #include "support/files.h"
 
 #include <QFile>
@@ -75,16 +76,8 @@ private slots:
                  0);
         QCOMPARE(readAll(named), readAll(out));
 
-        QProcess dry;
-        dry.start(KESTREL_PLAY_BINARY, {"--config-dir", m_dir.path(), "--dry-run", out});
-        QVERIFY(dry.waitForFinished(30000));
-        QCOMPARE(dry.exitCode(), 0);
-        QList<frame::Frame> printed;
-        for (const QByteArray &line : dry.readAllStandardOutput().split('\n')) {
-            const QList<QByteArray> f = line.split(' ');
-            if (f.size() >= 4 && f[0] == "FF")
-                printed << frame::Frame{f[1].toInt(nullptr, 16), f[2].toInt(nullptr, 16)};
-        }
+        const QList<frame::Frame> printed = dryRunFrames(m_dir.path(), out);
+        QVERIFY(!printed.isEmpty());
         // The move's frames end the dry run; each step's fill the frames up to the next one's.
         const std::vector<moves::StepTime> times = moves::stepTimes(move, from);
         const qsizetype moveFrom = printed.size() -
