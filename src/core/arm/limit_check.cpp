@@ -6,6 +6,7 @@
 #include "core/link/frame.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cstdlib>
 
 namespace arm {
@@ -71,10 +72,14 @@ struct Checker {
     }
 };
 
-// The frames of a stretch of the line's bytes, each from `record`.
-void addFrames(const QByteArray &bytes, int record, int pass, std::vector<TaggedFrame> &out)
+// The frames of `count` bytes of the line from `from`, each from `record`. Read in place: a copy
+// of each step's few bytes cost an allocation a step, and the Check list runs this after every
+// edit of a long motion.
+void addFrames(const QByteArray &bytes, qsizetype from, qsizetype count, int record, int pass,
+               std::vector<TaggedFrame> &out)
 {
-    for (qsizetype i = 0; i + frame::size <= bytes.size(); i += frame::size)
+    const qsizetype end = std::min(from + count, bytes.size());
+    for (qsizetype i = from; i + frame::size <= end; i += frame::size)
         out.push_back({record, quint8(bytes[i + 1]), quint8(bytes[i + 2]), pass});
 }
 
@@ -91,7 +96,7 @@ QString tagPasses(const std::vector<Step> &records, const exports::Played &playe
         for (const timing::TimedStep &t : timed.steps) {
             if (at + t.bytes > played.passes.size())
                 return QStringLiteral("The line's bytes end before record %1.").arg(t.record);
-            addFrames(played.passes.mid(at, t.bytes), t.record, pass + 1, out);
+            addFrames(played.passes, at, t.bytes, t.record, pass + 1, out);
             at += t.bytes;
             if (t.bytes > 0 && out.back().channel != t.step.channel)
                 return QStringLiteral("The line's bytes and record %1 disagree.").arg(t.record);
@@ -186,7 +191,8 @@ LineFrames lineFrames(const std::vector<Step> &records, const config::Settings &
         result.error = played.error;
         return result;
     }
-    addFrames(played.startUp, 0, 0, result.frames);
+    result.frames.reserve(size_t(played.startUp.size() + played.passes.size()) / frame::size);
+    addFrames(played.startUp, 0, played.startUp.size(), 0, 0, result.frames);
     if (QString wrong = tagPasses(records, played, passes, result.frames); !wrong.isEmpty()) {
         result.frames.clear();
         result.error = wrong;
