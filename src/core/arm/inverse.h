@@ -1,0 +1,49 @@
+#pragma once
+// Where to put the joints so that the tool point stands at a place, with the hand at a pitch:
+// the inverse of the model in kinematics.h. The base is turned to face the point; the shoulder,
+// elbow and wrist are one planar chain, solved in closed form. A five-axis arm cannot roll its
+// hand, so only the pitch is asked for; the grip enters no kinematics and is kept.
+//
+// Servos take whole positions, so the exact answer is rounded and then bettered by a search of
+// the poses a few positions around it, with the hand's pitch kept within a degree of the one
+// asked: the pose returned is one whose tool point no neighbour within two positions on every
+// joint brings nearer the target.
+
+#include "core/arm/kinematics.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace arm {
+
+using Pose = std::array<int, axes::count>; // positions by channel
+
+struct Target {
+    Point point;      // mm, as kinematics.h places them
+    double pitch = 0; // the hand's elevation in degrees: 0 level, -90 pointing down
+};
+
+struct Solution {
+    Pose pose{};     // within every joint's min..max
+    Reach reached;   // where that pose puts the arm
+    double distance; // mm from the reached tool point to the target's
+};
+
+struct Solved {
+    std::optional<Solution> solution;
+    QString error; // why the target cannot be reached, for the user
+};
+
+// How far the search may keep the hand's pitch from the one asked, in degrees.
+inline constexpr double pitchTolerance = 1.0;
+
+// The pose nearest `near` (the pose the arm has now; none: the elbow above the line from the
+// shoulder to the wrist) that puts the tool point at `target`. The grip is `near`'s, else 127.
+[[nodiscard]] Solved solve(const Profile &profile, const Target &target,
+                           const std::optional<Pose> &near = std::nullopt);
+
+// "x, y, z at pitch p°", two decimals, for messages.
+QString targetText(const Target &target);
+
+} // namespace arm
