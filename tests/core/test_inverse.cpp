@@ -113,6 +113,10 @@ void TestInverse::roundTrips()
         QVERIFY2(own.solution, qPrintable(own.error));
         QVERIFY(own.solution->distance < 1e-6);
         QCOMPARE(own.solution->pose[axes::Grip], pose[axes::Grip]);
+        const arm::Exactly exact = arm::solveExactly(profile, target, pose);
+        QVERIFY(exact.positions);
+        for (int c = 0; c < axes::count; ++c)
+            QVERIFY(std::abs((*exact.positions)[c] - pose[c]) < 1e-6);
         // Near nothing, it may be the other elbow, but no pose around it does better.
         const arm::Solved any = arm::solve(profile, target);
         QVERIFY2(any.solution, qPrintable(any.error));

@@ -199,7 +199,7 @@ QString targetText(const Target &t)
         .arg(t.pitch, 0, 'f', 2);
 }
 
-Solved solve(const Profile &profile, const Target &target, const std::optional<Pose> &near)
+Exactly solveExactly(const Profile &profile, const Target &target, const std::optional<Pose> &near)
 {
     if (std::optional<QString> table = tableError(profile, target))
         return {std::nullopt, *table};
@@ -211,13 +211,22 @@ Solved solve(const Profile &profile, const Target &target, const std::optional<P
         return {std::nullopt, reachError(profile, target)};
     if (!exact)
         return {std::nullopt, limitError(profile, target, answers)};
+    Positions positions{};
+    for (int j = 0; j < planarJoints; ++j)
+        positions[j] =
+            std::clamp<double>(exact->position[j], profile.joints[j].min, profile.joints[j].max);
+    positions[axes::Grip] = near ? (*near)[axes::Grip] : 127;
+    return {positions, {}};
+}
 
+Solved solve(const Profile &profile, const Target &target, const std::optional<Pose> &near)
+{
+    const Exactly exact = solveExactly(profile, target, near);
+    if (!exact.positions)
+        return {std::nullopt, exact.error};
     Pose start{};
-    for (int j = 0; j < planarJoints; ++j) {
-        const Joint &joint = profile.joints[j];
-        start[j] = std::clamp(int(std::lround(exact->position[j])), joint.min, joint.max);
-    }
-    start[axes::Grip] = near ? (*near)[axes::Grip] : 127;
+    for (int c = 0; c < axes::count; ++c)
+        start[c] = int(std::lround((*exact.positions)[c]));
     Solution s;
     s.pose = nearestPose(profile, target, start);
     s.reached = forward(profile, s.pose);

@@ -43,7 +43,17 @@ inline constexpr double pitchTolerance = 1.0;
 [[nodiscard]] Solved solve(const Profile &profile, const Target &target,
                            const std::optional<Pose> &near = std::nullopt);
 
-// "x, y, z at pitch p°", two decimals, for messages.
+// The exact answer before it is rounded to whole positions (each within its joint's min..max),
+// for a path that is to pass through it: the same choice of answer and the same refusals as
+// solve's.
+struct Exactly {
+    std::optional<Positions> positions;
+    QString error;
+};
+[[nodiscard]] Exactly solveExactly(const Profile &profile, const Target &target,
+                                   const std::optional<Pose> &near = std::nullopt);
+
+// "The point x, y, z at pitch p°", two decimals, to begin a message about the target.
 QString targetText(const Target &target);
 
 } // namespace arm
