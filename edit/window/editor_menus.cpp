@@ -9,6 +9,7 @@
 #include "edit/window/profile_dialog.h"
 #include "edit/window/timed_handlers.h"
 #include "edit/window/timeline_view.h"
+#include "edit/window/tip_jogger.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -147,12 +148,16 @@ void EditorMenus::buildViewAndPreview(const Targets &t)
          {"zoomAll", "&Whole Motion", "Ctrl+0", [v] { v->fitAll(); }},
          {},
          {"focusTimeline", "Go to &Timeline", "Alt+1", [v] { v->setFocus(); }},
-         {"focusSteps", "Go to &Step List", "Alt+2", [steps] { steps->setFocus(); }}});
+         {"focusSteps", "Go to &Step List", "Alt+2", [steps] { steps->setFocus(); }},
+         {"focusPreview", "Go to &Preview", "Alt+3", [p = t.preview] { p->setFocus(); },
+          "Focuses the preview, whose keys jog the tool point."}});
 
     QMenu *preview = m_window->menuBar()->addMenu(QStringLiteral("P&review"));
     PreviewPanel *p = t.preview;
     for (QAction *a : {p->playAction(), p->pauseAction(), p->stopAction(), p->loopAction()})
         addExisting(preview, a, {});
+    preview->addSeparator();
+    addExisting(preview, t.jogger->insertAction(), QKeySequence(QStringLiteral("Ctrl+I")));
 }
 
 void EditorMenus::showEnabled(const MotionDocument &document)
