@@ -26,6 +26,12 @@ void editArmProfile(QWidget *parent, Dialogs &dialogs, EditorProfile &profile)
         profile.set(*saved);
 }
 
+// The pose the preview shows: a jogged one while the tool point is jogged, else the still pose.
+void saveShownPose(PoseSaver &poses, const PreviewPanel &preview)
+{
+    poses.savePoseAs(preview.showingGiven() ? std::optional(preview.pose()) : std::nullopt);
+}
+
 } // namespace
 
 EditorMenus::EditorMenus(QMainWindow *window, const Targets &targets) : m_window(window)
@@ -107,7 +113,8 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
                {},
                {"armProfile", "Ar&m Profile...", nullptr, editProfile,
                 "The arm's shape, calibration and limits, saved in their own file."},
-               {"savePoseAs", "Save Pos&e As...", "Ctrl+Shift+P", [&poses] { poses.savePoseAs(); },
+               {"savePoseAs", "Save Pos&e As...", "Ctrl+Shift+P",
+                [&poses, p = t.preview] { saveShownPose(poses, *p); },
                 "Names the pose the preview shows and keeps it in the arm profile."}});
 }
 
