@@ -2,6 +2,7 @@
 // against every pose around its answer, the elbow chosen, and targets refused with their reasons.
 
 #include "core/arm/inverse.h"
+#include "support/odd_arm.h"
 
 #include <QTest>
 #include <cmath>
@@ -20,23 +21,6 @@ arm::Profile degreeArm()
     p.arm = {50, 100, 80, 40, std::nullopt};
     for (arm::Joint &j : p.joints)
         j.at0 = -127.5, j.at255 = 127.5;
-    return p;
-}
-
-// Odd lengths, a table, narrow limits, joints turning either way at uneven rates.
-arm::Profile oddArm()
-{
-    arm::Profile p = arm::defaults();
-    p.arm = {73.5, 121, 97.25, 55, 5.0};
-    const auto joint = [](double at0, double at255, int min, int max) {
-        arm::Joint j;
-        j.at0 = at0, j.at255 = at255, j.min = min, j.max = max;
-        return j;
-    };
-    p.joints[axes::Base] = joint(-100, 80, 10, 240);
-    p.joints[axes::Shoulder] = joint(200, -10, 20, 230);
-    p.joints[axes::Elbow] = joint(-150, 40, 5, 250);
-    p.joints[axes::Wrist] = joint(95, -95, 30, 220);
     return p;
 }
 
