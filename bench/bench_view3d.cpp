@@ -159,7 +159,7 @@ int measure()
     row("path handed to the view", setMs, "ms");
     row("frames drawn per second while orbiting", fps, "fps", ">= 30", fps >= 30);
     row("the same, each frame read back before the next", readBack, "fps");
-    row("resident memory before the view", before / 1024.0, "MB");
+    row("resident memory with OpenGL, before the view", before / 1024.0, "MB");
     row("resident memory after orbiting", residentKb() / 1024.0, "MB");
     std::fflush(stdout);
     return view.pathPointCount() == records ? 0 : 1;
