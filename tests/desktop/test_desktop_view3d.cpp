@@ -23,6 +23,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
+#include <Qt3DExtras/Qt3DWindow>
 #include <Qt3DRender/QRenderCaptureReply>
 
 #include <fcntl.h>
@@ -90,6 +92,24 @@ private Q_SLOTS:
         QVERIFY(!editor.findChild<QWidget *>(QStringLiteral("view3dFallback")));
         QCOMPARE(view->pathPointCount(), int(motion.size()));
         QVERIFY2(drawsAFrame(*view), "the 3D view drew nothing");
+
+        // The mouse, as Qt hands it to Qt 3D's window: a left drag turns the camera,
+        // the wheel brings it nearer, a double click puts it back.
+        const auto windows = editor.windowHandle()->findChildren<Qt3DExtras::Qt3DWindow *>();
+        QCOMPARE(windows.size(), 1);
+        QWindow *w3 = windows.first();
+        const view3d::OrbitPlace home = view->orbit().place();
+        QTest::mousePress(w3, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseMove(w3, QPoint(150, 100));
+        QTest::mouseRelease(w3, Qt::LeftButton, {}, QPoint(150, 100));
+        QCOMPARE(view->orbit().place().yaw, home.yaw - 50 * view3d::Orbit::degreesPerPixel);
+        QWheelEvent wheel(QPointF(100, 100), w3->mapToGlobal(QPointF(100, 100)), {}, {0, 120},
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(w3, &wheel);
+        QVERIFY(view->orbit().place().distance < home.distance);
+        QTest::mouseDClick(w3, Qt::LeftButton, {}, QPoint(150, 100));
+        QCOMPARE(view->orbit().place().yaw, home.yaw);
+        QCOMPARE(view->orbit().place().distance, home.distance);
     }
 
     void simulatorShowsTheTrail()
