@@ -1,6 +1,6 @@
 // Without OpenGL there is no 3D view: the editor's preview and the simulator's window show one
-// line saying why in its place, and their flat pictures as always. Offscreen, with no X display
-// to borrow a context from, there is none to be had; KESTREL_NO_3D=1 says no anywhere.
+// line saying why in its place, and their flat pictures as always. Offscreen there is none to be
+// had, whatever display the environment names; KESTREL_NO_3D=1 says no anywhere.
 
 #include "core/arm/profile.h"
 #include "edit/scripted_questions.h"
@@ -73,8 +73,6 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    // A display in the environment would let the offscreen platform make a context through it.
-    qunsetenv("DISPLAY");
     qunsetenv(view3d::noThreeD);
     QApplication app(argc, argv);
     TestView3DFallback t;

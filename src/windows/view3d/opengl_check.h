@@ -13,7 +13,7 @@ namespace view3d {
 inline constexpr char noThreeD[] = "KESTREL_NO_3D";
 
 // Why there is no 3D view, or none when there can be one: a context made and made current on an
-// offscreen surface with the format the view asks for.
+// offscreen surface with the format the view asks for, on a platform that shows windows.
 std::optional<QString> checkOpenGL();
 
 // The same answer, asked of the display once per program: the check costs a context.
