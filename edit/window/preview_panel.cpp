@@ -3,6 +3,8 @@
 #include "core/edit/motion_document.h"
 #include "core/edit/tool_path.h"
 #include "edit/window/editor_profile.h"
+#include "windows/view3d/arm_view3d.h"
+#include "windows/view3d/view3d_slot.h"
 #include "windows/widgets/arm_view.h"
 
 #include <QAction>
@@ -45,6 +47,7 @@ PreviewPanel::PreviewPanel(MotionDocument &document, const EditorProfile &profil
     connect(&m_tick, &QTimer::timeout, this, &PreviewPanel::advance);
     // What was playing is gone once the steps change.
     connect(&m_document, &MotionDocument::recordsChanged, this, &PreviewPanel::stop);
+    connect(&m_document, &MotionDocument::recordsChanged, this, &PreviewPanel::showMotionPath);
     connect(&m_document, &MotionDocument::selectionChanged, this, [this] {
         if (!playing() && m_clock.stopped())
             showStill();
@@ -53,7 +56,11 @@ PreviewPanel::PreviewPanel(MotionDocument &document, const EditorProfile &profil
         for (QWidget *w : m_views)
             w->update();
         showPath(m_clock.at()); // its points are the model's, by the profile
+        if (m_view3d)
+            m_view3d->profileChanged();
+        showMotionPath();
     });
+    showMotionPath();
     showStill();
     showButtons();
 }
@@ -105,11 +112,16 @@ void PreviewPanel::layOut()
     m_views = {side, top, grip};
     m_side = side;
     m_top = top;
+    const view3d::Slot inDepth = view3d::makeSlot(&m_profile.profile(), this);
+    m_view3d = inDepth.view;
+    if (m_view3d)
+        m_view3d->setPose(m_pose);
     auto *small = new QVBoxLayout;
     small->addWidget(top, 3);
     small->addWidget(grip, 2);
     auto *pictures = new QHBoxLayout;
     pictures->addWidget(side, 5);
+    pictures->addWidget(inDepth.widget, 5);
     pictures->addLayout(small, 2);
     auto *controls = new QHBoxLayout;
     for (QAction *a : {m_play, m_pause, m_stop, m_loop})
@@ -206,6 +218,14 @@ void PreviewPanel::showPose(const timing::Pose &pose)
     m_pose = pose;
     for (QWidget *w : m_views)
         w->update();
+    if (m_view3d)
+        m_view3d->setPose(pose);
+}
+
+void PreviewPanel::showMotionPath()
+{
+    if (m_view3d)
+        m_view3d->setPath(preview::motionToolPath(m_document, m_profile.profile()));
 }
 
 void PreviewPanel::showButtons()

@@ -3,7 +3,8 @@
 // timeline. What it plays and where it stands when is its clock's (PreviewClock, core); the
 // timer here only decides how often the picture is redrawn. The arm is drawn by its profile. The
 // speed is the preview's only: 0.25x to 4x. While a timed move plays, the side view and the view
-// from above draw the tool point's eased path with the point it has reached (tool_path.h).
+// from above draw the tool point's eased path with the point it has reached (tool_path.h). The
+// 3D view beside them (where OpenGL can be had) shows the pose too, and the whole motion's path.
 
 #include "core/edit/preview_clock.h"
 
@@ -21,6 +22,9 @@ namespace armview {
 class SideView;
 class TopView;
 } // namespace armview
+namespace view3d {
+class ArmView3D;
+} // namespace view3d
 
 class PreviewPanel : public QWidget {
     Q_OBJECT
@@ -66,6 +70,7 @@ private:
     void showPath(double byte);
     void showButtons();
     void dropGiven();
+    void showMotionPath(); // the 3D view's, worked out again when the records or the arm change
 
     MotionDocument &m_document;
     timing::Pose m_pose{};
@@ -78,6 +83,7 @@ private:
     armview::TopView *m_top = nullptr;
     bool m_pathShown = false;
     bool m_given = false;
+    view3d::ArmView3D *m_view3d = nullptr; // none where there is no 3D view
     QTimer m_tick;
     QElapsedTimer m_elapsed; // the clock's time, running since the panel was made
     PreviewClock m_clock;

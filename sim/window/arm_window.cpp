@@ -4,6 +4,8 @@
 #include "core/motion/axes.h"
 #include "core/text/numbers.h"
 #include "sim/core/simulator.h"
+#include "windows/view3d/arm_view3d.h"
+#include "windows/view3d/view3d_slot.h"
 #include "windows/widgets/arm_view.h"
 
 #include <QFontDatabase>
@@ -69,7 +71,7 @@ ArmWindow::ArmWindow(const Simulator &simulator, const QString &portName, const 
     connect(&simulator, &Simulator::happened, this, [this] { m_dirty = true; });
     m_refresh.start();
     refresh();
-    resize(900, 680);
+    resize(m_view3d ? 1200 : 900, 680);
 }
 
 QLayout *ArmWindow::makePictures()
@@ -89,8 +91,11 @@ QLayout *ArmWindow::makePictures()
     small->addWidget(m_top, 3);
     small->addWidget(m_grip, 2);
     small->addWidget(makeReadout());
+    const view3d::Slot inDepth = view3d::makeSlot(&m_profile, this);
+    m_view3d = inDepth.view;
     auto *pictures = new QHBoxLayout;
     pictures->addWidget(m_side, 5);
+    pictures->addWidget(inDepth.widget, 5);
     pictures->addLayout(small, 2);
     return pictures;
 }
@@ -211,6 +216,17 @@ void ArmWindow::showPose()
     m_tool[1]->setText(tr("%1 mm").arg(oneDecimal(at.tool.y)));
     m_tool[2]->setText(tr("%1 mm").arg(oneDecimal(at.tool.z)));
     m_tool[3]->setText(angleText(at.pitch));
+    showInDepth(pose, at.tool);
+}
+
+void ArmWindow::showInDepth(const std::array<int, axes::count> &pose, const arm::Point &tool)
+{
+    if (!m_view3d)
+        return;
+    m_view3d->setPose(pose);
+    // Only a pose not seen last moves the trail, and only then is its buffer filled again.
+    if (m_trail.add(pose, tool))
+        m_view3d->setPath(m_trail.points());
 }
 
 } // namespace sim

@@ -52,4 +52,16 @@ ToolPath toolPathAt(const MotionDocument &d, const arm::Profile &profile, double
             reachAt(profile, span->path, std::min(since, span->path.seconds))};
 }
 
+std::vector<arm::Point> motionToolPath(const MotionDocument &d, const arm::Profile &profile)
+{
+    std::vector<arm::Point> out;
+    if (d.size() == 0)
+        return out;
+    out.reserve(size_t(d.size()));
+    out.push_back(arm::forward(profile, d.passStart()).tool);
+    for (const timing::TimedStep &s : d.pass().steps)
+        out.push_back(arm::forward(profile, s.pose).tool);
+    return out;
+}
+
 } // namespace preview

@@ -33,4 +33,9 @@ const edits::TimedSpan *spanPlayingAt(const MotionDocument &d, double byte);
 // outside every timed span.
 ToolPath toolPathAt(const MotionDocument &d, const arm::Profile &profile, double byte);
 
+// Where the whole motion takes the tool point: one point per record, where the pose after that
+// record puts it (record 1 is never played, so its point is the pass's start). The poses are the
+// first pass's own, so the line drawn is the one the line's bytes make. None for no records.
+std::vector<arm::Point> motionToolPath(const MotionDocument &d, const arm::Profile &profile);
+
 } // namespace preview
