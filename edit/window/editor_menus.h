@@ -23,6 +23,7 @@ class QUndoStack;
 class QWidget;
 class TimedHandlers;
 class TimelineView;
+class TipHandlers;
 
 class EditorMenus {
 public:
@@ -31,6 +32,7 @@ public:
         EditorFiles &files;
         EditHandlers &edits;
         TimedHandlers &timed;
+        TipHandlers &tips;
         PoseSaver &poses;
         QUndoStack &stack;
         TimelineView *timeline;
