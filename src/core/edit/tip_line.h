@@ -10,12 +10,16 @@
 // joints' caps allow, and is refused when no joint it turns has one.
 //
 // The line is solved densely (every quarter millimetre and quarter degree), each sample near the
-// pose of the one before, so that the elbow cannot flip half way; the whole poses become steps
-// as line_steps.h says. The exact answers, sampled in time, give each joint's peak speed and
-// acceleration against its max_speed and max_accel. Every step's pose is then checked: its tool
-// point within the line's tolerance (1 mm plus the largest distance the solves could not close),
-// not below the table, and no step moving its axis by more than max_step. Whatever fails refuses
-// the whole line and says where along it.
+// pose of the one before, so that the elbow cannot flip half way: that finds the points that
+// cannot be reached, the pose the line ends in and the largest distance rounding to whole
+// positions leaves (the bound). The steps follow a chain of whole poses that keep the tool point
+// within 1 mm of the line beyond that bound (line_chain.h), each pose due when the eased line
+// gets to it (line_steps.h); where a position a step cannot keep up, the chain is searched again
+// with steps of a few positions. The exact answers, sampled in time, give each joint's peak
+// speed and acceleration against its max_speed and max_accel (line_caps.h). Every step's pose is
+// checked again at the end: its tool point within the bound, not below the table, and no step
+// moving its axis by more than max_step, so that the Check list finds nothing the line made.
+// Whatever fails refuses the whole line and says where along it.
 
 #include "core/arm/inverse.h"
 #include "core/edit/timed_move.h"
