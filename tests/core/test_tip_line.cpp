@@ -85,6 +85,8 @@ void TestTipLine::stepsStayOnTheLine_data()
                               << moves::Ease::Trapezoid;
     QTest::newRow("pitch change") << d << centre << arm::Target{{170, 20, 120}, -60} << 30.0
                                   << moves::Ease::Smooth;
+    QTest::newRow("short, turning far")
+        << d << centre << arm::Target{{134, 0, 160}, 45} << 3.0 << moves::Ease::Smooth;
     QTest::newRow("only the pitch")
         << capped() << centre << arm::Target{{132, 0, 160}, 30} << 50.0 << moves::Ease::Smooth;
     QTest::newRow("near the limits")

@@ -53,8 +53,10 @@ arm::Target Way::at(double s) const
 
 double Way::progress(const arm::Reach &r) const
 {
+    // By whichever changes more, in millimetres or degrees: a short line that turns the hand far
+    // is measured by its pitch, which rounding to whole positions disturbs the least.
     const double l = segment.length();
-    if (l > 0)
+    if (l > 0 && l >= std::abs(turn))
         return segment.along(r.tool) / l;
     if (turn == 0)
         return 1;

@@ -25,8 +25,8 @@ struct Way {
 
     // The point and pitch at the share s (0..1) of the way.
     arm::Target at(double s) const;
-    // The share of the way a reach has got: along the segment, or for a line that only turns
-    // the hand, through the turn (0..1).
+    // The share of the way a reach has got (0..1): along the segment, or for a line that turns
+    // the hand by more degrees than it is millimetres long, through the turn.
     double progress(const arm::Reach &r) const;
     // "At 42.0 mm along the line (x, y, z)", or for a line that only turns the hand, its pitch.
     QString where(double s) const;
