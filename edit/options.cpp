@@ -1,9 +1,10 @@
 #include "edit/options.h"
 
 #include "core/arm/named_poses.h"
-
 #include "core/export/exports.h"
 #include "core/program/command_line.h"
+#include "edit/help_text.h"
+#include "edit/solve_options.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -15,47 +16,6 @@ namespace {
 
 using program::CommandLine;
 
-const char *description =
-    "Shows a movement file (.kmv) taught in Kestrel on a timeline and edits it: delete, cut,\n"
-    "copy, paste, duplicate or reverse a range of steps; set, offset or scale one axis's\n"
-    "positions; insert holds and moves to a pose; slow a range down; smooth its jumps. Every\n"
-    "edit can be undone. A preview plays the motion on a drawn arm at the line's pace.\n"
-    "\n"
-    "Times are those of the first replay pass, from the pose RUN's homing leaves the arm in\n"
-    "(the homes of robotini.txt); later passes start where the one before ended and can take\n"
-    "a different time. kestrel-edit never opens a serial port.\n"
-    "\n"
-    "After each edit the motion is kept in $XDG_STATE_HOME/kestrel (by default\n"
-    "~/.local/state/kestrel); after a crash the next start offers to recover it.\n"
-    "\n"
-    "With --export it opens no window and needs no display: it writes FILE.kmv in FORMAT to\n"
-    "OUT or to standard output, and ends. The formats:\n"
-    "  csv      the first replay pass as a table, with each step's angle and the tool point\n"
-    "           after it by the arm profile:\n"
-    "           step,time_s,channel,axis,position,angle_deg,x_mm,y_mm,z_mm,pitch_deg\n"
-    "  bytes    exactly the bytes kestrel-play --loops N sends, less the probe: the start-up\n"
-    "           centring, the homing walk, then N passes (N at least 1)\n"
-    "  arduino  a sketch for an Arduino Uno that sends those bytes from its TX pin at 9600\n"
-    "           baud, 8N1, two seconds after power-up; with --loops 0 again and again\n"
-    "The homes come from robotini.txt in the configuration folder, as in kestrel-play, and\n"
-    "the arm profile from arm.ini there or --profile. The bytes and the sketch are refused\n"
-    "for a motion that breaks the profile, as kestrel-play refuses to play it.\n"
-    "\n"
-    "Exit status of an export: 0 done; 2 a bad command line; 3 the movement file or the arm\n"
-    "profile is missing, unreadable or faulty, or the motion cannot be exported; 4 OUT cannot\n"
-    "be written; 7 the motion breaks the arm profile (nothing was written).\n"
-    "\n"
-    "With --move-to B,S,E,W,G it opens no window either: it appends to FILE.kmv a timed move\n"
-    "from the pose the first pass ends in to the positions B,S,E,W,G (base, shoulder, elbow,\n"
-    "wrist, grip; each 0 to 255, or the name of a pose of the arm profile), every axis\n"
-    "starting and arriving together on the chosen ease under the arm profile's max_speed and\n"
-    "max_accel, and writes the motion to OUT (-o), whole or not at all. Without --seconds the\n"
-    "move takes the shortest time the caps allow.\n"
-    "Exit status: 0 done; 2 a bad command line; 3 the movement file or the arm profile cannot\n"
-    "be used, the profile names no such pose, or the caps refuse the move (the reason on\n"
-    "standard error); 4 OUT cannot be written (a motion of more records than Kestrel holds\n"
-    "included).";
-
 struct Table {
     QCommandLineOption configDir;
     QCommandLineOption profile;
@@ -66,6 +26,8 @@ struct Table {
     QCommandLineOption moveTo;
     QCommandLineOption seconds;
     QCommandLineOption ease;
+    QCommandLineOption solve;
+    QCommandLineOption from;
 };
 
 // --move-to's options.
@@ -133,6 +95,8 @@ Table table()
         moveToOption(),
         secondsOption(),
         easeOption(),
+        solveOption(),
+        fromOption(),
     };
 }
 
@@ -226,10 +190,33 @@ Parsed readMoveTo(const QCommandLineParser &parser, const Table &t, Parsed resul
     return result;
 }
 
-// What the command line asks for beside the common options: a move, an export or the window,
-// each with only the options that go with it.
+// --solve: the target and --from's pose, and none of the options that read or write a file.
+Parsed readSolving(const QCommandLineParser &parser, const Table &t, Parsed result)
+{
+    for (const QCommandLineOption &other :
+         {t.exportAs, t.moveTo, t.output, t.loops, t.noLimits, t.seconds, t.ease})
+        if (parser.isSet(other))
+            return program::refused(QStringLiteral("--%1 does not go with --solve, which only "
+                                                   "prints its answer.")
+                                        .arg(other.names().last()));
+    if (!result.options.file.isEmpty())
+        return program::refused(QStringLiteral("--solve reads no movement file: leave out '%1'.")
+                                    .arg(result.options.file));
+    if (CommandLine read = readSolve(parser, t.solve, t.from, result.options);
+        read.outcome != CommandLine::Run)
+        return read;
+    return result;
+}
+
+// What the command line asks for beside the common options: a solve, a move, an export or the
+// window, each with only the options that go with it.
 Parsed readMode(const QCommandLineParser &parser, const Table &t, const Parsed &result)
 {
+    if (parser.isSet(t.solve))
+        return readSolving(parser, t, result);
+    if (CommandLine only = onlyWith(parser, {t.from}, QStringLiteral("--solve"));
+        only.outcome != CommandLine::Run)
+        return only;
     if (parser.isSet(t.moveTo))
         return readMoveTo(parser, t, result);
     if (CommandLine only = onlyWith(parser, {t.seconds, t.ease}, QStringLiteral("--move-to"));
@@ -255,9 +242,9 @@ Parsed parse(const QStringList &args)
                                  QStringLiteral("The movement file to open (optional)."),
                                  QStringLiteral("[FILE.kmv]"));
     const Table t = table();
-    Parsed result = program::readOptions(parser, QStringLiteral("kestrel-edit"), description,
+    Parsed result = program::readOptions(parser, QStringLiteral("kestrel-edit"), helpDescription,
                                          {t.configDir, t.profile, t.noLimits, t.exportAs, t.loops,
-                                          t.output, t.moveTo, t.seconds, t.ease},
+                                          t.output, t.moveTo, t.seconds, t.ease, t.solve, t.from},
                                          args);
     if (result.outcome != Parsed::Run)
         return result;
@@ -280,7 +267,8 @@ Parsed parse(const QStringList &args)
 bool answersWithoutWindow(int argc, char **argv)
 {
     const Parsed parsed = program::readBesideQt(program::arguments(argc, argv), parse);
-    return parsed.outcome != Parsed::Run || parsed.options.exporting() || parsed.options.movingTo();
+    return parsed.outcome != Parsed::Run || parsed.options.exporting() ||
+           parsed.options.movingTo() || parsed.options.solving();
 }
 
 } // namespace edit

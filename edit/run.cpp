@@ -12,6 +12,7 @@
 #include "edit/move_to.h"
 #include "edit/options.h"
 #include "edit/script_inputs.h"
+#include "edit/solve.h"
 #include "edit/window/editor_window.h"
 #include "edit/window/questions.h"
 #include "windows/widgets/dialogs.h"
@@ -138,6 +139,8 @@ int run(int argc, char **argv)
         const Parsed parsed = program::readBesideQt(QCoreApplication::arguments(), parse);
         if (parsed.outcome != Parsed::Run)
             return program::answer(parsed, QStringLiteral("kestrel-edit"));
+        if (parsed.options.solving())
+            return solve(parsed.options);
         if (parsed.options.movingTo())
             return moveTo(parsed.options);
         return exportMotion(parsed.options);

@@ -9,6 +9,28 @@ namespace edit {
 
 using program::say;
 
+namespace {
+
+Folders scriptFolders(const Options &o)
+{
+    return o.configDir.isEmpty() ? Folders::standard() : Folders{o.configDir, {}};
+}
+
+} // namespace
+
+std::optional<ScriptProfile> readScriptProfile(const Options &o)
+{
+    // --profile's file must exist; arm.ini in the configuration folder may be missing.
+    const QString file =
+        o.profile.isEmpty() ? arm::profilePath(scriptFolders(o).config) : o.profile;
+    const arm::ProfileRead profile = arm::load(file, o.profile.isEmpty());
+    if (!profile.ok()) {
+        say(stderr, profile.error);
+        return std::nullopt;
+    }
+    return ScriptProfile{profile.profile, file};
+}
+
 std::optional<ScriptInputs> readScriptInputs(const Options &o)
 {
     const movement::Loaded file = movement::load(o.file);
@@ -16,19 +38,14 @@ std::optional<ScriptInputs> readScriptInputs(const Options &o)
         say(stderr, file.message);
         return std::nullopt;
     }
-    const Folders folders = o.configDir.isEmpty() ? Folders::standard() : Folders{o.configDir, {}};
-    const config::Loaded configuration = config::load(folders.configFile());
+    const config::Loaded configuration = config::load(scriptFolders(o).configFile());
     // As kestrel-play says it: the homes are then the defaults.
     if (configuration.trouble != config::Loaded::Trouble::None)
         say(stderr, configuration.notice);
-    // --profile's file must exist; arm.ini in the configuration folder may be missing.
-    const QString profileFile = o.profile.isEmpty() ? arm::profilePath(folders.config) : o.profile;
-    const arm::ProfileRead profile = arm::load(profileFile, o.profile.isEmpty());
-    if (!profile.ok()) {
-        say(stderr, profile.error);
+    const std::optional<ScriptProfile> profile = readScriptProfile(o);
+    if (!profile)
         return std::nullopt;
-    }
-    return ScriptInputs{file.records, configuration.settings, profile.profile, profileFile};
+    return ScriptInputs{file.records, configuration.settings, profile->profile, profile->file};
 }
 
 } // namespace edit

@@ -182,6 +182,8 @@ void TestInverse::refusals_data()
         << stiff << arm::Target{{150, 0, 50}, 0}
         << "The point 150.00, 0.00, 50.00 at pitch 0.00° needs the elbow at 22, 78 below its "
            "min 100.";
+    QTest::newRow("not a number") << degreeArm() << arm::Target{{qQNaN(), 0, 50}, 0}
+                                  << "A target's coordinates and pitch must be numbers.";
 }
 
 void TestInverse::refusals()

@@ -201,6 +201,10 @@ QString targetText(const Target &t)
 
 Exactly solveExactly(const Profile &profile, const Target &target, const std::optional<Pose> &near)
 {
+    for (double v : {target.point.x, target.point.y, target.point.z, target.pitch})
+        if (!std::isfinite(v))
+            return {std::nullopt,
+                    QStringLiteral("A target's coordinates and pitch must be numbers.")};
     if (std::optional<QString> table = tableError(profile, target))
         return {std::nullopt, *table};
     const std::vector<Exact> answers = exactAnswers(profile, target, near);
