@@ -10,6 +10,7 @@
 #include "edit/window/timed_handlers.h"
 #include "edit/window/timeline_view.h"
 #include "edit/window/tip_handlers.h"
+#include "edit/window/tip_jogger.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -24,6 +25,12 @@ void editArmProfile(QWidget *parent, Dialogs &dialogs, EditorProfile &profile)
 {
     if (const auto saved = ask::editProfile(parent, dialogs, profile.path(), profile.profile()))
         profile.set(*saved);
+}
+
+// The pose the preview shows: a jogged one while the tool point is jogged, else the still pose.
+void saveShownPose(PoseSaver &poses, const PreviewPanel &preview)
+{
+    poses.savePoseAs(preview.showingGiven() ? std::optional(preview.pose()) : std::nullopt);
 }
 
 } // namespace
@@ -107,7 +114,8 @@ void EditorMenus::buildFileAndEdit(const Targets &t)
                {},
                {"armProfile", "Ar&m Profile...", nullptr, editProfile,
                 "The arm's shape, calibration and limits, saved in their own file."},
-               {"savePoseAs", "Save Pos&e As...", "Ctrl+Shift+P", [&poses] { poses.savePoseAs(); },
+               {"savePoseAs", "Save Pos&e As...", "Ctrl+Shift+P",
+                [&poses, p = t.preview] { saveShownPose(poses, *p); },
                 "Names the pose the preview shows and keeps it in the arm profile."}});
 }
 
@@ -152,12 +160,16 @@ void EditorMenus::buildViewAndPreview(const Targets &t)
          {"zoomAll", "&Whole Motion", "Ctrl+0", [v] { v->fitAll(); }},
          {},
          {"focusTimeline", "Go to &Timeline", "Alt+1", [v] { v->setFocus(); }},
-         {"focusSteps", "Go to &Step List", "Alt+2", [steps] { steps->setFocus(); }}});
+         {"focusSteps", "Go to &Step List", "Alt+2", [steps] { steps->setFocus(); }},
+         {"focusPreview", "Go to &Preview", "Alt+3", [p = t.preview] { p->setFocus(); },
+          "Focuses the preview, whose keys jog the tool point."}});
 
     QMenu *preview = m_window->menuBar()->addMenu(QStringLiteral("P&review"));
     PreviewPanel *p = t.preview;
     for (QAction *a : {p->playAction(), p->pauseAction(), p->stopAction(), p->loopAction()})
         addExisting(preview, a, {});
+    preview->addSeparator();
+    addExisting(preview, t.jogger->insertAction(), QKeySequence(QStringLiteral("Ctrl+I")));
 }
 
 void EditorMenus::showEnabled(const MotionDocument &document)

@@ -22,6 +22,7 @@ class QMenu;
 class QUndoStack;
 class QWidget;
 class TimedHandlers;
+class TipJogger;
 class TimelineView;
 class TipHandlers;
 
@@ -38,6 +39,7 @@ public:
         TimelineView *timeline;
         QWidget *steps;
         PreviewPanel *preview;
+        TipJogger *jogger;
         EditorProfile &profile;
         Dialogs &dialogs;
     };

@@ -5,6 +5,7 @@
 #include "edit/window/step_list.h"
 #include "edit/window/timeline_panel.h"
 #include "edit/window/timeline_view.h"
+#include "edit/window/tip_jogger.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -45,9 +46,9 @@ EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
     setAcceptDrops(true);
     layOut();
     m_menus = std::make_unique<EditorMenus>(
-        this,
-        EditorMenus::Targets{m_files, m_edits, m_timed, m_tips, m_poses, m_history.stack(),
-                             m_timeline->view(), m_steps, m_preview, m_profile, *services.dialogs});
+        this, EditorMenus::Targets{m_files, m_edits, m_timed, m_tips, m_poses, m_history.stack(),
+                                   m_timeline->view(), m_steps, m_preview, m_jogger, m_profile,
+                                   *services.dialogs});
     const auto showEnabled = [this] { m_menus->showEnabled(m_document); };
     connect(&m_document, &MotionDocument::selectionChanged, this, showEnabled);
     connect(&m_document, &MotionDocument::recordsChanged, this, showEnabled);
@@ -74,6 +75,7 @@ void EditorWindow::layOut()
     m_steps = new StepList(m_document, this);
     m_checks = new CheckList(m_document, m_profile, m_services.settings, this);
     m_preview = new PreviewPanel(m_document, m_profile, this);
+    m_jogger = new TipJogger(*m_preview, m_document, m_profile, m_timed);
     connect(m_preview, &PreviewPanel::playheadMoved, m_timeline->view(),
             &TimelineView::setPlayhead);
     connect(m_checks, &CheckList::stepChosen, m_timeline->view(), &TimelineView::reveal);

@@ -28,6 +28,7 @@ class QAction;
 class QLabel;
 class StepList;
 class TimelinePanel;
+class TipJogger;
 
 class EditorWindow : public QMainWindow {
     Q_OBJECT
@@ -78,6 +79,7 @@ private:
     TimelinePanel *m_timeline;
     StepList *m_steps;
     PreviewPanel *m_preview;
+    TipJogger *m_jogger;
     CheckList *m_checks;
     QLabel *m_limits; // the Check list's count, kept in the status bar beside passing messages
     std::unique_ptr<EditorMenus> m_menus;

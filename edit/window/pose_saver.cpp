@@ -48,10 +48,10 @@ PoseSaver::PoseSaver(const MotionDocument &document, EditorProfile &profile,
 {
 }
 
-void PoseSaver::savePoseAs()
+void PoseSaver::savePoseAs(const std::optional<timing::Pose> &jogged)
 {
     const arm::Profile &profile = m_profile.profile();
-    const timing::Pose pose = PreviewClock::stillPose(m_document);
+    const timing::Pose pose = jogged.value_or(PreviewClock::stillPose(m_document));
     const QString positions = arm::positionsText(pose);
     if (const QString outside = outsideLimits(profile, pose); !outside.isEmpty())
         return m_notices.showMessage(

@@ -170,6 +170,7 @@ void PreviewPanel::advance()
 
 void PreviewPanel::showAt(double byte)
 {
+    dropGiven();
     showPose(m_clock.pose(m_document));
     showPath(byte);
     m_time->setText(QStringLiteral("%1 s").arg(timing::seconds(qint64(byte)), 0, 'f', 2));
@@ -178,6 +179,7 @@ void PreviewPanel::showAt(double byte)
 
 void PreviewPanel::showStill()
 {
+    dropGiven();
     showPose(PreviewClock::stillPose(m_document));
     showPath(-1);
     m_time->setText(QString());
@@ -211,4 +213,34 @@ void PreviewPanel::showButtons()
     m_play->setEnabled(!playing());
     m_pause->setEnabled(playing());
     m_stop->setEnabled(!m_clock.stopped());
+}
+
+void PreviewPanel::showGiven(const timing::Pose &pose)
+{
+    if (playing())
+        return;
+    m_given = true;
+    showPose(pose);
+}
+
+void PreviewPanel::showClock()
+{
+    if (m_clock.stopped())
+        showStill();
+    else
+        showAt(m_clock.at());
+}
+
+void PreviewPanel::dropGiven()
+{
+    if (!m_given)
+        return;
+    m_given = false;
+    Q_EMIT givenDropped();
+}
+
+void PreviewPanel::addBelowPictures(QWidget *row)
+{
+    // The pictures are the layout's first item and the play controls its last.
+    static_cast<QVBoxLayout *>(layout())->insertWidget(1, row);
 }

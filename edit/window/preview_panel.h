@@ -41,9 +41,19 @@ public:
     double speed() const;
     const timing::Pose &pose() const { return m_pose; }
 
+    // Shows `pose` in place of the clock's until the clock is shown again: play, the playhead,
+    // the selection, or showClock(). Not while playing.
+    void showGiven(const timing::Pose &pose);
+    void showClock();
+    bool showingGiven() const { return m_given; }
+    // A row of the panel under the pictures, for what is said about them.
+    void addBelowPictures(QWidget *row);
+
 Q_SIGNALS:
     // The byte of the first pass being shown; -1 when stopped.
     void playheadMoved(qint64 byte);
+    // The clock's pose is shown again in place of the given one.
+    void givenDropped();
 
 private:
     void buildControls();
@@ -55,6 +65,7 @@ private:
     // The eased path of the timed move playing at `byte`; none when stopped (byte < 0).
     void showPath(double byte);
     void showButtons();
+    void dropGiven();
 
     MotionDocument &m_document;
     timing::Pose m_pose{};
@@ -66,6 +77,7 @@ private:
     armview::SideView *m_side = nullptr;
     armview::TopView *m_top = nullptr;
     bool m_pathShown = false;
+    bool m_given = false;
     QTimer m_tick;
     QElapsedTimer m_elapsed; // the clock's time, running since the panel was made
     PreviewClock m_clock;

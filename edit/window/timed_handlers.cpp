@@ -107,3 +107,17 @@ void TimedHandlers::closeTheLoop()
         return;
     take(name, {end, move->target, move->ease, move->seconds}, Place::AtEnd, made);
 }
+
+void TimedHandlers::insertPoseHere(const timing::Pose &target)
+{
+    const QString name = QStringLiteral("Insert Pose Here");
+    const QString made = QStringLiteral("Timed move");
+    const timing::Pose from = edits::poseBeforeSelection(m_document);
+    const moves::Request smooth{from, target, moves::Ease::Smooth, {}};
+    if (moves::plan(m_profile.profile(), smooth).path)
+        return take(name, smooth, Place::BeforeSelection, made);
+    const auto move = m_questions->timedMove(m_notices.window(), setup(name, from, target));
+    if (!move)
+        return;
+    take(name, {from, move->target, move->ease, move->seconds}, Place::BeforeSelection, made);
+}

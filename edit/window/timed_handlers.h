@@ -28,6 +28,9 @@ public:
     // A smooth move at the end back to the pose the pass starts from, as fast as the caps allow;
     // when they cannot time it, the Timed Move dialog asks for a duration.
     void closeTheLoop();
+    // Preview, "Insert Pose Here": a smooth move to `target` before the selection, as fast as the
+    // caps allow; when they cannot time it, the Timed Move dialog asks, opened on `target`.
+    void insertPoseHere(const timing::Pose &target);
 
 private:
     enum class Place { BeforeSelection, AtEnd };

@@ -149,6 +149,11 @@ void TestInverse::elbowChoice()
     QVERIFY(flipped.solution->pose[axes::Elbow] > 127);
     QVERIFY(up.solution->pose[axes::Elbow] < 127);
     QCOMPARE(flipped.solution->pose[axes::Grip], 90);
+
+    // A grip that cannot stand at 127 is kept within its limits.
+    arm::Profile narrowGrip = p;
+    narrowGrip.joints[axes::Grip].min = 150;
+    QCOMPARE(arm::solve(narrowGrip, t).solution->pose[axes::Grip], 150);
     QVERIFY(flipped.solution->distance < 3.0); // a position turns the arm by 1.75 mm
 }
 

@@ -151,13 +151,13 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("says");
         const QString target = "150,40,90,-20";
-        for (const QString &bad : {"150,40,90", "150,40,90,-20,0", "150,x,90,-20", "nan,40,90,-20",
-                                   "150,inf,90,-20", "", "150;40;90;-20"})
-            QTest::newRow(qPrintable("--solve " + bad))
+        for (const char *bad : {"150,40,90", "150,40,90,-20,0", "150,x,90,-20", "nan,40,90,-20",
+                                "150,inf,90,-20", "", "150;40;90;-20"})
+            QTest::newRow(qPrintable(QStringLiteral("--solve ") + bad))
                 << QStringList{"--solve", bad} << "--solve takes four numbers";
-        for (const QString &bad : {"127,127,127,127", "127,127,256,127,127", "127,127,-1,127,127",
-                                   "127,127,12.5,127,127", "up"})
-            QTest::newRow(qPrintable("--from " + bad))
+        for (const char *bad : {"127,127,127,127", "127,127,256,127,127", "127,127,-1,127,127",
+                                "127,127,12.5,127,127", "up"})
+            QTest::newRow(qPrintable(QStringLiteral("--from ") + bad))
                 << QStringList{"--solve", target, "--from", bad} << "--from takes five whole";
         QTest::newRow("--from outside the limits")
             << QStringList{"--solve", target, "--from", "127,127,127,127,250"}

@@ -320,7 +320,8 @@ void TestEditWindow::everyControlIsNamedAndEveryEditHasKeys()
                              "timedMoveToPose",
                              "retimeSelection",
                              "closeTheLoop",
-                             "savePoseAs"}) {
+                             "savePoseAs",
+                             "insertPoseHere"}) {
         QAction *a = w.action(QString::fromLatin1(name));
         QVERIFY2(a && !a->associatedObjects().isEmpty(), name);
         const QString k = a->shortcut().toString();

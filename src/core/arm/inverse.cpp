@@ -219,7 +219,9 @@ Exactly solveExactly(const Profile &profile, const Target &target, const std::op
     for (int j = 0; j < planarJoints; ++j)
         positions[j] =
             std::clamp<double>(exact->position[j], profile.joints[j].min, profile.joints[j].max);
-    positions[axes::Grip] = near ? (*near)[axes::Grip] : 127;
+    // The grip is kept, within its own limits like every other joint.
+    const Joint &grip = profile.joints[axes::Grip];
+    positions[axes::Grip] = std::clamp(near ? (*near)[axes::Grip] : 127, grip.min, grip.max);
     return {positions, {}};
 }
 

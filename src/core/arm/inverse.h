@@ -39,7 +39,8 @@ struct Solved {
 inline constexpr double pitchTolerance = 1.0;
 
 // The pose nearest `near` (the pose the arm has now; none: the elbow above the line from the
-// shoulder to the wrist) that puts the tool point at `target`. The grip is `near`'s, else 127.
+// shoulder to the wrist) that puts the tool point at `target`. The grip is `near`'s, else 127,
+// brought within the grip's limits.
 [[nodiscard]] Solved solve(const Profile &profile, const Target &target,
                            const std::optional<Pose> &near = std::nullopt);
 
