@@ -9,6 +9,7 @@
 #include "edit/window/profile_dialog.h"
 #include "edit/window/timed_handlers.h"
 #include "edit/window/timeline_view.h"
+#include "edit/window/tip_handlers.h"
 #include "edit/window/tip_jogger.h"
 
 #include <QAction>
@@ -122,6 +123,7 @@ void EditorMenus::buildPositionsAndTiming(const Targets &t)
 {
     EditHandlers &e = t.edits;
     TimedHandlers &timed = t.timed;
+    TipHandlers &tips = t.tips;
     add(m_window->menuBar()->addMenu(QStringLiteral("&Positions")),
         {{"setPositions", "&Set...", "Ctrl+E", [&e] { e.setPositions(); }},
          {"offsetPositions", "&Offset...", "Ctrl+Shift+O", [&e] { e.offsetPositions(); }},
@@ -137,6 +139,9 @@ void EditorMenus::buildPositionsAndTiming(const Targets &t)
          {"timedMoveToPose", "&Timed Move to Pose...", "Ctrl+T",
           [&timed] { timed.timedMoveToPose(); },
           "Inserts a move before the selection that eases every axis into the pose together."},
+         {"moveTipTo", "Move Ti&p To...", "Ctrl+Shift+M", [&tips] { tips.moveTipTo(); },
+          "Inserts a move of the tool point to a point and pitch before the selection: a joint "
+          "move or a straight line."},
          {"retimeSelection", "&Retime Selection...", "Ctrl+Shift+T",
           [&timed] { timed.retimeSelection(); },
           "Makes the selection take a given time without changing its shape."},

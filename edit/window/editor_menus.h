@@ -24,6 +24,7 @@ class QWidget;
 class TimedHandlers;
 class TipJogger;
 class TimelineView;
+class TipHandlers;
 
 class EditorMenus {
 public:
@@ -32,6 +33,7 @@ public:
         EditorFiles &files;
         EditHandlers &edits;
         TimedHandlers &timed;
+        TipHandlers &tips;
         PoseSaver &poses;
         QUndoStack &stack;
         TimelineView *timeline;

@@ -38,6 +38,7 @@ EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
       m_document(services.passStart), m_history(m_document), m_notices(this, services.dialogs),
       m_edits(m_document, m_history, services.questions, m_notices, m_profile),
       m_timed(m_document, m_history, services.questions, m_notices, m_profile),
+      m_tips(m_document, m_history, services.questions, m_notices, m_profile),
       m_poses(m_document, m_profile, services.questions, m_notices),
       m_files(m_document, m_history, m_services, m_profile, m_notices)
 {
@@ -45,7 +46,7 @@ EditorWindow::EditorWindow(const EditorServices &services, QWidget *parent)
     setAcceptDrops(true);
     layOut();
     m_menus = std::make_unique<EditorMenus>(
-        this, EditorMenus::Targets{m_files, m_edits, m_timed, m_poses, m_history.stack(),
+        this, EditorMenus::Targets{m_files, m_edits, m_timed, m_tips, m_poses, m_history.stack(),
                                    m_timeline->view(), m_steps, m_preview, m_jogger, m_profile,
                                    *services.dialogs});
     const auto showEnabled = [this] { m_menus->showEnabled(m_document); };

@@ -2,10 +2,10 @@
 // kestrel-edit's window: a view of a MotionDocument (core), made of panels that each own their
 // widgets. The timeline and the step list show the document and select in it; the preview plays
 // it on a drawn arm; the Check list shows where it leaves the arm's limits; the menus (EditorMenus)
-// call the edits (EditHandlers, TimedHandlers), the files (EditorFiles) and the saving of a named
-// pose (PoseSaver). What an edit does, what a save or an
-// export writes and says, and the steps of recovery are core's; the undo history (EditHistory) is
-// this layer's, since QUndoStack is Qt Gui.
+// call the edits (EditHandlers, TimedHandlers, TipHandlers), the files (EditorFiles) and the saving
+// of a named pose (PoseSaver). What an edit does, what a save or an export writes and says, and the
+// steps of recovery are core's; the undo history (EditHistory) is this layer's, since QUndoStack is
+// Qt Gui.
 
 #include "core/edit/motion_document.h"
 #include "edit/window/edit_handlers.h"
@@ -17,6 +17,7 @@
 #include "edit/window/notices.h"
 #include "edit/window/pose_saver.h"
 #include "edit/window/timed_handlers.h"
+#include "edit/window/tip_handlers.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -72,6 +73,7 @@ private:
     Notices m_notices;
     EditHandlers m_edits;
     TimedHandlers m_timed;
+    TipHandlers m_tips;
     PoseSaver m_poses;
     EditorFiles m_files;
     TimelinePanel *m_timeline;

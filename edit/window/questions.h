@@ -6,6 +6,7 @@
 
 #include "core/edit/motion_edits.h"
 #include "core/edit/timed_move.h"
+#include "core/edit/tip_move.h"
 #include "core/export/exports.h"
 #include "edit/window/pose_fields.h"
 
@@ -48,6 +49,13 @@ struct TimedMoveSetup {
     PoseSources sources;
 };
 
+// What the Move Tip To dialog starts from: the move begins at `from`, whose tool point and pitch
+// the fields show first; the profile solves and times the move as it is typed, and names poses.
+struct TipMoveSetup {
+    const arm::Profile &profile;
+    timing::Pose from{};
+};
+
 struct Smoothing {
     int maxJump = 1;
     int holdsPerPosition = 0;
@@ -71,6 +79,7 @@ public:
     virtual std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from,
                                              const PoseSources &sources) = 0;
     virtual std::optional<TimedMove> timedMove(QWidget *parent, const TimedMoveSetup &setup) = 0;
+    virtual std::optional<tips::Request> tipMove(QWidget *parent, const TipMoveSetup &setup) = 0;
     // The seconds a selection that now takes `now` seconds is to take.
     virtual std::optional<double> retimeSeconds(QWidget *parent, double now) = 0;
     // The name to save a pose by; `named` are the names the profile has already.
@@ -91,6 +100,7 @@ public:
     std::optional<PoseMove> poseMove(QWidget *parent, const timing::Pose &from,
                                      const PoseSources &sources) override;
     std::optional<TimedMove> timedMove(QWidget *parent, const TimedMoveSetup &setup) override;
+    std::optional<tips::Request> tipMove(QWidget *parent, const TipMoveSetup &setup) override;
     std::optional<double> retimeSeconds(QWidget *parent, double now) override;
     std::optional<QString> poseName(QWidget *parent, const QStringList &named) override;
     std::optional<Smoothing> smoothing(QWidget *parent) override;

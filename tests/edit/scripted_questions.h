@@ -14,6 +14,7 @@ public:
     QList<double> factors;
     QList<ask::PoseMove> poseMoves;
     QList<ask::TimedMove> timedMoves;
+    QList<tips::Request> tipMoves;
     QList<double> retimes;
     QStringList poseNames;
     QList<ask::Smoothing> smoothings;
@@ -42,6 +43,10 @@ public:
         offered(s.sources);
         timedShown << s.target;
         return take(timedMoves);
+    }
+    std::optional<tips::Request> tipMove(QWidget *, const ask::TipMoveSetup &) override
+    {
+        return take(tipMoves);
     }
     std::optional<double> retimeSeconds(QWidget *, double) override { return take(retimes); }
     std::optional<QString> poseName(QWidget *, const QStringList &) override

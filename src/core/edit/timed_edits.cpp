@@ -9,21 +9,24 @@ namespace edits {
 
 namespace {
 
-// The move's steps inserted before index `at`, never before record 1, which no pass plays (a
-// motion with no records gets the placeholder record 1 a recording starts with); selected and
-// marked as a timed move.
-Edited timedInsert(const MotionDocument &d, int at, const moves::Path &path)
+// Steps inserted before index `at`, never before record 1, which no pass plays (a motion with no
+// records gets the placeholder record 1 a recording starts with); selected.
+Edited inserted(const MotionDocument &d, int at, const std::vector<Step> &steps)
 {
-    const std::vector<Step> steps = moves::steps(path);
     std::vector<Step> after = d.records();
     if (after.empty())
         after.push_back(Step{0, 0});
     const int first = std::clamp(at, 1, int(after.size()));
     after.insert(after.begin() + first, steps.begin(), steps.end());
-    const int count = int(steps.size());
-    Edited e{std::move(after), {first, count}, std::nullopt};
-    if (count > 0)
-        e.timed = TimedSpan{first, count, path};
+    return Edited{std::move(after), {first, int(steps.size())}, std::nullopt};
+}
+
+// The move's steps inserted so, and marked as a timed move.
+Edited timedInsert(const MotionDocument &d, int at, const moves::Path &path)
+{
+    Edited e = inserted(d, at, moves::steps(path));
+    if (e.selection.count > 0)
+        e.timed = TimedSpan{e.selection.first, e.selection.count, path};
     return e;
 }
 
@@ -42,6 +45,11 @@ timing::Pose poseAtEnd(const MotionDocument &d)
 Edited timedMoveBeforeSelection(const MotionDocument &d, const moves::Path &path)
 {
     return timedInsert(d, d.selection().first, path);
+}
+
+Edited stepsBeforeSelection(const MotionDocument &d, const std::vector<Step> &steps)
+{
+    return inserted(d, d.selection().first, steps);
 }
 
 TimedEdit retimeSelected(const MotionDocument &d, const arm::Profile &profile, double seconds)

@@ -25,6 +25,11 @@ timing::Pose poseAtEnd(const MotionDocument &d);
 // the move is selected.
 Edited timedMoveBeforeSelection(const MotionDocument &d, const moves::Path &path);
 
+// Steps made to their own timing (a straight line of the tool point) inserted before the
+// selection, which they become. They follow no eased path of the joints, so no timed span marks
+// them; a retime treats them as any other stretch of the motion.
+Edited stepsBeforeSelection(const MotionDocument &d, const std::vector<Step> &steps);
+
 // The selection made to take `seconds`. A selection that is exactly a timed move is made again
 // with the same ease and its new time (its caps may refuse it); any other is retimed as it plays
 // (retime.h). The retimed stretch stays selected.
