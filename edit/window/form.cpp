@@ -1,8 +1,11 @@
 #include "edit/window/form.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -29,6 +32,42 @@ void Form::addRow(QWidget *w)
 void Form::addLabelled(const QString &label, QWidget *field)
 {
     m_form->addRow(label, field);
+}
+
+namespace {
+
+constexpr moves::Ease eases[] = {moves::Ease::Linear, moves::Ease::Smooth, moves::Ease::Trapezoid};
+
+} // namespace
+
+TimingFields addTiming(Form &form, const QString &resultName)
+{
+    TimingFields f;
+    f.fastest = form.add(QStringLiteral("As &fast as the caps allow:"), QStringLiteral("fastest"),
+                         new QCheckBox);
+    f.seconds = form.add(QStringLiteral("&Duration, seconds:"), QStringLiteral("seconds"),
+                         decimal(0.01, moves::mostSeconds, 1, 2, 0.1));
+    f.ease = form.add(QStringLiteral("E&ase:"), QStringLiteral("ease"), new QComboBox);
+    for (moves::Ease e : eases)
+        f.ease->addItem(moves::easeName(e));
+    f.ease->setCurrentIndex(int(moves::Ease::Smooth));
+    f.result = new QLabel;
+    f.result->setObjectName(resultName);
+    f.result->setWordWrap(true);
+    form.addRow(f.result);
+    return f;
+}
+
+moves::Ease TimingFields::chosenEase() const
+{
+    return eases[std::clamp(ease->currentIndex(), 0, int(std::size(eases)) - 1)];
+}
+
+std::optional<double> TimingFields::chosenSeconds() const
+{
+    if (fastest->isChecked())
+        return std::nullopt;
+    return seconds->value();
 }
 
 QSpinBox *spin(int min, int max, int value)

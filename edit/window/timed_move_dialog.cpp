@@ -11,8 +11,6 @@ namespace ask {
 
 namespace {
 
-constexpr moves::Ease eases[] = {moves::Ease::Linear, moves::Ease::Smooth, moves::Ease::Trapezoid};
-
 // "Peak speeds, °/s: base 95.0, shoulder 0.0, ...".
 QString peaksText(const std::array<double, axes::count> &peaks)
 {
@@ -35,41 +33,24 @@ TimedMoveDialog::TimedMoveDialog(QWidget *parent, const TimedMoveSetup &setup)
       m_pose(addPoseFields(*this, setup.target, setup.sources))
 {
     setObjectName(QStringLiteral("timedMoveDialog"));
-    addTiming();
+    m_timing = addTiming(*this, QStringLiteral("timedResult"));
     // As fast as the caps allow when they can time the move; otherwise a duration is asked for.
-    m_fastest->setChecked(
+    m_timing.fastest->setChecked(
         moves::plan(m_profile, {m_from, setup.target, moves::Ease::Smooth, {}}).path.has_value());
     for (QSpinBox *box : m_pose.boxes)
         connect(box, &QSpinBox::valueChanged, this, &TimedMoveDialog::showPlan);
-    connect(m_fastest, &QCheckBox::toggled, this, &TimedMoveDialog::showPlan);
-    connect(m_seconds, &QDoubleSpinBox::valueChanged, this, &TimedMoveDialog::showPlan);
-    connect(m_ease, &QComboBox::currentIndexChanged, this, &TimedMoveDialog::showPlan);
+    connect(m_timing.fastest, &QCheckBox::toggled, this, &TimedMoveDialog::showPlan);
+    connect(m_timing.seconds, &QDoubleSpinBox::valueChanged, this, &TimedMoveDialog::showPlan);
+    connect(m_timing.ease, &QComboBox::currentIndexChanged, this, &TimedMoveDialog::showPlan);
     showPlan();
-}
-
-void TimedMoveDialog::addTiming()
-{
-    m_fastest = add(QStringLiteral("As &fast as the caps allow:"), QStringLiteral("fastest"),
-                    new QCheckBox);
-    m_seconds = add(QStringLiteral("&Duration, seconds:"), QStringLiteral("seconds"),
-                    decimal(0.01, moves::mostSeconds, 1, 2, 0.1));
-    m_ease = add(QStringLiteral("E&ase:"), QStringLiteral("ease"), new QComboBox);
-    for (moves::Ease e : eases)
-        m_ease->addItem(moves::easeName(e));
-    m_ease->setCurrentIndex(int(moves::Ease::Smooth));
-    m_result = new QLabel;
-    m_result->setObjectName(QStringLiteral("timedResult"));
-    m_result->setWordWrap(true);
-    addRow(m_result);
 }
 
 TimedMove TimedMoveDialog::chosen() const
 {
     TimedMove m;
     m.target = m_pose.pose();
-    if (!m_fastest->isChecked())
-        m.seconds = m_seconds->value();
-    m.ease = eases[std::clamp(m_ease->currentIndex(), 0, 2)];
+    m.seconds = m_timing.chosenSeconds();
+    m.ease = m_timing.chosenEase();
     return m;
 }
 
@@ -81,16 +62,16 @@ moves::Planned TimedMoveDialog::planned() const
 
 void TimedMoveDialog::showPlan()
 {
-    m_seconds->setEnabled(!m_fastest->isChecked());
+    m_timing.seconds->setEnabled(!m_timing.fastest->isChecked());
     const moves::Planned p = planned();
     okButton()->setEnabled(p.path.has_value());
     if (!p.path) {
-        m_result->setText(p.error);
+        m_timing.result->setText(p.error);
         return;
     }
-    m_result->setText(QStringLiteral("Takes ") + secondsText(p.path->seconds) +
-                      QStringLiteral(".\n") +
-                      peaksText(moves::peakDegreesPerSecond(m_profile, *p.path)));
+    m_timing.result->setText(QStringLiteral("Takes ") + secondsText(p.path->seconds) +
+                             QStringLiteral(".\n") +
+                             peaksText(moves::peakDegreesPerSecond(m_profile, *p.path)));
 }
 
 std::optional<TimedMove> DialogQuestions::timedMove(QWidget *parent, const TimedMoveSetup &setup)

@@ -22,16 +22,12 @@ public:
     moves::Planned planned() const;
 
 private:
-    void addTiming();
     void showPlan();
 
     arm::Profile m_profile;
     timing::Pose m_from;
     PoseFields m_pose;
-    QCheckBox *m_fastest = nullptr;
-    QDoubleSpinBox *m_seconds = nullptr;
-    QComboBox *m_ease = nullptr;
-    QLabel *m_result = nullptr;
+    TimingFields m_timing;
 };
 
 // "1.20 s": a move's duration as the dialog and the status bar give it.

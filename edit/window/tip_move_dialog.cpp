@@ -13,7 +13,6 @@ namespace ask {
 
 namespace {
 
-constexpr moves::Ease eases[] = {moves::Ease::Linear, moves::Ease::Smooth, moves::Ease::Trapezoid};
 // Farther than any arm a hobby servo turns: the solve says why a point beyond its reach is.
 constexpr double farthest = 2000;
 
@@ -40,9 +39,9 @@ TipMoveDialog::TipMoveDialog(QWidget *parent, const TipMoveSetup &setup)
             showTarget(arm::forward(m_profile, m_profile.poses[size_t(i)].positions));
     });
     connect(m_kind, &QComboBox::currentIndexChanged, this, &TipMoveDialog::showPlan);
-    connect(m_ease, &QComboBox::currentIndexChanged, this, &TipMoveDialog::showPlan);
-    connect(m_fastest, &QCheckBox::toggled, this, &TipMoveDialog::showPlan);
-    connect(m_seconds, &QDoubleSpinBox::valueChanged, this, &TipMoveDialog::showPlan);
+    connect(m_timing.ease, &QComboBox::currentIndexChanged, this, &TipMoveDialog::showPlan);
+    connect(m_timing.fastest, &QCheckBox::toggled, this, &TipMoveDialog::showPlan);
+    connect(m_timing.seconds, &QDoubleSpinBox::valueChanged, this, &TipMoveDialog::showPlan);
     connect(m_speed, &QDoubleSpinBox::valueChanged, this, &TipMoveDialog::showPlan);
     showPlan();
 }
@@ -74,19 +73,8 @@ void TipMoveDialog::addKind()
     m_kind->setCurrentIndex(int(tips::Kind::Line));
     m_speed = add(QStringLiteral("Line's &speed, mm/s:"), QStringLiteral("speed"),
                   decimal(0.1, lines::mostSpeed, 50, 1, 5));
-    m_fastest = add(QStringLiteral("As &fast as the caps allow:"), QStringLiteral("fastest"),
-                    new QCheckBox);
-    m_fastest->setChecked(anyCap(m_profile));
-    m_seconds = add(QStringLiteral("&Duration, seconds:"), QStringLiteral("seconds"),
-                    decimal(0.01, moves::mostSeconds, 1, 2, 0.1));
-    m_ease = add(QStringLiteral("E&ase:"), QStringLiteral("ease"), new QComboBox);
-    for (moves::Ease e : eases)
-        m_ease->addItem(moves::easeName(e));
-    m_ease->setCurrentIndex(int(moves::Ease::Smooth));
-    m_result = new QLabel;
-    m_result->setObjectName(QStringLiteral("tipResult"));
-    m_result->setWordWrap(true);
-    addRow(m_result);
+    m_timing = addTiming(*this, QStringLiteral("tipResult"));
+    m_timing.fastest->setChecked(anyCap(m_profile));
 }
 
 // The fields set at once, planned once.
@@ -97,7 +85,7 @@ void TipMoveDialog::showTarget(const arm::Reach &reach)
         const QSignalBlocker quiet(m_target[i]);
         m_target[i]->setValue(values[i]);
     }
-    if (m_result)
+    if (m_timing.result)
         showPlan();
 }
 
@@ -108,9 +96,8 @@ tips::Request TipMoveDialog::chosen() const
                 m_target[3]->value()};
     r.kind =
         m_kind->currentIndex() == int(tips::Kind::Joint) ? tips::Kind::Joint : tips::Kind::Line;
-    r.ease = eases[std::clamp(m_ease->currentIndex(), 0, 2)];
-    if (!m_fastest->isChecked())
-        r.seconds = m_seconds->value();
+    r.ease = m_timing.chosenEase();
+    r.seconds = m_timing.chosenSeconds();
     r.speed = m_speed->value();
     return r;
 }
@@ -124,11 +111,11 @@ void TipMoveDialog::showPlan()
 {
     const bool joint = m_kind->currentIndex() == int(tips::Kind::Joint);
     m_speed->setEnabled(!joint);
-    m_fastest->setEnabled(joint);
-    m_seconds->setEnabled(joint && !m_fastest->isChecked());
+    m_timing.fastest->setEnabled(joint);
+    m_timing.seconds->setEnabled(joint && !m_timing.fastest->isChecked());
     const tips::Planned p = planned();
     okButton()->setEnabled(p.error.isEmpty());
-    m_result->setText(tips::summary(m_profile, p));
+    m_timing.result->setText(tips::summary(m_profile, p));
 }
 
 std::optional<tips::Request> DialogQuestions::tipMove(QWidget *parent, const TipMoveSetup &setup)

@@ -35,11 +35,8 @@ private:
     std::array<QDoubleSpinBox *, 4> m_target{}; // x, y, z, pitch
     QComboBox *m_named = nullptr;
     QComboBox *m_kind = nullptr;
-    QComboBox *m_ease = nullptr;
-    QCheckBox *m_fastest = nullptr;
-    QDoubleSpinBox *m_seconds = nullptr;
+    TimingFields m_timing;
     QDoubleSpinBox *m_speed = nullptr;
-    QLabel *m_result = nullptr;
 };
 
 } // namespace ask
