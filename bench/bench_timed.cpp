@@ -5,6 +5,7 @@
 //
 // A report, not a test: it exits 0 whatever the figures are.
 
+#include "bench_support.h"
 #include "core/edit/path_steps.h"
 #include "core/edit/retime.h"
 #include "core/edit/timed_move.h"
@@ -91,23 +92,9 @@ void timedMoves()
     }
 }
 
-// A taught motion's look: every axis walking one position at a time, now and then a jump.
-std::vector<Step> longMotion(int records)
-{
-    std::vector<Step> r{Step{0, 0}};
-    timing::Pose pose{127, 127, 127, 127, 127};
-    for (int i = 1; i < records; ++i) {
-        const int channel = (i / 37) % 5;
-        int &p = pose[size_t(channel)];
-        p = i % 211 == 0 ? (p + 90) % 256 : std::clamp(p + ((i / 300) % 2 ? 1 : -1), 0, 255);
-        r.push_back(Step{qint16(channel), qint16(p)});
-    }
-    return r;
-}
-
 void retimes()
 {
-    const std::vector<Step> motion = longMotion(12010);
+    const std::vector<Step> motion = bench::longMotion(12010);
     const timing::Pose start{127, 127, 127, 127, 127};
     const edits::Range all{1, int(motion.size()) - 1};
     const double seconds = edits::rangeSeconds(motion, all, start);

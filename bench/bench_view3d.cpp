@@ -14,6 +14,7 @@
 //
 // A report, not a test: it exits 0 whatever the figures are, and only a broken set-up exits 1.
 
+#include "bench_support.h"
 #include "core/edit/motion_document.h"
 #include "core/edit/tool_path.h"
 #include "windows/view3d/arm_shape.h"
@@ -38,32 +39,6 @@ namespace {
 constexpr int records = 12010;
 constexpr double orbitSeconds = 5;
 constexpr double degreesPerFrame = 2;
-
-// A taught motion's look, as bench_edit makes it: every axis walking one position at a time,
-// now and then a jump.
-std::vector<Step> longMotion()
-{
-    std::vector<Step> r{{0, 0}};
-    std::array<int, 5> pose{127, 127, 127, 127, 127};
-    for (int i = 1; i < records; ++i) {
-        const int channel = (i / 37) % 5;
-        int &p = pose[size_t(channel)];
-        p = i % 211 == 0 ? (p + 90) % 256 : std::clamp(p + ((i / 300) % 2 ? 1 : -1), 0, 255);
-        r.push_back(Step{qint16(channel), qint16(p)});
-    }
-    return r;
-}
-
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 void row(const char *what, double value, const char *unit, const char *goal = nullptr,
          bool met = true)
@@ -132,10 +107,10 @@ int measure()
         std::fprintf(stderr, "%s\n", qPrintable(*why));
         return 1;
     }
-    const long before = residentKb();
+    const long before = bench::residentKb();
     const arm::Profile profile = arm::defaults();
     MotionDocument document(timing::Pose{127, 127, 127, 127, 127});
-    document.setState(longMotion(), {0, 0});
+    document.setState(bench::longMotion(), {0, 0});
     QElapsedTimer t;
     t.start();
     const std::vector<arm::Point> path = preview::motionToolPath(document, profile);
@@ -160,7 +135,7 @@ int measure()
     row("frames drawn per second while orbiting", fps, "fps", ">= 30", fps >= 30);
     row("the same, each frame read back before the next", readBack, "fps");
     row("resident memory with OpenGL, before the view", before / 1024.0, "MB");
-    row("resident memory after orbiting", residentKb() / 1024.0, "MB");
+    row("resident memory after orbiting", bench::residentKb() / 1024.0, "MB");
     std::fflush(stdout);
     return view.pathPointCount() == records ? 0 : 1;
 }

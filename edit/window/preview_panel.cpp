@@ -4,7 +4,7 @@
 #include "core/edit/tool_path.h"
 #include "edit/window/editor_profile.h"
 #include "windows/view3d/arm_view3d.h"
-#include "windows/view3d/view3d_slot.h"
+#include "windows/view3d/deferred_slot.h"
 #include "windows/widgets/arm_view.h"
 
 #include <QAction>
@@ -112,16 +112,20 @@ void PreviewPanel::layOut()
     m_views = {side, top, grip};
     m_side = side;
     m_top = top;
-    const view3d::Slot inDepth = view3d::makeSlot(&m_profile.profile(), this);
-    m_view3d = inDepth.view;
-    if (m_view3d)
+    auto *inDepth = new view3d::DeferredSlot(&m_profile.profile(), this);
+    connect(inDepth, &view3d::DeferredSlot::made, this, [this](view3d::ArmView3D *view) {
+        m_view3d = view;
+        if (!m_view3d)
+            return;
         m_view3d->setPose(m_pose);
+        showMotionPath();
+    });
     auto *small = new QVBoxLayout;
     small->addWidget(top, 3);
     small->addWidget(grip, 2);
     auto *pictures = new QHBoxLayout;
     pictures->addWidget(side, 5);
-    pictures->addWidget(inDepth.widget, 5);
+    pictures->addWidget(inDepth, 5);
     pictures->addLayout(small, 2);
     auto *controls = new QHBoxLayout;
     for (QAction *a : {m_play, m_pause, m_stop, m_loop})

@@ -86,8 +86,10 @@ private Q_SLOTS:
         QVERIFY(editor.openFile(file));
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
 
+        // Made once the window's first paint is on the screen.
+        QTRY_VERIFY2(editor.findChild<view3d::ArmView3D *>(QStringLiteral("view3d")),
+                     "no 3D view in the editor's preview");
         auto *view = editor.findChild<view3d::ArmView3D *>(QStringLiteral("view3d"));
-        QVERIFY2(view, "no 3D view in the editor's preview");
         QVERIFY(view->isVisible());
         QVERIFY(!editor.findChild<QWidget *>(QStringLiteral("view3dFallback")));
         QCOMPARE(view->pathPointCount(), int(motion.size()));

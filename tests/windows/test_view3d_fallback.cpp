@@ -62,8 +62,10 @@ private Q_SLOTS:
         simWindow.show();
 
         for (QWidget *w : {static_cast<QWidget *>(&editor), static_cast<QWidget *>(&simWindow)}) {
+            // The editor's comes after its first paint.
+            QTRY_VERIFY(w->findChild<QLabel *>(QStringLiteral("view3dFallback")));
             const auto *line = w->findChild<QLabel *>(QStringLiteral("view3dFallback"));
-            QVERIFY(line && line->isVisible());
+            QVERIFY(line->isVisible());
             QCOMPARE(line->text(), why);
             QVERIFY(!w->findChild<QWidget *>(QStringLiteral("view3d")));
             QVERIFY(w->findChild<QWidget *>(QStringLiteral("sideView"))->isVisible());

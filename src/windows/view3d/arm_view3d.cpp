@@ -4,6 +4,7 @@
 #include "windows/view3d/path_line.h"
 #include "windows/view3d/scene_parts.h"
 
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -43,6 +44,8 @@ ArmView3D::ArmView3D(const arm::Profile *profile, QWidget *parent)
     : QWidget(parent), m_profile(profile), m_window(new Qt3DExtras::Qt3DWindow),
       m_root(new Qt3DCore::QEntity), m_capture(new Qt3DRender::QRenderCapture)
 {
+    // Qt 3D's backend reports its start and empty buffers as warnings; they are not the user's.
+    QLoggingCategory::setFilterRules(QStringLiteral("Qt3D.Renderer.RHI.Backend.warning=false"));
     m_pose.fill(axes::centre);
     // Multisampling costs four times the pixels, which a software renderer cannot spare while
     // the camera turns; the bars are wide enough to read without it.
