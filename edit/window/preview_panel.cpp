@@ -113,13 +113,7 @@ void PreviewPanel::layOut()
     m_side = side;
     m_top = top;
     auto *inDepth = new view3d::DeferredSlot(&m_profile.profile(), this);
-    connect(inDepth, &view3d::DeferredSlot::made, this, [this](view3d::ArmView3D *view) {
-        m_view3d = view;
-        if (!m_view3d)
-            return;
-        m_view3d->setPose(m_pose);
-        showMotionPath();
-    });
+    connect(inDepth, &view3d::DeferredSlot::made, this, &PreviewPanel::takeView3D);
     auto *small = new QVBoxLayout;
     small->addWidget(top, 3);
     small->addWidget(grip, 2);
@@ -224,6 +218,15 @@ void PreviewPanel::showPose(const timing::Pose &pose)
         w->update();
     if (m_view3d)
         m_view3d->setPose(pose);
+}
+
+void PreviewPanel::takeView3D(view3d::ArmView3D *view)
+{
+    m_view3d = view;
+    if (!m_view3d)
+        return;
+    m_view3d->setPose(m_pose);
+    showMotionPath();
 }
 
 void PreviewPanel::showMotionPath()

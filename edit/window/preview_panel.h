@@ -71,6 +71,7 @@ private:
     void showButtons();
     void dropGiven();
     void showMotionPath(); // the 3D view's, worked out again when the records or the arm change
+    void takeView3D(view3d::ArmView3D *view); // made after the first paint; none: no OpenGL
 
     MotionDocument &m_document;
     timing::Pose m_pose{};
