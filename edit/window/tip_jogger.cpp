@@ -60,17 +60,7 @@ TipJogger::TipJogger(PreviewPanel &preview, const MotionDocument &document,
     m_insert->setStatusTip(QStringLiteral("Inserts a timed move to the jogged pose before the "
                                           "selection."));
     m_insert->setEnabled(false);
-    auto *button = new QToolButton(&preview);
-    button->setDefaultAction(m_insert);
-    button->setObjectName(QStringLiteral("insertPoseHereButton"));
-    button->setAccessibleName(QStringLiteral("Insert Pose Here"));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto *row = new QWidget(&preview);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_line, 1);
-    layout->addWidget(button);
-    preview.addBelowPictures(row);
+    preview.addBelowPictures(makeRow());
 
     // A click on the pictures focuses the preview for the keys; the tab order stays as it was.
     preview.setFocusPolicy(Qt::ClickFocus);
@@ -92,6 +82,21 @@ TipJogger::TipJogger(PreviewPanel &preview, const MotionDocument &document,
         m_jog.reset(m_profile.profile(), m_jog.pose());
         m_line->setText(m_jog.text());
     });
+}
+
+QWidget *TipJogger::makeRow()
+{
+    auto *button = new QToolButton(&m_preview);
+    button->setDefaultAction(m_insert);
+    button->setObjectName(QStringLiteral("insertPoseHereButton"));
+    button->setAccessibleName(QStringLiteral("Insert Pose Here"));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto *row = new QWidget(&m_preview);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_line, 1);
+    layout->addWidget(button);
+    return row;
 }
 
 bool TipJogger::eventFilter(QObject *watched, QEvent *event)

@@ -36,6 +36,7 @@ private:
     bool keyPressed(const QKeyEvent &key);
     void take(const jog::Step &step);
     void ended();
+    QWidget *makeRow(); // the jog's line and the Insert Pose Here button, under the pictures
 
     PreviewPanel &m_preview;
     const EditorProfile &m_profile;
