@@ -55,6 +55,5 @@ void QuitSignals::readPipe()
 {
     unsigned char byte = 0;
     if (::read(pipeFds[0], &byte, 1) == 1)
-        emit quitRequested(byte);
+        Q_EMIT quitRequested(byte);
 }
-

@@ -20,7 +20,7 @@ public:
     [[nodiscard]] bool install();
     ~QuitSignals() override;
 
-signals:
+Q_SIGNALS:
     void quitRequested(int signal);
 
 private:
@@ -28,4 +28,3 @@ private:
 
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
-

@@ -177,7 +177,9 @@ Loaded load(const QString &path)
     const QString why = !file.ok ? file.reason
                                  : QStringLiteral("Line ") + QString::number(read.line) +
                                        QStringLiteral(": ") + read.error;
-    return Loaded{{}, program::cannot(QStringLiteral("Cannot open the movement file"), path, why)};
+    return Loaded{{},
+                  program::cannot(QStringLiteral("Cannot open the movement file"), path, why),
+                  file.ok ? read.line : 0};
 }
 
 void fill(StepBuffer &buffer, const std::vector<Step> &records)

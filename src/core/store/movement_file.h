@@ -34,6 +34,7 @@ struct ReadResult {
 struct Loaded {
     std::vector<Step> records;
     QString message;
+    int line = 0; // the line of the fault, when it is a line's
     bool ok() const { return message.isEmpty(); }
 };
 [[nodiscard]] Loaded load(const QString &path);
