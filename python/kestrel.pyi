@@ -138,7 +138,7 @@ class Motion:
     def hold(self, at: Optional[int], seconds: float) -> None:
         """Keeps the arm still for ``seconds`` before index ``at`` (1/240 s a hold, round(seconds *
         240) holds, at most an hour's): the step before it repeated, or before the first step
-        the first step's axis where the pass starts. Error for less than 1/240 s."""
+        the first step's axis where the pass starts. Error when that makes no hold."""
     def slow_down(self, factor: float, start: int = 0, stop: Optional[int] = None) -> None:
         """Makes steps[start:stop] take ``factor`` (>= 1) times as long, with holds after its
         steps. An empty range changes nothing."""

@@ -116,7 +116,7 @@ void bindInserts(MotionClass &c)
         py::arg("at"), py::arg("seconds"),
         "Keeps the arm still for `seconds` before index `at` (1/240 s a hold, round(seconds *\n"
         "240) holds, at most an hour's): the step before it repeated, or before the first step\n"
-        "the first step's axis where the pass starts. Error for less than 1/240 s.");
+        "the first step's axis where the pass starts. Error when that makes no hold.");
 }
 
 void bindTiming(MotionClass &c)
