@@ -216,7 +216,7 @@ class Motion:
         """What ``kestrel-edit --export FORMAT --loops N`` writes for the motion: the first
         pass's table ("csv"), the bytes kestrel-play sends ("bytes") or an Arduino sketch
         ("arduino"). The bytes and the sketch of a motion that breaks the profile raise
-        LimitError, with kestrel-edit's message and the breach. ``config_dir``: the folder
+        LimitError, with the breach as kestrel-edit gives it. ``config_dir``: the folder
         whose homes and arm.ini are used; None: the motion's."""
 
 class Profile:
@@ -242,8 +242,11 @@ class Profile:
     def check(
         self, motion: Motion, loops: int = 1, config_dir: Optional[str] = None
     ) -> list[Breach]:
-        """Every breach of the profile by ``motion`` played ``loops`` times, checked on the bytes
-        kestrel-play would send; empty when it keeps to the profile."""
+        """The breaches of the profile by ``motion`` played ``loops`` times (0: for ever), checked
+        on the bytes kestrel-play would send, from its start-up on: one for each record, axis and
+        rule, in the order the line meets them, as the editor's Check list shows them; empty when
+        the motion keeps to the profile. The first is the one kestrel-play refuses the motion
+        with. ``config_dir``: the folder whose homes the arm walks to; None: the motion's."""
 
 class Arm:
     """The arm on a serial port, opened, probed and started as kestrel-play does: every axis to

@@ -23,12 +23,12 @@ void bindBreach(py::module_ &m)
     c.def_property_readonly("rule", &arm::Breach::ruleName,
                             "\"min\", \"max\", \"max_step\", \"max_step (seam)\", \"table (tool "
                             "point)\" or \"table (wrist)\".");
-    c.def_readonly("channel", &arm::Breach::channel);
+    c.def_readonly("channel", &arm::Breach::channel, "The channel of the axis the frame moved.");
     c.def_property_readonly(
         "axis", [](const arm::Breach &b) { return axes::channelName(b.channel); },
         "The name of the channel's axis.");
     c.def_readonly("value", &arm::Breach::value, "The position, the change, or the height in mm.");
-    c.def_readonly("limit", &arm::Breach::limit);
+    c.def_readonly("limit", &arm::Breach::limit, "The min, max, max_step or table_mm broken.");
     c.def_property_readonly("text", &arm::Breach::text,
                             "\"Record 7: the elbow at 210 is above its max 200\".");
     c.def("__str__", &arm::Breach::text);

@@ -42,8 +42,7 @@ py::bytes exportMotion(const ScriptMotion &m, const QString &format, int loops,
     if (result.breach && !result.ok()) {
         const QString file = profile.path.value_or(arm::profilePath(dir));
         raise(ErrorKind::Limit,
-              QStringLiteral("the motion breaks the arm profile '%1'; nothing was written "
-                             "(--no-limits exports it anyway).\r%2")
+              QStringLiteral("The motion breaks the arm profile '%1'; nothing was exported.\r%2")
                   .arg(file, result.error),
               py::dict(py::arg("breach") = breachObject(*result.breach)));
     }
@@ -61,7 +60,7 @@ void bindExport(MotionClass &c)
           "What `kestrel-edit --export FORMAT --loops N` writes for the motion: the first\n"
           "pass's table (\"csv\"), the bytes kestrel-play sends (\"bytes\") or an Arduino sketch\n"
           "(\"arduino\"). The bytes and the sketch of a motion that breaks the profile raise\n"
-          "LimitError, with kestrel-edit's message and the breach. `config_dir`: the folder\n"
+          "LimitError, with the breach as kestrel-edit gives it. `config_dir`: the folder\n"
           "whose homes and arm.ini are used; None: the motion's.");
 }
 

@@ -87,7 +87,10 @@ def test_a_motion_breaking_the_profile_is_refused_with_kestrel_edits_message(set
     with pytest.raises(kestrel.LimitError) as raised:
         kestrel.Motion.load(path).export("arduino", config_dir=config)
     assert made.returncode == 7
-    assert "kestrel-edit: " + str(raised.value) + "\n" == made.stderr.decode()
+    assert str(raised.value) == (
+        f"The motion breaks the arm profile '{config}/arm.ini'; nothing was exported.\n"
+        + made.stderr.decode().splitlines()[-1]
+    )
     breach = raised.value.breach
     assert (breach.record, breach.rule, breach.axis, breach.limit) == (8, "max", "grip", 150)
     assert str(breach) == breach.text == str(raised.value).splitlines()[-1]
