@@ -126,6 +126,18 @@ def test_a_move_that_breaks_the_profile_sends_nothing(homes, tmp_path, ini, move
     assert line.everything() == start_up(homes, tmp_path)[0]
 
 
+def test_a_motion_that_breaks_the_profile_is_refused_as_kestrel_play_refuses_it(homes, tmp_path):
+    with open(os.path.join(homes, "arm.ini"), "wb") as f:
+        f.write(b"[elbow]\nmax = 139\n")
+    play = run([program("KESTREL_PLAY"), "--dry-run", "--config-dir", homes, str(tmp_path / "m.kmv")])
+    line = Line()
+    with kestrel.Arm(device=line.path, config_dir=homes, quiet=True) as arm:
+        with pytest.raises(kestrel.LimitError) as raised:
+            arm.play(kestrel.Motion.load(str(tmp_path / "m.kmv")))
+    assert str(raised.value) + "\n" == play.stderr.decode()
+    assert line.everything() == start_up(homes, tmp_path)[0]
+
+
 @pytest.mark.parametrize("fault, errno", [("missing", 8002), ("echo", 13)])
 def test_a_missing_device_and_an_echo_are_refused_as_kestrel_play_refuses_them(
     homes, tmp_path, fault, errno
