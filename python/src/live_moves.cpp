@@ -86,9 +86,9 @@ void LiveArm::play(const ScriptMotion &motion, int loops)
     if (!checked.error.isEmpty())
         raise(ErrorKind::Error, checked.error);
     if (checked.breach)
+        // kestrel-play's refusal, without the option a script cannot give.
         refuse(*checked.breach,
-               QStringLiteral("The motion breaks the arm profile '%1'; nothing was sent "
-                              "(--no-limits plays it anyway).\r%2"));
+               QStringLiteral("The motion breaks the arm profile '%1'; nothing was sent.\r%2"));
     m_player->session().openMovement(motion.path().value_or(QString()), records);
     m_player->setLoops(loops);
     // The passes start where the walk home leaves the arm.
