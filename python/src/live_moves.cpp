@@ -1,6 +1,7 @@
 // The arm's calls that move it through steps: a move and a tool-point move, planned from where
 // the arm stands and played from there, and a motion played as kestrel-play plays it. Each is
 // checked against the profile before a byte is sent.
+#include "bindings.h"
 #include "core/arm/limit_check.h"
 #include "core/edit/timed_move.h"
 #include "core/play/player.h"
@@ -16,20 +17,12 @@ namespace {
 // kestrel-play's own bound on the passes.
 constexpr int mostLoops = 1000000;
 
-py::dict breachAttributes(const arm::Breach &breach)
-{
-    py::dict attributes;
-    // As kestrel.Breach, where the module makes one of the core's breach.
-    if (py::detail::get_type_info(typeid(arm::Breach)))
-        attributes["breach"] = py::cast(breach);
-    return attributes;
-}
-
 } // namespace
 
 void LiveArm::refuse(const arm::Breach &breach, const QString &what) const
 {
-    raise(ErrorKind::Limit, what.arg(m_place.profileFile, breach.text()), breachAttributes(breach));
+    raise(ErrorKind::Limit, what.arg(m_place.profileFile, breach.text()),
+          py::dict(py::arg("breach") = breachObject(breach)));
 }
 
 void LiveArm::move(const timing::Pose &to, std::optional<double> seconds, moves::Ease ease)
