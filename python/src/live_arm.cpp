@@ -46,6 +46,11 @@ LiveArm::LiveArm(ArmPlace place) : m_place(std::move(place))
 {
     ensureApp();
     m_settings = configurationIn(m_place.configDir, m_place.quiet);
+    // Opening the arm walks it home: a walk the profile forbids is refused before a byte.
+    if (const std::optional<arm::Breach> breach =
+            arm::checkStartUp(m_place.profile.profile, m_settings))
+        refuse(*breach, QStringLiteral("The arm's start-up breaks the arm profile '%1'; nothing "
+                                       "was sent.\r%2"));
     m_number = m_place.port.value_or(m_settings.port);
     m_name = m_place.device ? *m_place.device : comdevice::portName(m_number);
     m_port = std::make_unique<SerialPort>(m_place.configDir);

@@ -141,6 +141,18 @@ def test_a_motion_that_breaks_the_profile_is_refused_as_kestrel_play_refuses_it(
     assert line.everything() == start_up(homes, tmp_path)[0]
 
 
+def test_an_arm_whose_walk_home_breaks_the_profile_is_not_opened(homes, tmp_path):
+    with open(os.path.join(homes, "arm.ini"), "wb") as f:
+        f.write(b"[grip]\nmin = 126\n")  # the grip's home is 125
+    play = run([program("KESTREL_PLAY"), "--dry-run", "--config-dir", homes, str(tmp_path / "m.kmv")])
+    line = Line()
+    with pytest.raises(kestrel.LimitError) as raised:
+        kestrel.Arm(device=line.path, config_dir=homes, quiet=True)
+    assert str(raised.value).splitlines()[-1] == play.stderr.decode().splitlines()[-1]
+    assert raised.value.breach.text == "Start-up: the grip at 125 is below its min 126."
+    assert line.everything() == b""
+
+
 @pytest.mark.parametrize("fault, errno", [("missing", 8002), ("echo", 13)])
 def test_a_missing_device_and_an_echo_are_refused_as_kestrel_play_refuses_them(
     homes, tmp_path, fault, errno

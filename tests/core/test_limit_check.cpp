@@ -35,6 +35,7 @@ private slots:
     void seamRowIsNamed();
     void fromWhereTheArmStands_data();
     void fromWhereTheArmStands();
+    void startUpAlone();
 };
 
 void TestLimitCheck::firstBreach_data()
@@ -172,6 +173,17 @@ void TestLimitCheck::fromWhereTheArmStands()
     const std::optional<arm::Breach> found =
         arm::checkFrom(profile, {127, 150, 127, 127, 127}, steps);
     QCOMPARE(found ? found->text() : QString(), breach);
+}
+
+void TestLimitCheck::startUpAlone()
+{
+    const arm::Profile profile = with([](arm::Profile &p) { p.joints[axes::Grip].min = 120; });
+    config::Settings settings;
+    QVERIFY(!arm::checkStartUp(profile, settings));
+    settings.home[axes::Grip] = 110; // the walk home goes below the min
+    const std::optional<arm::Breach> found = arm::checkStartUp(profile, settings);
+    QCOMPARE(found ? found->text() : QString(),
+             QStringLiteral("Start-up: the grip at 119 is below its min 120."));
 }
 
 QTEST_GUILESS_MAIN(TestLimitCheck)

@@ -226,4 +226,12 @@ std::optional<Breach> checkFrom(const Profile &profile, const std::array<int, ax
     return std::nullopt;
 }
 
+std::optional<Breach> checkStartUp(const Profile &profile, const config::Settings &settings)
+{
+    // A motion of record 1 alone, which no pass plays: its frames are the start-up's.
+    const LineFrames line = lineFrames({Step{}}, settings, 1);
+    const std::vector<Breach> found = check(profile, line.frames, true);
+    return found.empty() ? std::nullopt : std::optional<Breach>(found.front());
+}
+
 } // namespace arm

@@ -75,4 +75,8 @@ MotionCheck checkMotion(const Profile &profile, const std::vector<Step> &records
 std::optional<Breach> checkFrom(const Profile &profile, const std::array<int, axes::count> &from,
                                 const std::vector<Step> &steps);
 
+// The first breach of kestrel-play's start-up alone (every axis to the centre, then the homing
+// walk to the settings' homes), which opening the arm makes before any motion is played.
+std::optional<Breach> checkStartUp(const Profile &profile, const config::Settings &settings);
+
 } // namespace arm
