@@ -1,6 +1,8 @@
 // kestrel.Profile: the arm's profile, its kinematics and its check of a motion.
 #include "bindings.h"
 #include "convert.h"
+#include "core/arm/inverse.h"
+#include "core/arm/kinematics.h"
 #include "core/arm/profile_file.h"
 #include "errors.h"
 
@@ -56,6 +58,37 @@ void bindReading(py::class_<ScriptProfile> &c)
         "The named poses, by name.");
 }
 
+py::tuple toolPoint(const ScriptProfile &p, const py::handle &pose)
+{
+    const arm::Reach reach = arm::forward(p.profile, poseOf(pose, p.profile));
+    return py::make_tuple(reach.tool.x, reach.tool.y, reach.tool.z, reach.pitch);
+}
+
+py::tuple solve(const ScriptProfile &p, double x, double y, double z, double pitch,
+                const py::object &near)
+{
+    std::optional<arm::Pose> from;
+    if (!near.is_none())
+        from = poseOf(near, p.profile);
+    const arm::Solved solved = arm::solve(p.profile, arm::Target{{x, y, z}, pitch}, from);
+    if (!solved.solution)
+        raise(ErrorKind::Move, solved.error);
+    return poseTuple(solved.solution->pose);
+}
+
+void bindKinematics(py::class_<ScriptProfile> &c)
+{
+    c.def("tool_point", &toolPoint, py::arg("pose"),
+          "(x, y, z, pitch) of the tool point in `pose` (five positions or a pose's name): mm\n"
+          "from the table under the base's axis, x forward, y to the arm's left, z up; the\n"
+          "hand's pitch in degrees, 0 level, -90 pointing down.");
+    c.def("solve", &solve, py::arg("x"), py::arg("y"), py::arg("z"), py::arg("pitch"),
+          py::arg("near") = py::none(),
+          "The pose within the limits whose tool point is nearest (x, y, z) at `pitch`, chosen\n"
+          "nearest `near` (MoveError with the reason when there is none). The grip is near's,\n"
+          "else 127.");
+}
+
 } // namespace
 
 void bindProfile(py::module_ &m)
@@ -64,6 +97,7 @@ void bindProfile(py::module_ &m)
                                 "The arm's profile (arm.ini): its shape, each joint's "
                                 "calibration and limits, and the poses it names.");
     bindReading(c);
+    bindKinematics(c);
 }
 
 } // namespace kpy
