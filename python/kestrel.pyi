@@ -62,11 +62,14 @@ class Breach:
     """"min", "max", "max_step", "max_step (seam)", "table (tool point)" or "table (wrist)"."""
     channel: int
     axis: str
+    """The name of the channel's axis."""
     value: float
     """The position, the change, or the height in mm."""
     limit: float
     text: str
     """"Record 7: the elbow at 210 is above its max 200"."""
+    def __str__(self) -> str:
+        """The text."""
 
 class TimedStep:
     """One step of the first replay pass, as the editor's timeline shows it."""
@@ -115,7 +118,8 @@ class Motion:
     def duration(self) -> float:
         """The first pass's time in seconds."""
     def timeline(self, config_dir: Optional[str] = None) -> list[TimedStep]:
-        """Each step's time in the first pass, as the editor shows it."""
+        """Each step's time in the first pass, as the editor shows it, from the homes of
+        ``config_dir`` (None: the motion's configuration folder)."""
     def __len__(self) -> int: ...
     @overload
     def __getitem__(self, index: int) -> tuple[int, int]: ...
@@ -127,15 +131,19 @@ class Motion:
 
     # The editor's edits.
     def delete(self, start: int, stop: Optional[int] = None) -> None:
-        """Deletes steps[start:stop]; with no ``stop``, the one step at ``start``."""
+        """Deletes steps[start:stop]; with no ``stop``, the one step at ``start``. An empty range
+        deletes nothing."""
     def insert(self, at: Optional[int], steps: Union["Motion", Iterable[tuple[int, int]]]) -> None:
-        """Inserts steps before index ``at``."""
+        """Inserts steps (a Motion's, or (channel, position) pairs) before index ``at``."""
     def hold(self, at: Optional[int], seconds: float) -> None:
-        """Keeps the arm still for ``seconds`` before index ``at`` (1/240 s a hold)."""
+        """Keeps the arm still for ``seconds`` before index ``at`` (1/240 s a hold, round(seconds *
+        240) holds, at most an hour's): the step before it repeated, or before the first step
+        the first step's axis where the pass starts. Error when that makes no hold."""
     def slow_down(self, factor: float, start: int = 0, stop: Optional[int] = None) -> None:
-        """Makes steps[start:stop] take ``factor`` (>= 1) times as long."""
+        """Makes steps[start:stop] take ``factor`` (>= 1) times as long, with holds after its
+        steps. An empty range changes nothing."""
     def reverse(self, start: int = 0, stop: Optional[int] = None) -> None:
-        """Reverses the order of steps[start:stop]."""
+        """Reverses the order of steps[start:stop]. An empty range changes nothing."""
     def move_to_pose(
         self,
         pose: PoseLike,
@@ -154,7 +162,8 @@ class Motion:
         profile: Optional["Profile"] = None,
     ) -> None:
         """Inserts a timed move to ``pose`` before ``at``: every axis on the same ease, arriving
-        together. No ``seconds``: as fast as the profile's caps allow (MoveError without caps)."""
+        together. No ``seconds``: as fast as the profile's caps allow (MoveError without caps).
+        A move to the pose the arm already stands in changes nothing."""
     def move_tip(
         self,
         x: float,
@@ -169,12 +178,13 @@ class Motion:
         profile: Optional["Profile"] = None,
     ) -> None:
         """Inserts a move of the tool point to (x, y, z) at ``pitch`` before ``at``: a straight
-        line at ``speed`` mm/s, or with ``line=False`` a timed move of the joints."""
+        line at ``speed`` mm/s, or with ``line=False`` a timed move of the joints (MoveError when
+        the target or the line cannot be reached)."""
     def smooth(
         self, max_jump: int, rate: float = 120.0, start: int = 0, stop: Optional[int] = None
     ) -> None:
         """Turns every jump of more than ``max_jump`` positions in steps[start:stop] into a walk
-        at ``rate`` positions a second."""
+        at ``rate`` positions a second. An empty range changes nothing."""
     def retime(
         self,
         seconds: float,
@@ -182,7 +192,9 @@ class Motion:
         stop: Optional[int] = None,
         profile: Optional["Profile"] = None,
     ) -> None:
-        """Makes steps[start:stop] take ``seconds`` without changing their shape."""
+        """Makes steps[start:stop] take ``seconds`` without changing their shape; a whole timed
+        move made by ``timed_move`` is made again with its ease (MoveError when its caps refuse
+        the time). A range with no step is refused (Error)."""
     def fit_to_limits(self, profile: Optional["Profile"] = None) -> tuple[int, int]:
         """Brings the motion within the profile's limits; returns (positions clamped, steps
         added)."""
@@ -192,7 +204,8 @@ class Motion:
         ease: Ease = "smooth",
         profile: Optional["Profile"] = None,
     ) -> None:
-        """Appends a timed move from where the pass ends back to where it starts."""
+        """Appends a timed move from where the pass ends back to where it starts; a pass that
+        already ends there changes nothing."""
     def export(
         self,
         format: ExportFormat,
@@ -203,7 +216,8 @@ class Motion:
         """What ``kestrel-edit --export FORMAT --loops N`` writes for the motion: the first
         pass's table ("csv"), the bytes kestrel-play sends ("bytes") or an Arduino sketch
         ("arduino"). The bytes and the sketch of a motion that breaks the profile raise
-        LimitError."""
+        LimitError, with the breach as kestrel-edit gives it. ``config_dir``: the folder
+        whose homes and arm.ini are used; None: the motion's."""
 
 class Profile:
     """The arm's profile (arm.ini): its shape, each joint's calibration and limits, and the
@@ -228,8 +242,11 @@ class Profile:
     def check(
         self, motion: Motion, loops: int = 1, config_dir: Optional[str] = None
     ) -> list[Breach]:
-        """Every breach of the profile by ``motion`` played ``loops`` times, checked on the bytes
-        kestrel-play would send; empty when it keeps to the profile."""
+        """The breaches of the profile by ``motion`` played ``loops`` times (0: for ever), checked
+        on the bytes kestrel-play would send, from its start-up on: one for each record, axis and
+        rule, in the order the line meets them, as the editor's Check list shows them; empty when
+        the motion keeps to the profile. The first is the one kestrel-play refuses the motion
+        with. ``config_dir``: the folder whose homes the arm walks to; None: the motion's."""
 
 class Arm:
     """The arm on a serial port, opened, probed and started as kestrel-play does: every axis to

@@ -1,5 +1,6 @@
 #pragma once
 // The module's parts, each added by its own file.
+#include "core/arm/limit_check.h"
 #include "core/arm/profile.h"
 
 #include <QString>
@@ -20,6 +21,10 @@ struct ScriptProfile {
 // it cannot be used).
 ScriptProfile profileOr(const std::optional<ScriptProfile> &given, const QString &configDir);
 
+// A Breach for Python; kestrel.LimitError carries one, Profile.check lists them.
+py::object breachObject(const arm::Breach &breach);
+
+void bindBreach(py::module_ &m);
 void bindMotion(py::module_ &m);
 void bindProfile(py::module_ &m);
 void bindArm(py::module_ &m);

@@ -30,6 +30,7 @@ Error      the base of every error the module raises)";
         names[channel] = axes::all[channel].name;
     m.attr("AXES") = names;
     kpy::addErrors(m);
+    kpy::bindBreach(m);
     kpy::bindProfile(m);
     kpy::bindMotion(m);
     kpy::bindArm(m);

@@ -1,8 +1,9 @@
 // kestrel.Motion: a motion as the editor holds it, its file, its timing, its edits and exports.
-#include "bindings.h"
 #include "convert.h"
+#include "core/edit/pass_timing.h"
+#include "core/motion/axes.h"
 #include "errors.h"
-#include "script_motion.h"
+#include "motion_parts.h"
 
 #include <pybind11/stl.h>
 
@@ -22,7 +23,7 @@ from the end); at=None is the end of the motion. The edits that need the pose a 
 take it from the homes in the configuration folder's robotini.txt; those that need the arm profile
 take `profile`, or arm.ini in that folder.)";
 
-void bindFileAndSteps(py::class_<ScriptMotion> &c)
+void bindFileAndSteps(MotionClass &c)
 {
     c.def(py::init([](const py::iterable &steps, const std::optional<QString> &configDir) {
               return ScriptMotion(stepsOf(steps), configFolder(configDir));
@@ -50,7 +51,7 @@ void bindFileAndSteps(py::class_<ScriptMotion> &c)
                    "The configuration folder whose homes and arm.ini the motion uses.");
 }
 
-void bindSequence(py::class_<ScriptMotion> &c)
+void bindSequence(MotionClass &c)
 {
     c.def("__len__", &ScriptMotion::size);
     c.def("__getitem__", [](const ScriptMotion &m, const py::object &index) {
@@ -70,13 +71,68 @@ void bindSequence(py::class_<ScriptMotion> &c)
     });
 }
 
+// The first pass as the editor times it, from the homes of the folder `configDir` (None: the
+// motion's).
+timing::Pass firstPassOf(const ScriptMotion &m, const std::optional<QString> &configDir)
+{
+    const QString dir = configDir.value_or(m.configDir());
+    return timing::firstPass(m.records(), timing::passStartPose(settingsIn(dir)));
+}
+
+void bindTimedStep(py::module_ &m)
+{
+    using timing::TimedStep;
+    py::class_<TimedStep> c(m, "TimedStep",
+                            "One step of the first replay pass, as the editor's timeline shows "
+                            "it.");
+    c.def_property_readonly(
+        "index", [](const TimedStep &t) { return t.record - 2; }, "Its index in Motion.steps.");
+    c.def_readonly("record", &TimedStep::record, "Its record in the movement file (index + 2).");
+    c.def_property_readonly(
+        "seconds", [](const TimedStep &t) { return timing::seconds(t.startByte); },
+        "When its first byte goes out, from the start of the pass.");
+    c.def_property_readonly("channel", [](const TimedStep &t) { return int(t.step.channel); });
+    c.def_property_readonly("position", [](const TimedStep &t) { return int(t.step.position); });
+    c.def_property_readonly(
+        "pose", [](const TimedStep &t) { return poseTuple(t.pose); },
+        "The five positions after it.");
+    c.def("__repr__", [](const TimedStep &t) {
+        return QStringLiteral("<kestrel.TimedStep %1 at %2 s: the %3 to %4>")
+            .arg(t.record - 2)
+            .arg(timing::seconds(t.startByte), 0, 'f', 4)
+            .arg(axes::channelName(t.step.channel))
+            .arg(t.step.position);
+    });
+}
+
+void bindPassTiming(MotionClass &c)
+{
+    c.def_property_readonly(
+        "duration",
+        [](const ScriptMotion &m) { return timing::seconds(firstPassOf(m, {}).totalBytes); },
+        "The first pass's time in seconds.");
+    c.def(
+        "timeline",
+        [](const ScriptMotion &m, const std::optional<QString> &configDir) {
+            return firstPassOf(m, configDir).steps;
+        },
+        py::arg("config_dir") = py::none(),
+        "Each step's time in the first pass, as the editor shows it, from the homes of\n"
+        "`config_dir` (None: the motion's configuration folder).");
+}
+
 } // namespace
 
 void bindMotion(py::module_ &m)
 {
-    py::class_<ScriptMotion> c(m, "Motion", motionDoc);
+    bindTimedStep(m);
+    MotionClass c(m, "Motion", motionDoc);
     bindFileAndSteps(c);
     bindSequence(c);
+    bindPassTiming(c);
+    bindSelectionEdits(c);
+    bindTimedEdits(c);
+    bindExport(c);
 }
 
 } // namespace kpy

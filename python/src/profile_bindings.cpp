@@ -3,8 +3,11 @@
 #include "convert.h"
 #include "core/arm/inverse.h"
 #include "core/arm/kinematics.h"
+#include "core/arm/limit_check.h"
 #include "core/arm/profile_file.h"
+#include "core/edit/check_rows.h"
 #include "errors.h"
+#include "script_motion.h"
 
 #include <QFileInfo>
 #include <pybind11/stl.h>
@@ -76,6 +79,22 @@ py::tuple solve(const ScriptProfile &p, double x, double y, double z, double pit
     return poseTuple(solved.solution->pose);
 }
 
+py::list check(const ScriptProfile &p, const ScriptMotion &motion, int loops,
+               const std::optional<QString> &configDir)
+{
+    if (loops < 0)
+        raise(ErrorKind::Error, QStringLiteral("The loop count is 0 (for ever) or more."));
+    ensureApp(); // the frames come from running the player
+    const config::Settings settings = settingsIn(configDir ? *configDir : motion.configDir());
+    const arm::LineFrames line = arm::lineFrames(motion.records(), settings, loops);
+    if (!line.error.isEmpty())
+        raise(ErrorKind::Error, line.error);
+    py::list breaches;
+    for (const arm::Breach &breach : checks::distinct(arm::check(p.profile, line.frames)))
+        breaches.append(breachObject(breach));
+    return breaches;
+}
+
 void bindKinematics(py::class_<ScriptProfile> &c)
 {
     c.def("tool_point", &toolPoint, py::arg("pose"),
@@ -87,6 +106,14 @@ void bindKinematics(py::class_<ScriptProfile> &c)
           "The pose within the limits whose tool point is nearest (x, y, z) at `pitch`, chosen\n"
           "nearest `near` (MoveError with the reason when there is none). The grip is near's,\n"
           "else 127.");
+    c.def("check", &check, py::arg("motion"), py::arg("loops") = 1,
+          py::arg("config_dir") = py::none(),
+          "The breaches of the profile by `motion` played `loops` times (0: for ever), checked\n"
+          "on the bytes kestrel-play would send, from its start-up on: one for each record,\n"
+          "axis and rule, in the order the line meets them, as the editor's Check list shows\n"
+          "them; empty when the motion keeps to the profile. The first is the one kestrel-play\n"
+          "refuses the motion with.\n"
+          "config_dir: the folder whose homes the arm walks to; None: the motion's.");
 }
 
 } // namespace

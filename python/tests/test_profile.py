@@ -75,3 +75,27 @@ def test_a_profile_that_cannot_be_used_is_refused_with_its_key(tmp_path, config_
         kestrel.Profile.load(str(tmp_path / "missing.ini"))
     # arm.ini in a configuration folder may be missing: the defaults.
     assert kestrel.Profile.load(config_dir=config_dir).path is None
+
+
+def test_the_check_is_kestrel_plays_refusal_and_lists_every_breach(tmp_path, config_dir):
+    (tmp_path / "config" / "arm.ini").write_text("[elbow]\nmax = 200\n\n[grip]\nmax_step = 20\n")
+    path = tmp_path / "class.kmv"
+    # The elbow over its max twice; the grip's jump back at the seam of two passes.
+    steps = [(2, 210), (4, 127), (2, 120), (2, 205), (4, 145), (4, 163)]
+    kestrel.Motion(steps).save(str(path))
+    profile = kestrel.Profile.load(config_dir=config_dir)
+    motion = kestrel.Motion.load(str(path), config_dir=config_dir)
+    refused = run([program("KESTREL_PLAY"), "--dry-run", "--config-dir", config_dir, str(path)])
+    assert refused.returncode != 0 and refused.stdout == b""
+    once = profile.check(motion)
+    assert [b.text for b in once] == [
+        "Record 2: the elbow at 210 is above its max 200.",
+        "Record 5: the elbow at 205 is above its max 200.",
+    ]
+    assert refused.stderr.decode().splitlines()[-1] == once[0].text
+    twice = profile.check(motion, loops=2)
+    assert [b.text for b in twice[:2]] == [b.text for b in once]
+    assert [(b.record, b.rule, b.axis, b.limit) for b in twice[2:]] == [
+        (3, "max_step (seam)", "grip", 20)
+    ]
+    assert profile.check(kestrel.Motion([(2, 150)])) == []
