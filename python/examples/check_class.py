@@ -3,7 +3,7 @@
 against the arm profile on the bytes kestrel-play would send, one line a file:
 
     alice.kmv: ok
-    bob.kmv: Record 7: the elbow at 210 is above its max 200
+    bob.kmv: Record 7: the elbow at 210 is above its max 200.
     carol.kmv: Cannot open the movement file 'class/carol.kmv' Line 3: position 300 is ...
 
 Run it as

@@ -91,7 +91,6 @@ def test_poses_motion_saves_what_kestrel_play_plays(tmp_path, config_dir):
     assert done.returncode == 0, done.stderr
     motion = kestrel.Motion.load(str(out), config_dir=config_dir)
     assert done.stdout.decode() == f"{out}: {len(motion)} steps, {motion.duration:.2f} s a pass\n"
-    assert motion.duration == pytest.approx(0.5 * 3 + 1.0, abs=0.05)
     poses, pose = [], [127] * 5
     for channel, position in motion.steps:
         pose[channel] = position
@@ -111,7 +110,7 @@ def test_check_class_gives_each_file_a_line_and_fails_the_class(tmp_path, config
     (folder / "broken.kmv").write_bytes(b"0,0\r\n1,120\r\n2,300\r\n")
     done = example("check_class.py", "--config-dir", config_dir, folder)
     assert done.returncode == 1
-    breach = play_says(config_dir, folder / "breaks.kmv")[-1].rstrip(".")
+    breach = play_says(config_dir, folder / "breaks.kmv")[-1]
     fault = " ".join(play_says(config_dir, folder / "broken.kmv"))
-    assert [l.rstrip(".") for l in done.stdout.decode().splitlines()] == [
+    assert done.stdout.decode().splitlines() == [
         f"breaks.kmv: {breach}", f"broken.kmv: {fault}", "good.kmv: ok"]
