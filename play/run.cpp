@@ -5,6 +5,7 @@
 #include "core/link/com_device.h"
 #include "core/link/serial_port.h"
 #include "core/play/player.h"
+#include "core/play/progress.h"
 #include "core/process/event_wait.h"
 #include "core/process/quit_signals.h"
 #include "core/program/terminal.h"
@@ -14,7 +15,6 @@
 #include "core/text/program.h"
 #include "play/options.h"
 #include "play/printing_port.h"
-#include "play/progress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

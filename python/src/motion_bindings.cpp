@@ -91,8 +91,11 @@ void bindTimedStep(py::module_ &m)
     c.def_property_readonly(
         "seconds", [](const TimedStep &t) { return timing::seconds(t.startByte); },
         "When its first byte goes out, from the start of the pass.");
-    c.def_property_readonly("channel", [](const TimedStep &t) { return int(t.step.channel); });
-    c.def_property_readonly("position", [](const TimedStep &t) { return int(t.step.position); });
+    c.def_property_readonly(
+        "channel", [](const TimedStep &t) { return int(t.step.channel); }, "The step's axis.");
+    c.def_property_readonly(
+        "position", [](const TimedStep &t) { return int(t.step.position); },
+        "Where the step puts its axis.");
     c.def_property_readonly(
         "pose", [](const TimedStep &t) { return poseTuple(t.pose); },
         "The five positions after it.");

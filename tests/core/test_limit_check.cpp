@@ -33,6 +33,8 @@ private slots:
     void firstBreach();
     void framesAreThePlayersBytes();
     void seamRowIsNamed();
+    void fromWhereTheArmStands_data();
+    void fromWhereTheArmStands();
 };
 
 void TestLimitCheck::firstBreach_data()
@@ -138,6 +140,38 @@ void TestLimitCheck::seamRowIsNamed()
     QCOMPARE(rows.rows.size(), size_t(1));
     QCOMPARE(checks::recordText(rows.rows[0]) + ' ' + rows.rows[0].ruleName(),
              QStringLiteral("2 max_step (seam)"));
+}
+
+void TestLimitCheck::fromWhereTheArmStands_data()
+{
+    QTest::addColumn<Records>("steps");
+    QTest::addColumn<QString>("breach");
+
+    // The shoulder stands at 150, below its min 160, and may move 10 a frame.
+    QTest::newRow("the standing pose is not the steps'") << Records{{0, 130}} << QString();
+    QTest::newRow("the first change is measured")
+        << Records{{1, 165}}
+        << "Record 2: the shoulder moves 15 positions in one frame, more "
+           "than its max_step 10.";
+    QTest::newRow("a later one") << Records{{1, 160}, {1, 171}}
+                                 << "Record 3: the shoulder moves 11 positions in one frame, more "
+                                    "than its max_step 10.";
+    QTest::newRow("a step below min")
+        << Records{{1, 155}} << "Record 2: the shoulder at 155 is below its min 160.";
+}
+
+void TestLimitCheck::fromWhereTheArmStands()
+{
+    QFETCH(Records, steps);
+    QFETCH(QString, breach);
+
+    const arm::Profile profile = with([](arm::Profile &p) {
+        p.joints[axes::Shoulder].min = 160;
+        p.joints[axes::Shoulder].maxStep = 10;
+    });
+    const std::optional<arm::Breach> found =
+        arm::checkFrom(profile, {127, 150, 127, 127, 127}, steps);
+    QCOMPARE(found ? found->text() : QString(), breach);
 }
 
 QTEST_GUILESS_MAIN(TestLimitCheck)

@@ -311,6 +311,18 @@ void TestSequencer::eventsAtTheLineWait_data()
                      << "Lost"
                      << "2";
 
+    // A pass played from where the arm stands (a script's move): the same steps with the grip
+    // left at 125 and the loop count of 2 ignored (waits 0 to 2).
+    const auto here = [](const char *name) -> QTestData & {
+        return QTest::newRow(qPrintable(QStringLiteral("HERE ") + name)) << "HERE";
+    };
+    const QString none, first = "0:130*2";
+    here("as it is") << -1 << none << p << "-" << none << "Done" << none;
+    here("interrupt middle") << 1 << "interrupt" << first << "-" << none << "Stopped" << none;
+    here("STOP middle") << 1 << "STOP" << first << "-" << none << "Stopped" << none;
+    here("PAUSE middle") << 1 << "PAUSE" << p << first << none << "Done" << none;
+    here("lost middle") << 1 << "lost" << first << "-" << none << "Lost" << none;
+
     // BACK, recording, after the base was recorded at 128 to 132: it walks indices 6 down to 2
     // (waits 0 to 4) and records every step that moves the base.
     const QString b = "0:132 0:131*2 0:130*2 0:129*2 0:128*2", r = "0:131 0:130 0:129 0:128";
@@ -470,7 +482,7 @@ void TestSequencer::eventsAtTheLineWait()
     QFETCH(QString, loops);
 
     Arm arm;
-    if (operation == QLatin1String("RUN")) {
+    if (operation == QLatin1String("RUN") || operation == QLatin1String("HERE")) {
         arm.place("4:125");
         arm.setSteps("0:130 0:131 0:132");
         arm.session.setLoopCountText("2");
@@ -484,7 +496,9 @@ void TestSequencer::eventsAtTheLineWait()
         arm.port.atWait(wait, [&] { arm.act(event); });
     std::array<int, 5> standsAt = arm.session.positions();
 
-    const Sequencer::End ended = operation == QLatin1String("RUN")    ? arm.session.run()
+    const Sequencer::End ended = operation == QLatin1String("RUN") ? arm.session.run()
+                                 : operation == QLatin1String("HERE")
+                                     ? arm.session.playHere(arm.session.stepBuffer())
                                  : operation == QLatin1String("BACK") ? arm.session.back()
                                                                       : arm.session.home();
 

@@ -3,9 +3,9 @@
 
 #include "core/link/line_clock.h"
 #include "core/motion/step_buffer.h"
+#include "core/play/progress.h"
 #include "play/options.h"
 #include "play/printing_port.h"
-#include "play/progress.h"
 
 #include <QTemporaryFile>
 #include <QtTest>
@@ -34,11 +34,12 @@ void TestPlayCore::commandLine_data()
         QTest::newRow(name) << (QStringList{"kestrel-play"} + args) << int(o) << expected;
     };
     row("defaults", {"m.kmv"}, play::Parsed::Run, "m.kmv 0 - 1 - 0 0");
-    row("everything", {"--port", "3", "--loops", "0", "--config-dir", "/c", "--dry-run",
-                       "--quiet", "m.kmv"},
+    row("everything",
+        {"--port", "3", "--loops", "0", "--config-dir", "/c", "--dry-run", "--quiet", "m.kmv"},
         play::Parsed::Run, "m.kmv 3 - 0 /c 1 1");
     row("device", {"--device", "/dev/x", "m.kmv"}, play::Parsed::Run, "m.kmv 0 /dev/x 1 - 0 0");
-    row("most loops", {"--loops", "1000000", "m.kmv"}, play::Parsed::Run, "m.kmv 0 - 1000000 - 0 0");
+    row("most loops", {"--loops", "1000000", "m.kmv"}, play::Parsed::Run,
+        "m.kmv 0 - 1000000 - 0 0");
     row("help", {"--help"}, play::Parsed::ShowHelp, "--dry-run");
     row("version", {"--version"}, play::Parsed::ShowVersion, "kestrel-play ");
     row("no file", {}, play::Parsed::Error, "Which movement file?");

@@ -210,4 +210,20 @@ MotionCheck checkMotion(const Profile &profile, const std::vector<Step> &records
     return {found.empty() ? std::nullopt : std::optional<Breach>(found.front()), {}};
 }
 
+std::optional<Breach> checkFrom(const Profile &profile, const std::array<int, axes::count> &from,
+                                const std::vector<Step> &steps)
+{
+    std::vector<TaggedFrame> frames;
+    frames.reserve(from.size() + steps.size());
+    // The pose as start-up frames, so that the steps' changes are measured from it.
+    for (int channel = 0; channel < axes::count; ++channel)
+        frames.push_back({0, channel, from[channel], 0});
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        frames.push_back({int(i) + 2, steps[i].channel, steps[i].position, 1});
+    for (const Breach &breach : check(profile, frames))
+        if (breach.record != 0)
+            return breach;
+    return std::nullopt;
+}
+
 } // namespace arm

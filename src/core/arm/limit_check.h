@@ -68,4 +68,11 @@ struct [[nodiscard]] MotionCheck {
 MotionCheck checkMotion(const Profile &profile, const std::vector<Step> &records,
                         const config::Settings &settings, int loops);
 
+// The first breach by `steps` replayed from `from`, where the arm is known to stand (a move
+// planned from the arm's pose): each step is one frame, and each change is measured from where
+// the axis stands, its first one too. The steps count as records from 2, as a movement file of
+// them would; where the arm already stands is not theirs to answer for.
+std::optional<Breach> checkFrom(const Profile &profile, const std::array<int, axes::count> &from,
+                                const std::vector<Step> &steps);
+
 } // namespace arm

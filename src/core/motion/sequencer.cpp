@@ -124,13 +124,7 @@ Sequencer::End Sequencer::playPasses(const StepBuffer &steps, Since since)
     bool sentOne = false;
     End end = endOf(since);
     while (end == End::Done) {
-        // The bound is taken as the pass starts; STOP moves replay_index onto it.
-        const int bound = steps.stepCount();
-        for (replay_index = 2; replay_index <= bound; ++replay_index) {
-            end = replayStep(steps, since, sentOne);
-            if (end != End::Done)
-                break;
-        }
+        end = playPass(steps, since, sentOne);
         // The count says how many passes remain, counting this one; a count typed meanwhile
         // takes effect here.
         const int left = m_host.loopCount().passes();
@@ -140,6 +134,26 @@ Sequencer::End Sequencer::playPasses(const StepBuffer &steps, Since since)
         Q_EMIT passEnded();
     }
     return end;
+}
+
+Sequencer::End Sequencer::playPass(const StepBuffer &steps, Since since, bool &sentOne)
+{
+    // The bound is taken as the pass starts; STOP moves replay_index onto it.
+    const int bound = steps.stepCount();
+    for (replay_index = 2; replay_index <= bound; ++replay_index) {
+        if (const End end = replayStep(steps, since, sentOne); end != End::Done)
+            return end;
+    }
+    return End::Done;
+}
+
+Sequencer::End Sequencer::playHere(const StepBuffer &steps)
+{
+    const Since since = now();
+    const Under under(m_replaying);
+    bool sentOne = false;
+    const End end = endOf(since);
+    return end == End::Done ? playPass(steps, since, sentOne) : end;
 }
 
 Sequencer::End Sequencer::back(const StepBuffer &steps)

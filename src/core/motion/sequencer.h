@@ -73,6 +73,11 @@ public:
     // during the homing ends the run once the arm is home.
     End run(const StepBuffer &steps);
 
+    // One pass of RUN's steps from where the arm stands: no homing walk before it and no loop
+    // count. A script's move is planned from the arm's pose, and a walk home first would undo
+    // the very start it was planned from. Ends as RUN does.
+    End playHere(const StepBuffer &steps);
+
     // BACK: walks the steps there are now from the last down to index 2. While recording, the
     // host records each step that moves an axis; those steps are not walked.
     End back(const StepBuffer &steps);
@@ -114,6 +119,7 @@ private:
 
     End walkHome(Since since);
     End playPasses(const StepBuffer &steps, Since since);
+    End playPass(const StepBuffer &steps, Since since, bool &sentOne);
     End replayStep(const StepBuffer &steps, Since since, bool &sentOne);
     End endOf(Since since) const;
     void holdWhilePaused(Since since);

@@ -41,6 +41,12 @@ Sequencer::End Player::run()
     return m_session.run();
 }
 
+Sequencer::End Player::playHere(const StepBuffer &steps)
+{
+    m_passesEnded = 0; // the pass is this play's first
+    return m_session.playHere(steps);
+}
+
 void Player::onPassEnded()
 {
     ++m_passesEnded;

@@ -26,6 +26,11 @@ public:
     // RUN (run) over the steps the session holds.
     Sequencer::End startUp();
     Sequencer::End run();
+    // The passes the next run plays; 0 until interrupted.
+    void setLoops(int loops) { m_loops = loops; }
+    // One pass of `steps` from where the arm stands, with no walk home: a move planned from the
+    // arm's pose, paced as RUN's steps are, so that the pass timing it was planned with holds.
+    Sequencer::End playHere(const StepBuffer &steps);
 
     // A signal: the operation under way ends after its step in progress, the homing walk too.
     void interrupt() { m_session.interrupt(); }

@@ -33,6 +33,14 @@ Sequencer::End ArmSession::run()
     return end;
 }
 
+Sequencer::End ArmSession::playHere(const StepBuffer &steps)
+{
+    Q_EMIT playingChanged(true);
+    const Sequencer::End end = m_sequencer.playHere(steps);
+    Q_EMIT playingChanged(false);
+    return end;
+}
+
 void ArmSession::togglePause()
 {
     m_sequencer.setPaused(!m_sequencer.paused());

@@ -63,6 +63,8 @@ public:
     void stop();
     // RUN: homes the arm, then plays the steps as many times as the loop count says.
     Sequencer::End run();
+    // One pass of `steps` from where the arm stands, with no walk home first (a script's move).
+    Sequencer::End playHere(const StepBuffer &steps);
     // PAUSE / CONT.
     void togglePause();
     // BACK: walks the recorded steps backwards, then presses STOP; a device lost on the way

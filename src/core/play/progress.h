@@ -1,9 +1,9 @@
 #pragma once
-// kestrel-play's status line on a terminal: "Pass 2 of 3, step 45 of 120, 0:37 left", redrawn
-// in place a few times a second. The time left is exact: each step's frames are known before
-// the pass (one frame, and a second where the step moves its axis: the pass timing of
-// core/edit/pass_timing.h, which the editor shows too), and the line clock knows
-// what is still on the wire. Played until stopped, the line shows the time played instead.
+// The status line of a long play on a terminal, kestrel-play's and a script's: "Pass 2 of 3, step
+// 45 of 120, 0:37 left", redrawn in place a few times a second. The time left is exact: each
+// step's frames are known before the pass (one frame, and a second where the step moves its axis:
+// the pass timing of core/edit/pass_timing.h, which the editor shows too), and the line clock
+// knows what is still on the wire. Played until stopped, the line shows the time played instead.
 
 #include "core/motion/step_buffer.h"
 

@@ -1,4 +1,4 @@
-#include "play/progress.h"
+#include "core/play/progress.h"
 
 #include "core/edit/pass_timing.h"
 #include "core/link/frame.h"
