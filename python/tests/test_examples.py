@@ -1,7 +1,6 @@
 """The examples, run as a teacher runs them: square.py on the simulated arm, poses_motion.py's
 file played by kestrel-play, check_class.py on a class's folder."""
 
-import functools
 import math
 import os
 import pathlib
@@ -16,13 +15,6 @@ from conftest import program, run
 
 EXAMPLES = pathlib.Path(os.environ.get("KESTREL_SOURCE", ".")) / "python" / "examples"
 MARKER = "FF 00 2A 0D base 42"
-
-
-def built(*names):
-    """Skips a test while the module lacks a part it needs (still being written elsewhere)."""
-    find = functools.partial(functools.reduce, lambda at, name: getattr(at, name, None))
-    missing = [n for n in names if find(n.split("."), kestrel) is None]
-    return pytest.mark.skipif(bool(missing), reason=f"not in this build: {', '.join(missing)}")
 
 
 def example(name, *args):
@@ -64,7 +56,6 @@ def frames_logged(config, log):
     return [(int(f[2], 16), int(f[3], 16)) for f in fields if len(f) == 7 and f[1] == "FF"]
 
 
-@built("Arm", "Profile.tool_point")
 def test_square_visits_its_corners_in_turn_then_goes_home(sim):
     config, log = sim
     done = example("square.py", "--config-dir", config, "--side", 30, "--quiet")
@@ -81,7 +72,6 @@ def test_square_visits_its_corners_in_turn_then_goes_home(sim):
     assert pose == [127] * 5
 
 
-@built("Motion.timed_move", "Motion.hold", "Motion.close_loop", "Motion.duration")
 def test_poses_motion_saves_what_kestrel_play_plays(tmp_path, config_dir):
     reach, side = (127, 90, 150, 100, 60), (80, 100, 140, 110, 60)
     (pathlib.Path(config_dir) / "arm.ini").write_text(
@@ -100,7 +90,6 @@ def test_poses_motion_saves_what_kestrel_play_plays(tmp_path, config_dir):
                 str(out)]).returncode == 0
 
 
-@built("Profile.check")
 def test_check_class_gives_each_file_a_line_and_fails_the_class(tmp_path, config_dir):
     (pathlib.Path(config_dir) / "arm.ini").write_text("[elbow]\nmax = 200\n")
     folder = tmp_path / "class"
