@@ -67,7 +67,7 @@ class Breach:
     """The position, the change, or the height in mm."""
     limit: float
     text: str
-    """"Record 7: the elbow at 210 is above its max 200"."""
+    """"Record 7: the elbow at 210 is above its max 200."."""
     def __str__(self) -> str:
         """The text."""
 

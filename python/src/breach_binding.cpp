@@ -30,7 +30,7 @@ void bindBreach(py::module_ &m)
     c.def_readonly("value", &arm::Breach::value, "The position, the change, or the height in mm.");
     c.def_readonly("limit", &arm::Breach::limit, "The min, max, max_step or table_mm broken.");
     c.def_property_readonly("text", &arm::Breach::text,
-                            "\"Record 7: the elbow at 210 is above its max 200\".");
+                            "\"Record 7: the elbow at 210 is above its max 200.\"");
     c.def("__str__", &arm::Breach::text);
     c.def("__repr__",
           [](const arm::Breach &b) { return QStringLiteral("<kestrel.Breach %1>").arg(b.text()); });
