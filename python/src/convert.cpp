@@ -28,11 +28,16 @@ QString configFolder(const std::optional<QString> &dir)
     return Folders::standard().config;
 }
 
-config::Settings settingsIn(const QString &folder)
+config::Loaded configurationIn(const QString &folder)
 {
     Folders folders;
     folders.config = folder;
-    return config::load(folders.configFile()).settings;
+    return config::load(folders.configFile());
+}
+
+config::Settings settingsIn(const QString &folder)
+{
+    return configurationIn(folder).settings;
 }
 
 timing::Pose poseOf(const py::handle &value, const arm::Profile &profile)

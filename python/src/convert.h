@@ -53,6 +53,8 @@ QString configFolder(const std::optional<QString> &dir);
 // The settings of the folder's robotini.txt: the homes the arm walks to. A missing or unreadable
 // file gives the defaults, as it does for kestrel-play.
 config::Settings settingsIn(const QString &folder);
+// The same, with the notice for the user when the file is missing or cannot be read.
+config::Loaded configurationIn(const QString &folder);
 
 // A pose given as five positions (0..255) or by the name of one of the profile's poses.
 timing::Pose poseOf(const py::handle &value, const arm::Profile &profile);

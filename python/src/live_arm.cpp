@@ -7,7 +7,6 @@
 #include "core/play/player.h"
 #include "core/play/progress.h"
 #include "core/program/terminal.h"
-#include "core/store/folders.h"
 #include "errors.h"
 #include "live_watch.h"
 
@@ -25,11 +24,9 @@ const QString closedText = QStringLiteral("The arm is closed; open it again.");
 const QString homingText = QStringLiteral("Homing the arm");
 
 // The configuration, with its notice unless quiet, as kestrel-play reads it.
-config::Settings configurationIn(const QString &folder, bool quiet)
+config::Settings sayingConfiguration(const QString &folder, bool quiet)
 {
-    Folders folders;
-    folders.config = folder;
-    const config::Loaded configuration = config::load(folders.configFile());
+    const config::Loaded configuration = configurationIn(folder);
     if (configuration.trouble != config::Loaded::Trouble::None && !quiet)
         program::say(stderr, configuration.notice);
     return configuration.settings;
@@ -45,7 +42,7 @@ config::Settings configurationIn(const QString &folder, bool quiet)
 LiveArm::LiveArm(ArmPlace place) : m_place(std::move(place))
 {
     ensureApp();
-    m_settings = configurationIn(m_place.configDir, m_place.quiet);
+    m_settings = sayingConfiguration(m_place.configDir, m_place.quiet);
     // Opening the arm walks it home: a walk the profile forbids is refused before a byte.
     if (const std::optional<arm::Breach> breach =
             arm::checkStartUp(m_place.profile.profile, m_settings))
