@@ -1,0 +1,72 @@
+#pragma once
+// The game controllers on this machine, read through SDL's game-controller layer, on the
+// program's one event thread. SDL gives no file descriptor to wait on, so the pads are read on a
+// timer whose pace follows what there is to read:
+//   no pad            twice a second, enough to notice a pad plugged in within a second, and so
+//                     seldom that a machine with no pad pays nothing for it;
+//   a pad at rest     every 10 ms, so that a stick pushed over moves the arm within 20 ms;
+//   a stick held over at the line's pace, one reading a frame.
+// One pad is used at a time: the first plugged in; when it goes, the next one still there.
+//
+// SDL is started with no more of itself than the game-controller layer needs (SDL's joystick
+// and event subsystems come with it; no video, no audio) and is told to leave the signals
+// alone: Ctrl-C, SIGTERM and SIGHUP remain the program's.
+
+#include "core/pad/pad_map.h"
+#include "core/pad/stick_jog.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class GamePads : public QObject {
+    Q_OBJECT
+public:
+    explicit GamePads(QObject *parent = nullptr);
+    ~GamePads() override;
+    GamePads(const GamePads &) = delete;
+    GamePads &operator=(const GamePads &) = delete;
+
+    // Starts SDL's game-controller layer and the readings. False, with the reason in error(),
+    // when SDL cannot start it; the program then goes on without pads.
+    bool start();
+    const QString &error() const { return m_error; }
+
+    // The pad in use, as the status shows it; empty while there is none.
+    const QString &name() const { return m_name; }
+    // "Game controller: <name>", or empty while there is none.
+    QString status() const;
+    // The last reading of the pad in use; at rest while there is none.
+    const pad::State &state() const { return m_state; }
+
+    // Reads the pads now; the timer calls it by itself.
+    void poll();
+
+    static constexpr int idleMs = 500;
+    static constexpr int restingMs = 10;
+
+Q_SIGNALS:
+    // A pad was plugged in (its name) or the one in use went (empty).
+    void padChanged(const QString &name);
+    // A button of the pad in use went down.
+    void pressed(pad::Button button);
+    // A reading of the pad in use with a stick or trigger out of rest, taken at `at`; and one
+    // more when they have all come back to rest.
+    void moved(const pad::State &state, pad::Clock::time_point at);
+
+private:
+    void handleEvents();
+    void use(int deviceIndex);
+    // Lets the pad in use go; a stick held over is announced back at rest.
+    void drop(bool announce = true);
+    void read();
+    void setPace();
+
+    QTimer m_timer;
+    void *m_controller = nullptr; // SDL_GameController
+    int m_instance = -1;          // its joystick instance id
+    QString m_name;
+    pad::State m_state;
+    bool m_started = false;
+    QString m_error;
+};
