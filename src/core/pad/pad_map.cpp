@@ -28,8 +28,16 @@ constexpr std::array<Press, 6> presses{{
     {Button::Back, Transport::Back},
 }};
 
+constexpr std::array<TipDrive, 4> tipDrives{{
+    {LeftY, jog::Axis::X, 100},
+    {LeftX, jog::Axis::Y, -100},
+    {RightY, jog::Axis::Z, 100},
+    {RightX, jog::Axis::Pitch, 60},
+}};
+
 } // namespace
 
+std::span<const TipDrive> editorTipDrives() { return tipDrives; }
 std::span<const Drive> windowDrives() { return drives; }
 std::span<const Press> windowPresses() { return presses; }
 

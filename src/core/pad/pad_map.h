@@ -5,6 +5,8 @@
 // common pad (Xbox, PlayStation, Switch and their copies) the same layout: A is the bottom face
 // button, Y the top one, whatever the pad prints on them.
 
+#include "core/edit/tip_jog.h"
+
 #include <QMetaType>
 #include <QString>
 
@@ -54,11 +56,20 @@ struct Press {
 std::span<const Drive> windowDrives();
 std::span<const Press> windowPresses();
 
-// The editor's pad: the same sticks move the preview's joints, or the tool point when it jogs
-// the tool point; these buttons do the rest.
-inline constexpr Button insertPose = Button::A;   // a timed move to the shown pose, at the cursor
-inline constexpr Button showClock = Button::B;    // back to the playhead's pose
-inline constexpr Button switchJog = Button::Y;    // joints <-> tool point
+// The editor's pad. Jogging joints, the sticks and triggers move the preview's pose as
+// windowDrives() move the main window's sliders. Jogging the tool point, the left stick moves it
+// over the table as the arrow keys do (up: away from the base along x; right: towards the arm's
+// right, -y), the right stick raises and lowers it (up and down) and tilts the hand (across);
+// the triggers still work the grip.
+struct TipDrive {
+    Stick stick;
+    jog::Axis axis;
+    double perSecond; // mm, or degrees of pitch, a second at a full push; signed
+};
+std::span<const TipDrive> editorTipDrives();
+inline constexpr Button insertPose = Button::A; // a timed move to the shown pose, at the cursor
+inline constexpr Button showClock = Button::B;  // back to the playhead's pose
+inline constexpr Button switchJog = Button::Y;  // joints <-> tool point
 
 // "Xbox 360 Controller", or "Game controller" for one without a name: as the status shows it.
 QString displayName(const char *sdlName);
