@@ -108,28 +108,55 @@ bool TipJogger::eventFilter(QObject *watched, QEvent *event)
 
 bool TipJogger::keyPressed(const QKeyEvent &key)
 {
-    if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier &&
-        m_preview.showingGiven()) {
-        m_preview.showClock();
-        return true;
-    }
+    if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier)
+        return showClock();
     const std::optional<jog::Step> step = stepFor(key);
     if (!step)
         return false;
-    take(*step);
+    jog({&*step, 1});
     return true;
 }
 
-void TipJogger::take(const jog::Step &step)
+bool TipJogger::showClock()
 {
-    // A jog starts from the pose on the screen: where a playing preview stands is where it stops.
+    if (!m_preview.showingGiven())
+        return false;
+    m_preview.showClock();
+    return true;
+}
+
+timing::Pose TipJogger::take()
+{
+    // Where a playing preview stands is where it stops, and the jog starts.
     if (m_preview.playing())
         m_preview.pause();
     if (!m_preview.showingGiven())
         m_jog.reset(m_profile.profile(), m_preview.pose());
-    m_jog.move(m_profile.profile(), step); // a refusal keeps the pose, and the line says why
+    return m_jog.pose();
+}
+
+void TipJogger::jog(std::span<const jog::Step> steps, std::optional<int> grip)
+{
+    take();
+    QString refused; // the first refusal stays on the line though a later step is made
+    for (const jog::Step &step : steps)
+        if (!m_jog.move(m_profile.profile(), step) && refused.isEmpty())
+            refused = m_jog.refusal();
+    if (grip)
+        m_jog.setGrip(*grip);
+    shown(refused.isEmpty() ? m_jog.text() : refused);
+}
+
+void TipJogger::show(const timing::Pose &pose)
+{
+    m_jog.reset(m_profile.profile(), pose);
+    shown(m_jog.text());
+}
+
+void TipJogger::shown(const QString &line)
+{
     m_preview.showGiven(m_jog.pose());
-    m_line->setText(m_jog.text());
+    m_line->setText(line);
     m_insert->setEnabled(true);
 }
 

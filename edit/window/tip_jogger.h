@@ -5,11 +5,15 @@
 // the clock's pose again, as playing or moving the playhead or the selection does. Each jog is
 // solved by TipJog (core); the line under the pictures says where the tool point reached, or
 // why the jog was refused. "Insert Pose Here" takes the jogged pose into the motion as a timed
-// move before the selection.
+// move before the selection. A game controller (PadJogger) jogs through the same calls, so that
+// a pad's jog and a key's go on from each other.
 
+#include "core/edit/pass_timing.h"
 #include "core/edit/tip_jog.h"
 
 #include <QObject>
+#include <optional>
+#include <span>
 
 class EditorProfile;
 class MotionDocument;
@@ -28,13 +32,23 @@ public:
     // Preview, "Insert Pose Here": enabled while a jogged pose is shown.
     QAction *insertAction() const { return m_insert; }
 
+    // The pose a jog starts from: the one on the screen, where a playing preview stops.
+    timing::Pose take();
+    // From the pose on the screen (take()), the target moved by each step in turn, and the grip
+    // set (it moves no tool point); a refused step keeps the pose, and the line says why.
+    void jog(std::span<const jog::Step> steps, std::optional<int> grip = std::nullopt);
+    // A pose moved joint by joint, shown; the tool point's jogs go on from where it stands.
+    void show(const timing::Pose &pose);
+    // The clock's pose again in place of a jogged one; false when none was shown.
+    bool showClock();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // False when the key is not one of the jog's.
     bool keyPressed(const QKeyEvent &key);
-    void take(const jog::Step &step);
+    void shown(const QString &line);
     void ended();
     QWidget *makeRow(); // the jog's line and the Insert Pose Here button, under the pictures
 

@@ -25,6 +25,8 @@ public:
     // The target moved by `step` and solved near the current pose. False, with nothing changed
     // but the refusal, when it cannot be reached.
     bool move(const arm::Profile &profile, const Step &step);
+    // The grip enters no kinematics: it moves without touching the target or the point reached.
+    void setGrip(int position) { m_pose[axes::Grip] = position; }
 
     const arm::Pose &pose() const { return m_pose; }
     const arm::Target &target() const { return m_target; }
