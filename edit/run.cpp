@@ -3,6 +3,7 @@
 #include "core/arm/profile_file.h"
 #include "core/edit/recovery.h"
 #include "core/export/exports.h"
+#include "core/pad/game_pads.h"
 #include "core/program/command_line.h"
 #include "core/program/terminal.h"
 #include "core/store/config_file.h"
@@ -107,6 +108,11 @@ int edit(QApplication &app, const Options &o)
     services.profilePath = o.profile.isEmpty() ? arm::profilePath(configDir) : o.profile;
     const arm::ProfileRead profile = arm::load(services.profilePath, o.profile.isEmpty());
     services.profile = profile.profile;
+    // SDL starts only here, with a window: the runs that answer on the command line never need it.
+    // Without it the editor is as it always was, and nothing says so.
+    GamePads pads;
+    if (pads.start())
+        services.pads = &pads;
     EditorWindow window(services);
     window.show();
     // Without a window manager nobody else gives the window the keyboard.

@@ -9,6 +9,7 @@
 #include <QString>
 
 class Dialogs;
+class GamePads;
 namespace ask {
 class Questions;
 }
@@ -21,4 +22,5 @@ struct EditorServices {
     config::Settings settings; // the configuration whose homes the exports' arm walks to
     QString profilePath;       // arm.ini in the configuration folder, or --profile's file
     arm::Profile profile = arm::defaults(); // read from it (the defaults when it is missing)
+    GamePads *pads = nullptr; // the game controllers, started; none: no pad jogs the preview
 };

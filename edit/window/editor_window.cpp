@@ -1,6 +1,7 @@
 #include "edit/window/editor_window.h"
 
 #include "edit/window/check_list.h"
+#include "edit/window/pad_jogger.h"
 #include "edit/window/preview_panel.h"
 #include "edit/window/step_list.h"
 #include "edit/window/timeline_panel.h"
@@ -101,6 +102,8 @@ void EditorWindow::layOut()
     m_limits->setAccessibleName(QStringLiteral("Limit breaches"));
     statusBar()->addPermanentWidget(m_limits);
     connect(m_checks, &CheckList::summaryChanged, m_limits, &QLabel::setText);
+    if (m_services.pads)
+        new PadJogger(*m_services.pads, *m_jogger, m_profile, statusBar());
 }
 
 void EditorWindow::showTitle()

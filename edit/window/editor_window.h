@@ -3,9 +3,9 @@
 // widgets. The timeline and the step list show the document and select in it; the preview plays
 // it on a drawn arm; the Check list shows where it leaves the arm's limits; the menus (EditorMenus)
 // call the edits (EditHandlers, TimedHandlers, TipHandlers), the files (EditorFiles) and the saving
-// of a named pose (PoseSaver). What an edit does, what a save or an export writes and says, and the
-// steps of recovery are core's; the undo history (EditHistory) is this layer's, since QUndoStack is
-// Qt Gui.
+// of a named pose (PoseSaver). The keys (TipJogger) and a game controller (PadJogger) jog the
+// preview's pose. What an edit does, what a save or an export writes and says, and the steps of
+// recovery are core's; the undo history (EditHistory) is this layer's, since QUndoStack is Qt Gui.
 
 #include "core/edit/motion_document.h"
 #include "edit/window/edit_handlers.h"
