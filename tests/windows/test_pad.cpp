@@ -1,8 +1,5 @@
-// A game controller in the main window, SDL's virtual joystick standing for it: a held stick is
-// a drag (a step and a frame a position, the recording the sliders would give); a button of a
-// disabled control does nothing; a stick resting inside its dead zone moves nothing; the status
-// line in Help follows the pad in and out; a slider the port disables stays put. How a stick's
-// deflection becomes positions is stick_jog's, tested where it lives.
+// A game controller in the main window, SDL's virtual joystick standing for it. How a deflection
+// becomes positions is stick_jog's, tested where it lives.
 
 #include "core/pad/game_pads.h"
 #include "support/printing.h"
@@ -25,33 +22,26 @@ namespace {
 // The main window with game controllers and a pad plugged in.
 struct PadWindow {
     GamePads pads;
+    bool started = pads.start();
     RobotHarness h;
-    std::unique_ptr<VirtualPad> pad;
+    VirtualPad pad; // after SDL has started
 
     explicit PadWindow(int openResult = 0)
     {
         h.port.openResult = openResult;
-        if (!pads.start())
-            return;
         h.pads = &pads;
         h.start();
-        pad = std::make_unique<VirtualPad>();
         pads.poll();
     }
-    bool ready() const { return pad && pad->plugged() && !pads.name().isEmpty(); }
-    // The line has carried what was written: the pad's next reading is not held back for it.
-    bool lineDone() const
-    {
-        return h.port.line().busyFor(pad::Clock::now()) <= pad::Clock::duration::zero();
-    }
-    robot &w() { return *h.window; }
-
+    bool ready() const { return started && pad.plugged() && !pads.name().isEmpty(); }
+    // The line has carried what was written, so the pad's readings are not held back for it.
+    bool lineDone() const { return h.port.line().busyFor(pad::Clock::now()).count() <= 0; }
     // A button down and up; what it asks of the window has run when this returns.
     void tap(Button b)
     {
-        pad->set(b, true);
+        pad.set(b, true);
         pads.poll();
-        pad->set(b, false);
+        pad.set(b, false);
         pads.poll();
         QCoreApplication::sendPostedEvents();
     }
@@ -67,17 +57,6 @@ QStringList shownHelp(const robot &w)
     return out;
 }
 
-// What the transport buttons show: enabled or not, the caption, the colour.
-QString transportLook(const robot &w)
-{
-    QString out;
-    for (const QPushButton *b : {ui(w).Command3, ui(w).Command4, ui(w).Command5, ui(w).Command6,
-                                 ui(w).Command2, ui(w).Backbutt})
-        out += QStringLiteral("%1%2%3 ").arg(b->text(), b->isEnabled() ? "+" : "-",
-                                             look::backColour(b).name());
-    return out;
-}
-
 } // namespace
 
 class TestPad : public QObject {
@@ -86,37 +65,28 @@ private slots:
     void heldStickRecordsEveryPositionAsTheSliderWould();
     void disabledButtonsDoNothing_data();
     void disabledButtonsDoNothing();
-    void restingOffCentreMovesNothing();
+    void nothingMoves_data();
+    void nothingMoves();
     void statusLineFollowsThePad();
-    void disabledSliderStaysPut();
 };
 
 void TestPad::heldStickRecordsEveryPositionAsTheSliderWould()
 {
     PadWindow p;
     QVERIFY(p.ready());
-    robot &w = p.w();
+    robot &w = *p.h.window;
     p.h.port.clearWritten();
     p.tap(Button::X);
-    QVERIFY(w.session().isRecording());
     QCOMPARE(look::backColour(ui(w).Command3), look::red);
-
-    // Held right on the pad's own readings until the base is about 20 positions on.
-    p.pad->set(Stick::LeftX, 32767);
+    p.pad.set(Stick::LeftX, 32767);
     QTRY_VERIFY_WITH_TIMEOUT(w.session().positions()[axes::Base] >= 147, 10000);
-    p.pad->set(Stick::LeftX, 0);
+    p.pad.set(Stick::LeftX, 0);
     QTRY_VERIFY(pad::resting(p.pads.state()));
     p.tap(Button::B);
     QVERIFY(!w.session().isRecording());
-
     const int last = w.session().positions()[axes::Base];
-    Steps expected;
-    for (int at = 128; at <= last; ++at)
-        expected << Step{axes::Base, qint16(at)};
-    QCOMPARE(stepsOf(w), expected);
-    bool whole = false;
-    QCOMPARE(p.h.port.frames(&whole), walk(axes::Base, 128, last));
-    QVERIFY(whole);
+    QCOMPARE(p.h.port.frames(), walk(axes::Base, 128, last));
+    QCOMPARE(stepsOf(w).size(), last - 127);
 
     // The same positions through the slider by hand record the same motion.
     RobotHarness byHand;
@@ -125,7 +95,7 @@ void TestPad::heldStickRecordsEveryPositionAsTheSliderWould()
     for (int at = 128; at <= last; ++at)
         ui(hand).HScroll1->setValueTo(at);
     ui(hand).Command4->click();
-    QCOMPARE(stepsOf(hand), stepsOf(w));
+    QCOMPARE(stepsOf(w), stepsOf(hand));
 }
 
 void TestPad::disabledButtonsDoNothing_data()
@@ -134,7 +104,6 @@ void TestPad::disabledButtonsDoNothing_data()
     QTest::addColumn<Button>("button");
     QTest::newRow("STOP while idle") << false << Button::B;
     QTest::newRow("BACK while idle") << false << Button::Back;
-    QTest::newRow("PAUSE while idle") << false << Button::Start;
     QTest::newRow("RUN while recording") << true << Button::A;
     QTest::newRow("REC while recording") << true << Button::X;
     QTest::newRow("a button of no control") << false << Button::LeftShoulder;
@@ -146,46 +115,46 @@ void TestPad::disabledButtonsDoNothing()
     QFETCH(Button, button);
     PadWindow p;
     QVERIFY(p.ready());
-    robot &w = p.w();
+    robot &w = *p.h.window;
     if (recording)
         p.tap(Button::X);
-    QCOMPARE(w.session().isRecording(), recording);
-    const QString before = transportLook(w);
+    // What the window shows: the buttons enabled or not, their captions and colours.
+    const QImage before = w.grab().toImage();
     const int steps = w.session().stepBuffer().stepCount();
     p.h.port.clearWritten();
-
     p.tap(button);
-    QCOMPARE(transportLook(w), before);
-    QCOMPARE(w.session().isRecording(), recording);
+    QCOMPARE(w.grab().toImage(), before);
     QCOMPARE(w.session().stepBuffer().stepCount(), steps);
     QVERIFY(p.h.port.written.isEmpty());
 }
 
-void TestPad::restingOffCentreMovesNothing()
+void TestPad::nothingMoves_data()
 {
-    PadWindow p;
+    QTest::addColumn<int>("openResult");
+    QTest::addColumn<int>("push");
+    QTest::newRow("resting inside the dead zone, either way") << 0 << pad::stickDeadZone - 1;
+    QTest::newRow("pushed, the port not usable") << 8002 << 32767;
+}
+
+void TestPad::nothingMoves()
+{
+    QFETCH(int, openResult);
+    QFETCH(int, push);
+    PadWindow p(openResult);
     QVERIFY(p.ready());
-    robot &w = p.w();
-    p.tap(Button::X);
+    robot &w = *p.h.window;
+    w.press(ui(w).Command3); // while recording, or with REC disabled
     QTRY_VERIFY(p.lineDone());
     p.h.port.clearWritten();
     const auto at = w.session().positions();
-    const int inside = pad::stickDeadZone - 1;
-    p.pad->set(Stick::LeftX, inside);
-    p.pad->set(Stick::LeftY, -inside);
-    p.pad->set(Stick::RightX, -inside);
-    p.pad->set(Stick::RightY, inside);
+    const int steps = w.session().stepBuffer().stepCount();
+    for (Stick s : {Stick::LeftX, Stick::LeftY, Stick::RightX, Stick::RightY})
+        p.pad.set(s, s == Stick::LeftY ? -push : push);
     for (int reading = 0; reading < 5; ++reading)
         p.pads.poll();
     QCOMPARE(w.session().positions(), at);
-    QCOMPARE(w.session().stepBuffer().stepCount(), 1);
+    QCOMPARE(w.session().stepBuffer().stepCount(), steps);
     QVERIFY(p.h.port.written.isEmpty());
-
-    // Just past it, the stick moves its axis one position at once.
-    p.pad->set(Stick::LeftX, pad::stickDeadZone + 1);
-    p.pads.poll();
-    QCOMPARE(w.session().positions()[axes::Base], at[axes::Base] + 1);
-    QCOMPARE(p.h.port.frames(), (Frames{frame::Frame{axes::Base, at[axes::Base] + 1}}));
 }
 
 void TestPad::statusLineFollowsThePad()
@@ -198,44 +167,20 @@ void TestPad::statusLineFollowsThePad()
     RobotHarness h;
     h.pads = &pads;
     robot &w = h.start();
-    for (int reading = 0; reading < 3; ++reading)
-        pads.poll();
+    pads.poll();
     QCOMPARE(ui(w).help->actions().size(), ui(without).help->actions().size());
     QCOMPARE(shownHelp(w), shownHelp(without));
     QCOMPARE(h.port.written, plain.port.written);
 
-    // Plugged in: noticed by the readings' own timer; a line nobody can choose.
+    // Plugged in and noticed by the readings' own timer: a line nobody can choose.
     auto virtualPad = std::make_unique<VirtualPad>();
-    QTRY_VERIFY_WITH_TIMEOUT(w.findChild<QAction *>("padStatus"), 1000 + GamePads::idleMs);
-    const QAction *status = w.findChild<QAction *>("padStatus");
-    QTRY_COMPARE(shownHelp(w), shownHelp(without)
-                                   << "--"
-                                   << QStringLiteral("Game controller: %1").arg(VirtualPad::name));
-    QVERIFY(!status->isEnabled());
-
-    // Pulled out: the line and its separator go.
+    const QStringList with = shownHelp(without)
+                             << "--" << QStringLiteral("Game controller: %1").arg(VirtualPad::name);
+    QTRY_COMPARE_WITH_TIMEOUT(shownHelp(w), with, 1000 + GamePads::idleMs);
+    QVERIFY(!w.findChild<QAction *>("padStatus")->isEnabled());
     virtualPad.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(!status->isVisible(), 1000 + GamePads::idleMs);
-    QCOMPARE(shownHelp(w), shownHelp(without));
+    QTRY_COMPARE_WITH_TIMEOUT(shownHelp(w), shownHelp(without), 1000 + GamePads::idleMs);
     QCOMPARE(h.port.written, plain.port.written);
-}
-
-void TestPad::disabledSliderStaysPut()
-{
-    PadWindow p(8002);
-    QVERIFY(p.ready());
-    robot &w = p.w();
-    QVERIFY(!ui(w).HScroll1->isEnabled());
-    QTRY_VERIFY(p.lineDone());
-    p.h.port.clearWritten();
-    const auto at = w.session().positions();
-    p.pad->set(Stick::LeftX, 32767);
-    p.pad->set(Stick::RightTrigger, 32767);
-    for (int reading = 0; reading < 5; ++reading)
-        p.pads.poll();
-    QCOMPARE(w.session().positions(), at);
-    QCOMPARE(ui(w).HScroll1->Value(), at[axes::Base]);
-    QVERIFY(p.h.port.written.isEmpty());
 }
 
 QTEST_MAIN(TestPad)
