@@ -1,4 +1,5 @@
 #include "core/link/serial_port.h"
+#include "core/pad/game_pads.h"
 #include "core/process/quit_signals.h"
 #include "core/program/command_line.h"
 #include "core/text/program.h"
@@ -21,6 +22,17 @@ int closeAfterSignal(SerialPort &port, int status)
     return status;
 }
 
+// A machine where SDL cannot read game controllers still has the mouse: one line says why the
+// pads are missing, and the window has none.
+GamePads *startPads(GamePads &pads)
+{
+    if (pads.start())
+        return &pads;
+    std::fprintf(stderr, "%s: no game controllers: %s\n", qPrintable(program::name()),
+                 qPrintable(pads.error()));
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -41,14 +53,18 @@ int main(int argc, char *argv[])
     int signalled = 0;
     const auto status = [&signalled] { return signalled == SIGINT ? 128 + SIGINT : 0; };
 
+    GamePads pads;
+    GamePads *const padsInUse = startPads(pads);
     const Folders folders = Folders::standard();
     SerialPort port(folders.config);
     QtDialogs dialogs;
-    robot window(Services{&port, &dialogs, folders, [&port, &status] {
+    robot window(Services{&port, &dialogs, folders,
+                          [&port, &status] {
                               port.close();
                               std::fflush(nullptr);
                               ::_exit(status());
-                          }});
+                          },
+                          padsInUse});
     if (quitSignals.install())
         QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, [&](int signal) {
             if (signalled == 0)

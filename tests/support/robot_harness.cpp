@@ -26,7 +26,8 @@ Folders RobotHarness::folders() const
 
 robot &RobotHarness::create()
 {
-    window = std::make_unique<robot>(Services{&port, &dialogs, folders(), [this] { ++ended; }});
+    window =
+        std::make_unique<robot>(Services{&port, &dialogs, folders(), [this] { ++ended; }, pads});
     return *window;
 }
 

@@ -9,11 +9,14 @@
 #include <QTemporaryDir>
 #include <memory>
 
+class GamePads;
+
 struct RobotHarness {
     QTemporaryDir dir;
     FakePort port;
     ScriptedDialogs dialogs;
-    int ended = 0; // times the program was ended
+    int ended = 0;            // times the program was ended
+    GamePads *pads = nullptr; // the window's game controllers; none unless a test gives some
     std::unique_ptr<robot> window;
 
     // Folders in the temporary folder; a configuration file with every home at 127 unless

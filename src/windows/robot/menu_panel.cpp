@@ -62,3 +62,17 @@ void MenuPanel::setCheckMarks(int port)
     for (int i = 0; i < 4; ++i)
         m_entries[first + i]->setChecked(i + 1 == port);
 }
+
+void MenuPanel::setPadStatus(const QString &status)
+{
+    if (status.isEmpty() && !m_padStatus)
+        return;
+    if (!m_padStatus) {
+        m_padSeparator = m_help->addSeparator();
+        m_padStatus = addEntry(m_help, "padStatus", status);
+        m_padStatus->setEnabled(false);
+    }
+    m_padStatus->setText(status);
+    m_padSeparator->setVisible(!status.isEmpty());
+    m_padStatus->setVisible(!status.isEmpty());
+}

@@ -43,6 +43,10 @@ public:
     void setFileEntriesEnabled(bool enabled);
     // The check mark on "Comm n" alone; anything but 1 to 4 leaves the marks as they are.
     void setCheckMarks(int port);
+    // The game controller's status, a line at the foot of Help that nobody can choose; empty
+    // hides it and its separator. The line is made the first time there is one to show, so a
+    // program that never sees a pad has the menus it always had.
+    void setPadStatus(const QString &status);
 
     // robot_keys.cpp: the menus from the keyboard, in `window`; Shift+F10 and the Menu key open
     // Options at the control with the focus, or at the middle of `surface`.
@@ -56,4 +60,6 @@ private:
     QMenu *m_port = nullptr;                  // PortMen
     QMenu *m_help = nullptr;                  // help
     std::array<QAction *, count> m_entries{}; // by Entry, named as the menus name them
+    QAction *m_padSeparator = nullptr;
+    QAction *m_padStatus = nullptr; // padStatus
 };

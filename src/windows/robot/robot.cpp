@@ -4,6 +4,7 @@
 #include "core/process/event_wait.h"
 #include "windows/robot/axis_panel.h"
 #include "windows/robot/menu_panel.h"
+#include "windows/robot/pad_handlers.h"
 #include "windows/robot/robot_layout.h"
 #include "windows/robot/transport_panel.h"
 #include "windows/robot/views.h"
@@ -83,6 +84,8 @@ robot::robot(Services services, QWidget *parent)
 
     connectButtons(this, *m_transport);
     connectMenus(this, *m_menus);
+    if (m_services.pads)
+        new PadHandlers(*m_services.pads, *this, *m_axes, *m_transport, *m_menus, *m_services.port);
     tapMouse(surface, logo);
     followSession();
     setFixedSize(sizeHint());

@@ -20,6 +20,8 @@
 //   playback_handlers.cpp  RUN, PAUSE, BACK
 //   config_handlers.cpp    the configuration file: read, save, show
 //   movement_handlers.cpp  movement files: Open, Save, Save As
+//   pad_handlers.cpp       the game controller: its sticks on the sliders, its buttons on the
+//                          transport buttons, its status in Help
 // The long operations (homing, replay, the reverse walk) are the session's: their handlers set
 // the layout and start them, and the window shows what they do as the session announces it
 // (the sliders, the pause caption, the loop count). Everything runs on the one event thread.

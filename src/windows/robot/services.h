@@ -7,6 +7,7 @@
 
 class Port;
 class Dialogs;
+class GamePads;
 
 struct Services {
     Port *port = nullptr;
@@ -14,4 +15,6 @@ struct Services {
     Folders folders;
     // Ends the program at once, with status 0, running no further handler.
     std::function<void()> endProgram;
+    // The game controllers, already started; none: the window has no pad.
+    GamePads *pads = nullptr;
 };

@@ -89,6 +89,12 @@ void TransportPanel::Command3_MouseDown()
     look::setBackColour(button(Button::Rec), look::red);
 }
 
+void TransportPanel::showPressed(Button b)
+{
+    if (b == Button::Rec)
+        Command3_MouseDown();
+}
+
 void TransportPanel::Command5_MouseDown()
 {
     look::setBackColour(button(Button::Run), look::green);

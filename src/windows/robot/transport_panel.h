@@ -35,6 +35,11 @@ public:
     // PAUSE or CONT on the captioned button; its picture twin's name follows.
     void setPauseCaption(bool paused);
 
+    // What the mouse's press shows before a click that did not come from the mouse (a game
+    // controller's button): REC turns red. RUN's green lasts only while the mouse is held, so
+    // such a press shows none.
+    void showPressed(Button button);
+
     QPushButton *button(Button button) const { return m_captioned[index(button)]; }
     QPushButton *twin(Button button) const { return m_picture[index(button)]; }
 
