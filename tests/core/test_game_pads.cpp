@@ -6,6 +6,7 @@
 #include "support/virtual_pad.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <SDL.h>
 #include <csignal>
@@ -18,6 +19,7 @@ class TestGamePads : public QObject {
 private slots:
     void startsOnlyTheControllerLayer();
     void plugInReadAndUnplug();
+    void aRestingPadSleepsUntilItsNodeStirs();
 };
 
 namespace {
@@ -87,6 +89,30 @@ void TestGamePads::plugInReadAndUnplug()
     QVERIFY(changed.last().at(0).toString().isEmpty());
     QVERIFY(pads.status().isEmpty());
     QVERIFY(pad::resting(moved.last().at(0).value<pad::State>()));
+}
+
+void TestGamePads::aRestingPadSleepsUntilItsNodeStirs()
+{
+    QTemporaryDir dir;
+    PadsWithNode pads(dir.filePath(QStringLiteral("event7")));
+    QVERIFY(pads.start());
+    QSignalSpy changed(&pads, &GamePads::padChanged);
+    QSignalSpy moved(&pads, &GamePads::moved);
+    VirtualPad virtualPad;
+    QVERIFY(changed.wait(1000 + GamePads::idleMs));
+    QVERIFY(!pads.polling()); // at rest, nothing but the node wakes the program
+
+    QVERIFY(pads.openWriter());
+    virtualPad.set(Stick::LeftX, 30000);
+    pads.stir();
+    QVERIFY(moved.wait(5000));
+    QVERIFY(pads.polling()); // held over: read at the line's pace
+    virtualPad.set(Stick::LeftX, 0);
+    QTRY_VERIFY(!pads.polling());
+
+    // The node fails (the pad pulled out): the timer reads the pad again, so SDL can tell.
+    pads.closeWriter();
+    QTRY_VERIFY(pads.polling());
 }
 
 QTEST_GUILESS_MAIN(TestGamePads)

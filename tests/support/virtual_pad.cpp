@@ -1,6 +1,10 @@
 #include "virtual_pad.h"
 
+#include <QFile>
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -48,4 +52,30 @@ void VirtualPad::set(pad::Button button, bool down)
 {
     SDL_JoystickSetVirtualButton(static_cast<SDL_Joystick *>(m_joystick),
                                  static_cast<int>(button), down ? 1 : 0);
+}
+
+PadsWithNode::PadsWithNode(const QString &pipe) : m_pipe(pipe)
+{
+    ::mkfifo(QFile::encodeName(pipe).constData(), 0600);
+}
+
+PadsWithNode::~PadsWithNode() { closeWriter(); }
+
+bool PadsWithNode::openWriter()
+{
+    m_writer = ::open(QFile::encodeName(m_pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    return m_writer >= 0;
+}
+
+void PadsWithNode::closeWriter()
+{
+    if (m_writer >= 0)
+        ::close(m_writer);
+    m_writer = -1;
+}
+
+void PadsWithNode::stir()
+{
+    if (m_writer >= 0 && ::write(m_writer, "e", 1) != 1)
+        closeWriter();
 }

@@ -4,7 +4,10 @@
 // must be started first (GamePads::start()). Values set here reach the pad's readers at their
 // next reading, as a real pad's would.
 
+#include "core/pad/game_pads.h"
 #include "core/pad/pad_map.h"
+
+#include <QString>
 
 class VirtualPad {
 public:
@@ -24,4 +27,23 @@ public:
 private:
     int m_index = -1;
     void *m_joystick = nullptr; // SDL_Joystick
+};
+
+// Pads whose device node is a named pipe: what a pad's node does when the pad reports something,
+// writing to the pipe does. Make the pipe, start the pads, plug a pad in, then open the writer.
+class PadsWithNode : public GamePads {
+public:
+    explicit PadsWithNode(const QString &pipe);
+    ~PadsWithNode() override;
+    bool openWriter();
+    void closeWriter();
+    // The pad reported something.
+    void stir();
+
+protected:
+    QString deviceNode() const override { return m_pipe; }
+
+private:
+    QString m_pipe;
+    int m_writer = -1;
 };

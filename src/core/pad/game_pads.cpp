@@ -1,5 +1,6 @@
 #include "core/pad/game_pads.h"
 
+#include <QFile>
 #include <SDL.h>
 
 #include <algorithm>
@@ -17,6 +18,9 @@ GamePads::GamePads(QObject *parent) : QObject(parent)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &GamePads::poll);
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(restingMs);
+    connect(&m_settling, &QTimer::timeout, this, &GamePads::setPace);
 }
 
 GamePads::~GamePads()
@@ -99,13 +103,49 @@ void GamePads::use(int deviceIndex)
     m_controller = c;
     m_instance = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c));
     m_name = pad::displayName(SDL_GameControllerName(c));
+    m_node = PadNode::open(deviceNode());
+    if (m_node) {
+        connect(m_node.get(), &PadNode::stirred, this, &GamePads::stirred);
+        // The pad went; SDL says so at its next reading, which the timer now makes.
+        connect(m_node.get(), &PadNode::failed, this, [this] {
+            letNodeGo(false);
+            setPace();
+        });
+    }
     Q_EMIT padChanged(m_name);
+}
+
+QString GamePads::deviceNode() const
+{
+    const char *path = SDL_GameControllerPath(controller(m_controller));
+    return path ? QFile::decodeName(path) : QString();
+}
+
+void GamePads::letNodeGo(bool now)
+{
+    if (!m_node)
+        return;
+    // The pad may go while its node is telling of it: the node goes once that is over.
+    m_node->disconnect(this);
+    m_node->setWatching(false);
+    if (now)
+        m_node.reset();
+    else
+        m_node.release()->deleteLater();
+}
+
+void GamePads::stirred()
+{
+    poll();
+    m_settling.start();
+    setPace();
 }
 
 void GamePads::drop(bool announce)
 {
     if (m_controller)
         SDL_GameControllerClose(controller(m_controller));
+    letNodeGo(!announce);
     m_controller = nullptr;
     m_instance = -1;
     m_name.clear();
@@ -139,10 +179,17 @@ void GamePads::read()
 void GamePads::setPace()
 {
     using namespace std::chrono;
-    const auto interval = !m_controller            ? milliseconds(idleMs)
-                          : pad::resting(m_state) ? milliseconds(restingMs)
-                                                  : duration_cast<milliseconds>(
-                                                        duration<double>(1 / pad::framesPerSecond()));
+    const bool resting = pad::resting(m_state);
+    if (m_node)
+        m_node->setWatching(resting && !m_settling.isActive());
+    if (m_controller && resting && m_node) {
+        m_timer.stop();
+        return;
+    }
+    const auto interval = !m_controller ? milliseconds(idleMs)
+                          : resting     ? milliseconds(restingMs)
+                                        : duration_cast<milliseconds>(
+                                          duration<double>(1 / pad::framesPerSecond()));
     if (!m_timer.isActive() || m_timer.intervalAsDuration() != interval)
         m_timer.start(interval);
 }

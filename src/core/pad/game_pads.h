@@ -1,11 +1,15 @@
 #pragma once
 // The game controllers on this machine, read through SDL's game-controller layer, on the
-// program's one event thread. SDL gives no file descriptor to wait on, so the pads are read on a
-// timer whose pace follows what there is to read:
+// program's one event thread. SDL gives nothing to wait on, so the pads are read when there is
+// something to read, by a pace that follows what there is:
 //   no pad            twice a second, enough to notice a pad plugged in within a second, and so
 //                     seldom that a machine with no pad pays nothing for it;
-//   a pad at rest     every 10 ms, so that a stick pushed over moves the arm within 20 ms;
-//   a stick held over at the line's pace, one reading a frame.
+//   a pad at rest     when its device node stirs (PadNode), at most once every 10 ms, so that a
+//                     jittering stick cannot keep the program awake; where the node cannot be
+//                     watched (a virtual pad, a node SDL reached some other way), every 10 ms.
+//                     Either way a stick pushed over moves the arm within 20 ms;
+//   a stick held over at the line's pace, one reading a frame, since the arm moves on as long as
+//                     the stick is held, whether the pad reports anything or not.
 // One pad is used at a time: the first plugged in; when it goes, the next one still there.
 //
 // SDL is started with no more of itself than the game-controller layer needs (SDL's joystick
@@ -13,11 +17,14 @@
 // alone: Ctrl-C, SIGTERM and SIGHUP remain the program's.
 
 #include "core/pad/pad_map.h"
+#include "core/pad/pad_node.h"
 #include "core/pad/stick_jog.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <memory>
 
 class GamePads : public QObject {
     Q_OBJECT
@@ -42,6 +49,9 @@ public:
     // Reads the pads now; the timer calls it by itself.
     void poll();
 
+    // Whether the pad is read on the timer now: false while a resting pad's node is watched.
+    bool polling() const { return m_timer.isActive(); }
+
     static constexpr int idleMs = 500;
     static constexpr int restingMs = 10;
 
@@ -54,8 +64,15 @@ Q_SIGNALS:
     // more when they have all come back to rest.
     void moved(const pad::State &state, pad::Clock::time_point at);
 
+protected:
+    // The device node of the pad in use, as SDL names it; empty where it names none.
+    virtual QString deviceNode() const;
+
 private:
     void handleEvents();
+    void stirred();
+    // Stops watching the node; `now` deletes it at once, else once the event loop is back.
+    void letNodeGo(bool now);
     void use(int deviceIndex);
     // Lets the pad in use go; a stick held over is announced back at rest.
     void drop(bool announce = true);
@@ -63,6 +80,8 @@ private:
     void setPace();
 
     QTimer m_timer;
+    std::unique_ptr<PadNode> m_node; // the pad in use's, while it can be watched
+    QTimer m_settling;               // the node rests a little after each time it stirs
     void *m_controller = nullptr; // SDL_GameController
     int m_instance = -1;          // its joystick instance id
     QString m_name;
