@@ -6,10 +6,16 @@
 
 namespace {
 
-SDL_GameController *controller(void *c) { return static_cast<SDL_GameController *>(c); }
+SDL_GameController *controller(void *c)
+{
+    return static_cast<SDL_GameController *>(c);
+}
 
 // SDL's y runs down; the state's runs up. -32768 has no mirror, so it turns into 32767.
-int upwards(Sint16 y) { return std::min(32767, -int(y)); }
+int upwards(Sint16 y)
+{
+    return std::min(32767, -int(y));
+}
 
 } // namespace
 
@@ -37,6 +43,9 @@ bool GamePads::start()
     // SDL has no window here to be in the background of; a pad must work whichever window
     // has the focus.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // The buttons by where they sit, as the picture of the pad shows them: left to itself, SDL
+    // names a Switch pad's buttons by their letters, which stand where an Xbox pad's do not.
+    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         m_error = QString::fromUtf8(SDL_GetError());
         return false;
@@ -139,10 +148,11 @@ void GamePads::read()
 void GamePads::setPace()
 {
     using namespace std::chrono;
-    const auto interval = !m_controller            ? milliseconds(idleMs)
-                          : pad::resting(m_state) ? milliseconds(restingMs)
-                                                  : duration_cast<milliseconds>(
-                                                        duration<double>(1 / pad::framesPerSecond()));
+    const auto interval =
+        !m_controller ? milliseconds(idleMs)
+        : pad::resting(m_state)
+            ? milliseconds(restingMs)
+            : duration_cast<milliseconds>(duration<double>(1 / pad::framesPerSecond()));
     if (!m_timer.isActive() || m_timer.intervalAsDuration() != interval)
         m_timer.start(interval);
 }
