@@ -147,7 +147,7 @@ void drawPad(QPainter &painter, const QRectF &area, const QList<PadLabel> &label
         stack(column);
     }
     for (Placed &l : placed)
-        if (l.side == Side::Top) // clear of the triggers
+        if (l.side == Side::Top) // above the triggers' labels
             l.top = padTop - 32 - l.height();
     for (const Placed &l : placed) {
         drawLeader(painter, l);
