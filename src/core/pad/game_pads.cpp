@@ -6,16 +6,10 @@
 
 namespace {
 
-SDL_GameController *controller(void *c)
-{
-    return static_cast<SDL_GameController *>(c);
-}
+SDL_GameController *controller(void *c) { return static_cast<SDL_GameController *>(c); }
 
 // SDL's y runs down; the state's runs up. -32768 has no mirror, so it turns into 32767.
-int upwards(Sint16 y)
-{
-    return std::min(32767, -int(y));
-}
+int upwards(Sint16 y) { return std::min(32767, -int(y)); }
 
 } // namespace
 
@@ -148,11 +142,10 @@ void GamePads::read()
 void GamePads::setPace()
 {
     using namespace std::chrono;
-    const auto interval =
-        !m_controller ? milliseconds(idleMs)
-        : pad::resting(m_state)
-            ? milliseconds(restingMs)
-            : duration_cast<milliseconds>(duration<double>(1 / pad::framesPerSecond()));
+    const auto interval = !m_controller            ? milliseconds(idleMs)
+                          : pad::resting(m_state) ? milliseconds(restingMs)
+                                                  : duration_cast<milliseconds>(
+                                                        duration<double>(1 / pad::framesPerSecond()));
     if (!m_timer.isActive() || m_timer.intervalAsDuration() != interval)
         m_timer.start(interval);
 }
