@@ -6,7 +6,7 @@ namespace shots {
 
 namespace {
 
-const std::array<Scene, 14> scenes{{
+const std::array<Scene, 15> scenes{{
     {"shot-main.jpg", "the main window after start-up", mainAfterStartUp},
     {"shot-sim.jpg", "the simulated arm's window after a few moves", simulatedArm},
     {"shot-port.jpg", "the Options menu, Comm 1 checked", optionsMenu},
@@ -16,6 +16,7 @@ const std::array<Scene, 14> scenes{{
     {"shot-home.jpg", "HOME walking the wrist back", homing},
     {"shot-rec.jpg", "a recording: REC red, BACK enabled", recording},
     {"shot-run.jpg", "a replay: PAUSE enabled, LOOPS 3", replay},
+    {"pad.jpg", "what a game controller's sticks and buttons do", padMap},
     {"shot-files.jpg", "the open dialog, Select File to Open", openDialog},
     {"shot-config.jpg", "Show Current Setting's box", currentSettings},
     {"shot-messages.jpg", "VM Warning over the main window", modemWarning},

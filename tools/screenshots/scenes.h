@@ -35,4 +35,9 @@ QImage simulatedArm(const QString &);
 QImage productWindows(const QString &);
 QImage helpWindow(const QString &folder);
 
+// pad_scenes.cpp: what a game controller does, drawn from the program's table of it.
+QImage padMap(const QString &);
+// The README's larger picture: the main window's pad and the editor's.
+QImage padMapForReadme();
+
 } // namespace shots

@@ -6,6 +6,8 @@
 //   kestrel-shots [FOLDER]                 writes the pictures (default: the shipped help folder)
 //   kestrel-shots --review HELP OUT        grabs the help window for every topic of HELP into
 //                                          OUT and lists the text lines that do not fit
+//   kestrel-shots --readme FOLDER          writes the README's picture of the game controller,
+//                                          FOLDER/pad.png
 
 #include "grabbing_dialogs.h"
 #include "picture.h"
@@ -72,6 +74,17 @@ int makePictures(const QString &folder)
     return failures == 0 ? 0 : 1;
 }
 
+int makeReadmePictures(const QString &folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("pad.png"));
+    if (!QDir().mkpath(folder) || !shots::padMapForReadme().save(path, "PNG")) {
+        std::fprintf(stderr, "kestrel-shots: cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    std::printf("%-18s %s\n", "pad.png", "the game controller in the main window and the editor");
+    return 0;
+}
+
 QtMessageHandler defaultHandler = nullptr;
 
 // The offscreen platform says, for each window, which desktop services it lacks (raising,
@@ -105,6 +118,11 @@ int main(int argc, char *argv[])
                        "folder given as argument, and list the lines that do not fit."),
         QStringLiteral("help"));
     parser.addOption(review);
+    const QCommandLineOption readme(
+        QStringLiteral("readme"),
+        QStringLiteral("Write the README's picture of the game controller into <folder>."),
+        QStringLiteral("folder"));
+    parser.addOption(readme);
     parser.addPositionalArgument(QStringLiteral("folder"),
                                  QStringLiteral("Where the pictures go (default: %1).")
                                      .arg(QStringLiteral(KESTREL_SOURCE_HELP_DIR)));
@@ -116,7 +134,9 @@ int main(int argc, char *argv[])
             parser.showHelp(2);
         return shots::reviewHelp(parser.value(review), args.first());
     }
-    if (args.size() > 1)
+    if (parser.isSet(readme) && args.isEmpty())
+        return makeReadmePictures(parser.value(readme));
+    if (args.size() > 1 || parser.isSet(readme))
         parser.showHelp(2);
     return makePictures(args.isEmpty() ? QStringLiteral(KESTREL_SOURCE_HELP_DIR) : args.first());
 }

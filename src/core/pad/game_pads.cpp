@@ -41,6 +41,9 @@ bool GamePads::start()
     // SDL has no window here to be in the background of; a pad must work whichever window
     // has the focus.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // The buttons by where they sit, as the picture of the pad shows them: left to itself, SDL
+    // names a Switch pad's buttons by their letters, which stand where an Xbox pad's do not.
+    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         m_error = QString::fromUtf8(SDL_GetError());
         return false;
