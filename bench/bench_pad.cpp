@@ -239,11 +239,8 @@ Figures onDesktop(const QStringList &arguments)
     if (!screen.start())
         return Figures{QStringLiteral("xcb"), {}, {}, screen.error()};
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), screen.display());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcessEnvironment env = screen.childEnvironment();
     env.insert(QString::fromLatin1(childMark), QStringLiteral("1"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     desktop::endWithThisProcess(child);

@@ -89,6 +89,25 @@ int exportMotion(const Options &o)
     return writeOut(o.file, o.output, result.data);
 }
 
+// What the editor could not use of the configuration folder: the profile's reason in a message,
+// and a line for each in the status bar.
+void tellTrouble(EditorWindow &window, Dialogs &dialogs, const config::Loaded &configuration,
+                 const QString &configDir, const arm::ProfileRead &profile)
+{
+    QStringList trouble;
+    if (configuration.trouble != config::Loaded::Trouble::None)
+        trouble << QStringLiteral(
+                       "No usable robotini.txt in %1: times start from the default homes.")
+                       .arg(configDir);
+    if (!profile.ok()) {
+        dialogs.message(&window, profile.error, QStringLiteral("Kestrel Edit"),
+                        Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        trouble << QStringLiteral("The arm profile was not used: the arm's defaults apply.");
+    }
+    if (!trouble.isEmpty())
+        window.statusBar()->showMessage(trouble.join(QLatin1Char(' ')));
+}
+
 // The editor's window on the motion, with the configuration's homes; a file it names is opened
 // unless the work of a crashed editor is recovered instead.
 int edit(QApplication &app, const Options &o)
@@ -109,26 +128,13 @@ int edit(QApplication &app, const Options &o)
     const arm::ProfileRead profile = arm::load(services.profilePath, o.profile.isEmpty());
     services.profile = profile.profile;
     // SDL starts only here, with a window: the runs that answer on the command line never need it.
-    // Without it the editor is as it always was, and nothing says so.
     GamePads pads;
-    if (pads.start())
-        services.pads = &pads;
+    services.pads = pads.startFor(QStringLiteral("kestrel-edit"));
     EditorWindow window(services);
     window.show();
     // Without a window manager nobody else gives the window the keyboard.
     window.activateWindow();
-    QStringList trouble;
-    if (configuration.trouble != config::Loaded::Trouble::None)
-        trouble << QStringLiteral(
-                       "No usable robotini.txt in %1: times start from the default homes.")
-                       .arg(configDir);
-    if (!profile.ok()) {
-        dialogs.message(&window, profile.error, QStringLiteral("Kestrel Edit"),
-                        Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-        trouble << QStringLiteral("The arm profile was not used: the arm's defaults apply.");
-    }
-    if (!trouble.isEmpty())
-        window.statusBar()->showMessage(trouble.join(QLatin1Char(' ')));
+    tellTrouble(window, dialogs, configuration, configDir, profile);
     window.offerRecovery(o.file);
     // A message box that had the keyboard gives it back to nobody when no manager is there.
     window.activateWindow();

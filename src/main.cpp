@@ -22,15 +22,16 @@ int closeAfterSignal(SerialPort &port, int status)
     return status;
 }
 
-// A machine where SDL cannot read game controllers still has the mouse: one line says why the
-// pads are missing, and the window has none.
-GamePads *startPads(GamePads &pads)
+// The first of SIGINT, SIGTERM and SIGHUP is the one the program ends by.
+void endOnSignals(QuitSignals &quitSignals, robot &window, int &signalled)
 {
-    if (pads.start())
-        return &pads;
-    std::fprintf(stderr, "%s: no game controllers: %s\n", qPrintable(program::name()),
-                 qPrintable(pads.error()));
-    return nullptr;
+    if (!quitSignals.install())
+        return;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, [&](int signal) {
+        if (signalled == 0)
+            signalled = signal;
+        window.endBySignal();
+    });
 }
 
 } // namespace
@@ -54,7 +55,6 @@ int main(int argc, char *argv[])
     const auto status = [&signalled] { return signalled == SIGINT ? 128 + SIGINT : 0; };
 
     GamePads pads;
-    GamePads *const padsInUse = startPads(pads);
     const Folders folders = Folders::standard();
     SerialPort port(folders.config);
     QtDialogs dialogs;
@@ -64,13 +64,8 @@ int main(int argc, char *argv[])
                               std::fflush(nullptr);
                               ::_exit(status());
                           },
-                          padsInUse});
-    if (quitSignals.install())
-        QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, [&](int signal) {
-            if (signalled == 0)
-                signalled = signal;
-            window.endBySignal();
-        });
+                          pads.startFor(program::name())});
+    endOnSignals(quitSignals, window, signalled);
     window.Form_Load();
     // A signal during start-up has ended it already; the main loop is not begun.
     if (signalled == 0)

@@ -73,13 +73,10 @@ class DesktopEdit : public QObject {
 
     void start(QProcess &p, const QString &file)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), m_screen.display());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        QProcessEnvironment env = m_screen.childEnvironment();
         env.insert(QStringLiteral("HOME"), m_dir.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path() + QStringLiteral("/config"));
         env.insert(QStringLiteral("XDG_STATE_HOME"), stateHome());
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
         p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -159,11 +159,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), screen.display());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcessEnvironment env = screen.childEnvironment();
     env.insert(QString::fromLatin1(childMark), QStringLiteral("1"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("KESTREL_NO_3D"));
     // Mesa's compiler keeps what it compiled until the process ends, as the other desktop tests'
     // programs do with the display's libraries; leaks of our own are checked offscreen.

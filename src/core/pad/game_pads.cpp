@@ -4,13 +4,20 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
-SDL_GameController *controller(void *c) { return static_cast<SDL_GameController *>(c); }
+SDL_GameController *controller(void *c)
+{
+    return static_cast<SDL_GameController *>(c);
+}
 
 // SDL's y runs down; the state's runs up. -32768 has no mirror, so it turns into 32767.
-int upwards(Sint16 y) { return std::min(32767, -int(y)); }
+int upwards(Sint16 y)
+{
+    return std::min(32767, -int(y));
+}
 
 } // namespace
 
@@ -51,6 +58,14 @@ bool GamePads::start()
     m_started = true;
     poll(); // the pads already plugged in
     return true;
+}
+
+GamePads *GamePads::startFor(const QString &program)
+{
+    if (start())
+        return this;
+    std::fprintf(stderr, "%s: no game controllers: %s\n", qPrintable(program), qPrintable(m_error));
+    return nullptr;
 }
 
 QString GamePads::status() const
@@ -189,10 +204,10 @@ void GamePads::setPace()
         m_timer.stop();
         return;
     }
-    const auto interval = !m_controller ? milliseconds(idleMs)
-                          : resting     ? milliseconds(restingMs)
-                                        : duration_cast<milliseconds>(
-                                          duration<double>(1 / pad::framesPerSecond()));
+    const auto interval =
+        !m_controller ? milliseconds(idleMs)
+        : resting     ? milliseconds(restingMs)
+                      : duration_cast<milliseconds>(duration<double>(1 / pad::framesPerSecond()));
     if (!m_timer.isActive() || m_timer.intervalAsDuration() != interval)
         m_timer.start(interval);
 }

@@ -38,6 +38,9 @@ public:
     // when SDL cannot start it; the program then goes on without pads.
     bool start();
     const QString &error() const { return m_error; }
+    // start() for a program with a window: the pads when SDL starts, else none, and one line on
+    // stderr, "<program>: no game controllers: <why>"; the mouse still works.
+    GamePads *startFor(const QString &program);
 
     // The pad in use, as the status shows it; empty while there is none.
     const QString &name() const { return m_name; }
@@ -82,8 +85,8 @@ private:
     QTimer m_timer;
     std::unique_ptr<PadNode> m_node; // the pad in use's, while it can be watched
     QTimer m_settling;               // the node rests a little after each time it stirs
-    void *m_controller = nullptr; // SDL_GameController
-    int m_instance = -1;          // its joystick instance id
+    void *m_controller = nullptr;    // SDL_GameController
+    int m_instance = -1;             // its joystick instance id
     QString m_name;
     pad::State m_state;
     bool m_started = false;

@@ -65,11 +65,8 @@ bool KestrelOnDesktop::start(int timeoutMs)
         return false;
     }
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_screen.display());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcessEnvironment env = m_screen.childEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path() + QStringLiteral("/config"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     // The program ends through _exit, which leaves its memory to the system.
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     for (const QString &e : m_options.env) {

@@ -25,6 +25,15 @@ void endWithThisProcess(QProcess &child)
 // ---------------------------------------------------------------------------------------------
 // VirtualScreen
 
+QProcessEnvironment VirtualScreen::childEnvironment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return env;
+}
+
 VirtualScreen::~VirtualScreen()
 {
     if (m_process.state() != QProcess::NotRunning) {

@@ -33,6 +33,9 @@ public:
     QSize size() const { return m_size; }
     QString error() const { return m_error; }
     qint64 pid() const { return m_process.processId(); }
+    // This process's environment for a child that is to show its windows here: DISPLAY is this
+    // screen, Qt takes xcb, and no Wayland display is offered instead.
+    QProcessEnvironment childEnvironment() const;
 
 private:
     QProcess m_process;
